@@ -1,0 +1,8 @@
+#pragma once
+// Numbers of the program's resources, shared by the resource script and the code.
+#define IDI_APP 1
+#define IDI_WEB 101
+#define IDB_BANNER 201
+#define IDB_REPLACE 202
+#define IDB_REPLACE_ALL 203
+#define IDB_BROWSE 204

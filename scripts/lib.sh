@@ -1,0 +1,69 @@
+# Shared by the scripts: paths, the build, and the Xvfb and wineserver that a script starts
+# and stops again by their process ids.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build="${BUILD_DIR:-$root/build}"
+export WINEPREFIX="$build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+started_pids=()
+
+# Same settings as the "wine" preset, in $build (BUILD_DIR lets several builds live side by side).
+configure_and_build() {
+  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+  local targets=()
+  for t in ${BUILD_TARGETS:-}; do targets+=(--target "$t"); done
+  cmake --build "$build" -j2 "${targets[@]}" -- --no-print-directory
+}
+
+start_xvfb_if_needed() {
+  if [ -n "${DISPLAY:-}" ] && [ "${FORCE_XVFB:-0}" != 1 ]; then return; fi
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    local pid=$!
+    for _ in $(seq 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+      started_pids+=("$pid")
+      export DISPLAY=":$n"
+      return
+    fi
+  done
+  echo "Could not start Xvfb" >&2
+  exit 1
+}
+
+start_wineserver() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix in $WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+  # A persistent server, in the foreground of its own process so that its pid is known.
+  wineserver -f -p >/dev/null 2>&1 &
+  started_pids+=("$!")
+  wineserver_started=1
+  # Start the prefix's own services now, away from ctest's output pipes: a service that
+  # inherited a test's stdout would keep ctest waiting for it to close.
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+stop_started() {
+  local pid
+  # Our private prefix's server ends its own clients (the services started above) and exits.
+  [ -n "${wineserver_started:-}" ] && wineserver -k >/dev/null 2>&1 || true
+  for pid in "${started_pids[@]}"; do
+    kill "$pid" 2>/dev/null || true
+  done
+  for pid in "${started_pids[@]}"; do
+    wait "$pid" 2>/dev/null || true
+  done
+  started_pids=()
+}
+trap stop_started EXIT
