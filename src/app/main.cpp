@@ -1,3 +1,22 @@
-#include <windows.h>
+// Start-up: the application, its main window and the progress window, then the message loop.
+#include "app/main_form.h"
+#include "dialogs/error_report.h"
+#include "platform/shell.h"
+#include "widgets/application.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include <windows.h>
+#include <commctrl.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    try {
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_ANIMATE_CLASS};
+        ::InitCommonControlsEx(&icc);
+        widgets::Application application("Zavotek - Search & Replace");
+        widgets::SetErrorHandler(dialogs::ReportError);
+        app::TForm1 form(platform::SystemShell());
+        form.Show();
+        return application.Run();
+    } catch (...) {
+        return dialogs::ShowLastChanceBox();
+    }
+}

@@ -1,0 +1,271 @@
+#include "app/main_form.h"
+
+#include "platform/shell.h"
+#include "resource_ids.h"
+#include "widgets/anchors.h"
+#include "widgets/application.h"
+
+#include <commctrl.h>
+
+namespace app {
+
+namespace {
+
+constexpr const char* kCaption = "Zavotek - String Search & Replace Utility";
+constexpr const char* kWebAddress = "https://zavotek.example/";
+constexpr const char* kStatusNotice = " Copyright (c) 2005 Zavotek - https://zavotek.example/";
+constexpr int kFileListItemHeight = 18;
+constexpr UINT_PTR kReplaceHintId = 1, kGlobReplaceHintId = 2;
+
+constexpr const char* kFileTypes[] = {"ASCII Text (*.txt)", "Web (*.htm/*.html)", "PHP Code (*.php)",
+                                      "INI Files (*.ini)", "CFG Files (*.cfg)"};
+constexpr const char* kBanHint = "Visit Zavotek Website";
+
+UINT_PTR IdOf(Ctl c) { return 100 + static_cast<UINT_PTR>(c); }
+
+platform::UniqueHBitmap LoadPicture(int id) {
+    return platform::UniqueHBitmap{static_cast<HBITMAP>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))};
+}
+
+SIZE LabelSize(HWND label, HFONT font) {
+    char text[64] = {};
+    int n = ::GetWindowTextA(label, text, sizeof text);
+    HDC dc = ::GetDC(label);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, text, n, &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(label, dc);
+    return size;
+}
+
+// A 16 x 16 picture whose magenta pixels are transparent, as an icon a button can show.
+platform::UniqueHIcon PictureAsIcon(int id) {
+    HIMAGELIST list = ::ImageList_LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), 16, 0,
+                                             RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    if (!list) return {};
+    platform::UniqueHIcon icon{::ImageList_GetIcon(list, 0, ILD_TRANSPARENT)};
+    ::ImageList_Destroy(list);
+    return icon;
+}
+
+RECT StartPlace(int dpi) {
+    int w = widgets::Scale(kMinimumWindow.cx, dpi), h = widgets::Scale(kMinimumWindow.cy, dpi);
+    RECT work;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    int x = work.left + (work.right - work.left - w) / 2;
+    int y = work.top + (work.bottom - work.top - h) / 2;
+    return RECT{x, y, x + w, y + h};
+}
+
+}  // namespace
+
+TForm1::TForm1(platform::Shell& shell)
+    : shell_(shell),
+      dpi_(widgets::ScreenDpi()),
+      listWidth_(widgets::Scale(kListWidth, dpi_)),
+      btnReplace_("Replace", LoadPicture(IDB_REPLACE)),
+      btnGlobReplace_("Replace All", LoadPicture(IDB_REPLACE_ALL)) {
+    font_.reset(::CreateFontA(-widgets::Scale(11, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                              "Tahoma"));
+    Create("TForm1", WS_EX_CONTROLPARENT, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, StartPlace(dpi_), nullptr,
+           0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE), CS_DBLCLKS);
+    if (auto* application = widgets::Application::Current(); application && !application->MainWindow())
+        application->SetMainWindow(Handle());
+    CreateControls();
+    ApplyLayout();
+}
+
+TForm1::~TForm1() = default;
+
+HWND TForm1::CreateChild(HWND parent, const char* className, const char* text, DWORD style, Ctl control,
+                         DWORD exStyle) {
+    HWND child = ::CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                                   reinterpret_cast<HMENU>(IdOf(control)), ::GetModuleHandleA(nullptr), nullptr);
+    if (!child) throw std::runtime_error(std::string("Cannot create control ") + className);
+    ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    return child;
+}
+
+void TForm1::CreateControls() {
+    const RECT none{};
+    imgBan_ = std::make_unique<widgets::Picture>(Handle(), none, IdOf(Ctl::imgBan));
+    imgBan_->SetBitmap(LoadPicture(IDB_BANNER));
+    imgBan_->OnClick = [this] { imgBanClick(); };
+    imgWeb_ = std::make_unique<widgets::Picture>(imgBan_->Handle(), none, IdOf(Ctl::imgWeb));
+    imgWeb_->SetIcon(platform::UniqueHIcon{static_cast<HICON>(
+        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_WEB), IMAGE_ICON, 32, 32, 0))});
+    imgWeb_->OnClick = [this] { imgBanClick(); };
+
+    // The panel and its controls, created in tab order.
+    panel_ = std::make_unique<widgets::Panel>(Handle(), none, IdOf(Ctl::Panel1));
+    panel_->SetFont(font_.get());
+    HWND p = panel_->Handle();
+    labels_[0] = CreateChild(p, "STATIC", "File Type:", SS_LEFTNOWORDWRAP | SS_NOPREFIX, Ctl::Label4);
+    cbFileType_ = CreateChild(p, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, Ctl::cbFileType);
+    for (const char* type : kFileTypes) ::SendMessageA(cbFileType_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(type));
+    ::SendMessageA(cbFileType_, CB_SETITEMHEIGHT, 0, widgets::Scale(13, dpi_));
+    cbWarn_ = CreateChild(p, "BUTTON", "Confirm", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbWarn);
+    cbSaveSearch_ = CreateChild(p, "BUTTON", "Save Search", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbSaveSearch);
+    labels_[1] = CreateChild(p, "STATIC", "Search For:", SS_LEFTNOWORDWRAP | SS_NOPREFIX, Ctl::Label1);
+    edSearch_ = CreateChild(p, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Ctl::edSearch, WS_EX_CLIENTEDGE);
+    labels_[2] = CreateChild(p, "STATIC", "Replace With:", SS_LEFTNOWORDWRAP | SS_NOPREFIX, Ctl::Label2);
+    edReplace_ = CreateChild(p, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Ctl::edReplace, WS_EX_CLIENTEDGE);
+    labels_[3] = CreateChild(p, "STATIC", "Select Folder:", SS_LEFTNOWORDWRAP | SS_NOPREFIX, Ctl::Label3);
+    edFolder_ = CreateChild(p, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, Ctl::edFolder,
+                            WS_EX_CLIENTEDGE);
+    edFolderButton_ = CreateChild(p, "BUTTON", "", BS_ICON | BS_PUSHBUTTON, Ctl::edFolder);
+    browseIcon_ = PictureAsIcon(IDB_BROWSE);
+    ::SendMessageA(edFolderButton_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(browseIcon_.get()));
+    cbWordWrap_ = CreateChild(p, "BUTTON", "Word Wrap", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbWordWrap);
+    panel_->AddButton(btnReplace_);
+    panel_->AddButton(btnGlobReplace_);
+    btnReplace_.OnClick = [this] { btnReplaceClick(); };
+    btnGlobReplace_.OnClick = [this] { btnGlobReplaceClick(); };
+
+    fileListBox_ = CreateChild(Handle(), "LISTBOX", "",
+                               WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
+                                   LBS_NOINTEGRALHEIGHT,
+                               Ctl::FileListBox, WS_EX_CLIENTEDGE);
+    ::SendMessageA(fileListBox_, LB_SETITEMHEIGHT, 0, widgets::Scale(kFileListItemHeight, dpi_));
+
+    splitter_ = std::make_unique<widgets::Splitter>(Handle(), none, IdOf(Ctl::Splitter1));
+    splitter_->OnMoved = [this](int width) { SetListWidth(width); };
+
+    memHTML_ = std::make_unique<viewer::RichViewer>(Handle(), none, IdOf(Ctl::memHTML), dpi_);
+    memHTML_->SetText(kWelcomeText);
+    memHTML_->SetFontColor(RGB(0, 0, 255));
+
+    statBar_ = CreateChild(Handle(), STATUSCLASSNAMEA, "",
+                           SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, Ctl::StatBar);
+    ::SendMessageA(statBar_, SB_SIMPLE, TRUE, 0);
+    SetStatusText(kStatusNotice);
+
+    hints_ = std::make_unique<widgets::Hints>(Handle());
+    hints_->Add(imgBan_->Handle(), kBanHint);
+    hints_->Add(imgWeb_->Handle(), kBanHint);
+    hints_->Add(cbWarn_, "Diaplay a confirmation box before opening each file");
+    hints_->Add(cbSaveSearch_, "Save the Search/Replace strings after closing this application");
+    hints_->Add(cbWordWrap_, "Wrap the text in the viewer");
+    hints_->AddRegion(p, kReplaceHintId, {}, "Replace all instances of the string within the selected file");
+    hints_->AddRegion(p, kGlobReplaceHintId, {},
+                      "Replace all instances of the string in all the files in the currently selected folder");
+}
+
+void TForm1::SetListWidth(int width) {
+    listWidth_ = ClampListWidth(width, dpi_);
+    ApplyLayout();
+}
+
+void TForm1::ApplyLayout() {
+    RECT client;
+    ::GetClientRect(Handle(), &client);
+    MainLayout layout = ComputeMainLayout(SIZE{client.right, client.bottom}, listWidth_, dpi_);
+    auto move = [&](HWND window, Ctl c) {
+        const RECT& r = layout[c];
+        ::MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    };
+    // Labels take the size of their text, from where the layout puts them.
+    auto moveLabel = [&](HWND label, Ctl c) {
+        const RECT& r = layout[c];
+        SIZE text = LabelSize(label, font_.get());
+        ::MoveWindow(label, r.left, r.top, text.cx, text.cy, TRUE);
+    };
+    move(imgBan_->Handle(), Ctl::imgBan);
+    move(imgWeb_->Handle(), Ctl::imgWeb);
+    move(panel_->Handle(), Ctl::Panel1);
+    moveLabel(labels_[0], Ctl::Label4);
+    // A drop-down's window height includes its list.
+    RECT combo = layout[Ctl::cbFileType];
+    ::MoveWindow(cbFileType_, combo.left, combo.top, combo.right - combo.left, widgets::Scale(200, dpi_), TRUE);
+    move(cbWarn_, Ctl::cbWarn);
+    move(cbSaveSearch_, Ctl::cbSaveSearch);
+    move(cbWordWrap_, Ctl::cbWordWrap);
+    moveLabel(labels_[1], Ctl::Label1);
+    move(edSearch_, Ctl::edSearch);
+    moveLabel(labels_[2], Ctl::Label2);
+    move(edReplace_, Ctl::edReplace);
+    moveLabel(labels_[3], Ctl::Label3);
+    // The browse button takes the right end of the folder field.
+    RECT folder = layout[Ctl::edFolder];
+    int button = widgets::Scale(20, dpi_);
+    ::MoveWindow(edFolder_, folder.left, folder.top, folder.right - folder.left - button, folder.bottom - folder.top,
+                 TRUE);
+    ::MoveWindow(edFolderButton_, folder.right - button, folder.top, button, folder.bottom - folder.top, TRUE);
+    btnReplace_.SetPlace(layout[Ctl::btnReplace]);
+    btnGlobReplace_.SetPlace(layout[Ctl::btnGlobReplace]);
+    hints_->MoveRegion(panel_->Handle(), kReplaceHintId, layout[Ctl::btnReplace]);
+    hints_->MoveRegion(panel_->Handle(), kGlobReplaceHintId, layout[Ctl::btnGlobReplace]);
+    ::InvalidateRect(panel_->Handle(), nullptr, TRUE);
+    move(fileListBox_, Ctl::FileListBox);
+    move(splitter_->Handle(), Ctl::Splitter1);
+    splitter_->SetControlLeft(layout[Ctl::FileListBox].left);
+    splitter_->SetLimits(widgets::Scale(kListMinWidth, dpi_), widgets::Scale(kListMaxWidth, dpi_));
+    move(memHTML_->Handle(), Ctl::memHTML);
+    move(statBar_, Ctl::StatBar);
+}
+
+void TForm1::Show() {
+    // The handlers of the first show run before the window appears.
+    FormShow();
+    ::ShowWindow(Handle(), SW_SHOWNORMAL);
+    ::UpdateWindow(Handle());
+}
+
+void TForm1::SetStatusText(const std::string& text) {
+    ::SendMessageA(statBar_, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string TForm1::StatusText() const {
+    auto length = LOWORD(::SendMessageA(statBar_, SB_GETTEXTLENGTHA, SB_SIMPLEID, 0));
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    ::SendMessageA(statBar_, SB_GETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    return text;
+}
+
+void TForm1::imgBanClick() { shell_.Open(nullptr, kWebAddress); }
+
+LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE: ApplyLayout(); return 0;
+    case WM_GETMINMAXINFO: return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+    case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_MEASUREITEM: return OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    case WM_CLOSE: return OnClose();
+    case WM_DESTROY:
+        if (auto* application = widgets::Application::Current()) application->Terminate();
+        return 0;
+    default: return Default(message, wParam, lParam);
+    }
+}
+
+LRESULT TForm1::OnGetMinMaxInfo(MINMAXINFO& info) {
+    info.ptMinTrackSize = POINT{widgets::Scale(kMinimumWindow.cx, dpi_), widgets::Scale(kMinimumWindow.cy, dpi_)};
+    return 0;
+}
+
+LRESULT TForm1::OnMeasureItem(MEASUREITEMSTRUCT& measure) {
+    if (measure.CtlID == IdOf(Ctl::FileListBox)) measure.itemHeight = widgets::Scale(kFileListItemHeight, dpi_);
+    return TRUE;
+}
+
+LRESULT TForm1::OnClose() {
+    // A failing close handler leaves the window open; the guard reports the failure.
+    FormClose();
+    ::DestroyWindow(Handle());
+    return 0;
+}
+
+LRESULT TForm1::OnCommand(WPARAM wParam, LPARAM lParam) {
+    HWND from = reinterpret_cast<HWND>(lParam);
+    WORD code = HIWORD(wParam);
+    if (from == cbFileType_ && code == CBN_SELCHANGE) cbFileTypeChange();
+    else if (from == cbWordWrap_ && code == BN_CLICKED) cbWordWrapClick();
+    else if (from == fileListBox_ && code == LBN_DBLCLK) FileListBoxDblClick();
+    return 0;
+}
+
+}  // namespace app

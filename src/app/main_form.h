@@ -1,0 +1,104 @@
+#pragma once
+// The main window: every control of the form, the event table, and the banner link. The
+// handlers' bodies live with their subsystems (replace, viewer, browse, settings).
+#include "app/main_form_layout.h"
+#include "platform/unique_handle.h"
+#include "viewer/rich_viewer.h"
+#include "widgets/graphic_button.h"
+#include "widgets/hints.h"
+#include "widgets/panel.h"
+#include "widgets/picture.h"
+#include "widgets/splitter.h"
+#include "widgets/window.h"
+
+#include <memory>
+#include <string>
+
+namespace platform {
+class Shell;
+}
+
+namespace app {
+
+class TForm1 : public widgets::Window {
+public:
+    explicit TForm1(platform::Shell& shell);
+    ~TForm1() override;
+
+    // Makes the window visible for the first time; runs FormShow before it appears.
+    void Show();
+
+    // The controls, named as on the form.
+    widgets::Picture& imgBan() { return *imgBan_; }
+    widgets::Picture& imgWeb() { return *imgWeb_; }
+    widgets::Panel& Panel1() { return *panel_; }
+    HWND cbFileType() const noexcept { return cbFileType_; }
+    HWND cbWarn() const noexcept { return cbWarn_; }
+    HWND cbSaveSearch() const noexcept { return cbSaveSearch_; }
+    HWND cbWordWrap() const noexcept { return cbWordWrap_; }
+    widgets::GraphicButton& btnReplace() { return btnReplace_; }
+    widgets::GraphicButton& btnGlobReplace() { return btnGlobReplace_; }
+    HWND edSearch() const noexcept { return edSearch_; }
+    HWND edReplace() const noexcept { return edReplace_; }
+    HWND edFolder() const noexcept { return edFolder_; }
+    HWND edFolderButton() const noexcept { return edFolderButton_; }
+    HWND FileListBox() const noexcept { return fileListBox_; }
+    widgets::Splitter& Splitter1() { return *splitter_; }
+    viewer::RichViewer& memHTML() { return *memHTML_; }
+    HWND StatBar() const noexcept { return statBar_; }
+    widgets::Hints& Hints() { return *hints_; }
+
+    int Dpi() const noexcept { return dpi_; }
+    int ListWidth() const noexcept { return listWidth_; }
+    void SetListWidth(int width);
+    // Places every control for the current client size.
+    void ApplyLayout();
+
+    void SetStatusText(const std::string& text);
+    std::string StatusText() const;
+
+    // The event table's handlers.
+    void FormShow();
+    void FormClose();
+    void FileListBoxChange();
+    void FileListBoxDblClick();
+    void cbFileTypeChange();
+    void edFolderChange();
+    void cbWordWrapClick();
+    void btnReplaceClick();
+    void btnGlobReplaceClick();
+    void imgBanClick();
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateControls();
+    HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, Ctl control,
+                     DWORD exStyle = 0);
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetMinMaxInfo(MINMAXINFO& info);
+    LRESULT OnClose();
+    LRESULT OnMeasureItem(MEASUREITEMSTRUCT& measure);
+
+    platform::Shell& shell_;
+    int dpi_;
+    int listWidth_;
+    platform::UniqueHFont font_;
+    platform::UniqueHIcon browseIcon_;
+    std::unique_ptr<widgets::Picture> imgBan_, imgWeb_;
+    std::unique_ptr<widgets::Panel> panel_;
+    widgets::GraphicButton btnReplace_, btnGlobReplace_;
+    std::unique_ptr<widgets::Splitter> splitter_;
+    std::unique_ptr<viewer::RichViewer> memHTML_;
+    std::unique_ptr<widgets::Hints> hints_;
+    HWND labels_[4]{};
+    HWND cbFileType_ = nullptr, cbWarn_ = nullptr, cbSaveSearch_ = nullptr, cbWordWrap_ = nullptr;
+    HWND edSearch_ = nullptr, edReplace_ = nullptr, edFolder_ = nullptr, edFolderButton_ = nullptr;
+    HWND fileListBox_ = nullptr, statBar_ = nullptr;
+};
+
+// The blue text the viewer greets the user with.
+extern const char* const kWelcomeText;
+
+}  // namespace app

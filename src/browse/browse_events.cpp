@@ -1,0 +1,10 @@
+#include "app/main_form.h"
+
+namespace app {
+
+// The file list, file type and folder handlers arrive with file browsing.
+void TForm1::FileListBoxDblClick() {}
+void TForm1::cbFileTypeChange() {}
+void TForm1::edFolderChange() {}
+
+}  // namespace app

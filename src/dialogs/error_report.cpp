@@ -1,0 +1,118 @@
+#include "dialogs/error_report.h"
+
+#include "dialogs/error_text.h"
+#include "dialogs/modal_scope.h"
+#include "platform/code_page.h"
+#include "platform/errors.h"
+#include "widgets/application.h"
+
+#include <new>
+#include <typeinfo>
+
+namespace dialogs {
+
+namespace {
+
+struct Caught {
+    std::string className;
+    std::string message;
+    bool programError = false;
+};
+
+// What the error being handled is, as the boxes name it.
+Caught DescribeCurrent() {
+    try {
+        throw;
+    } catch (const platform::EError& e) {
+        return {e.ClassName(), e.Message(), true};
+    } catch (const std::bad_alloc&) {
+        return {"EOutOfMemory", platform::errors::OutOfMemory().Message(), true};
+    } catch (const std::exception& e) {
+        return {typeid(e).name(), e.what(), false};
+    } catch (...) {
+        return {"Exception", "Unknown error", false};
+    }
+}
+
+std::string ModuleName() {
+    char path[MAX_PATH] = {};
+    DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string full(path, n);
+    size_t slash = full.find_last_of("\\/:");
+    return slash == std::string::npos ? full : full.substr(slash + 1);
+}
+
+std::string ApplicationTitle() {
+    auto* application = widgets::Application::Current();
+    return application ? application->Title() : std::string();
+}
+
+HWND ApplicationWindow() {
+    auto* application = widgets::Application::Current();
+    return application ? application->MainWindow() : nullptr;
+}
+
+// For the time of the box, the application's window goes to the display where the user works.
+class ShowOnActiveDisplay {
+public:
+    ShowOnActiveDisplay() : window_(ApplicationWindow()) {
+        HWND active = ::GetActiveWindow();
+        if (!window_ || !active || !::IsWindowVisible(window_)) return;
+        HMONITOR there = ::MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST);
+        if (there == ::MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST)) return;
+        MONITORINFO info{sizeof info};
+        if (!::GetMonitorInfoA(there, &info) || !::GetWindowRect(window_, &before_)) return;
+        ::SetWindowPos(window_, nullptr, info.rcWork.left, info.rcWork.top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        moved_ = true;
+    }
+    ~ShowOnActiveDisplay() {
+        if (moved_ && ::IsWindow(window_))
+            ::SetWindowPos(window_, nullptr, before_.left, before_.top, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+private:
+    HWND window_;
+    RECT before_{};
+    bool moved_ = false;
+};
+
+void ShowBox(const std::string& text, const std::string& caption, UINT flags) {
+    ShowOnActiveDisplay display;
+    ModalScope modal;
+    ::MessageBoxA(ApplicationWindow(), text.c_str(), caption.c_str(), flags);
+}
+
+}  // namespace
+
+void ShowErrorBox(const std::string& message) {
+    ShowBox(WithFullStop(message, platform::SystemCodePage()), ApplicationTitle(), MB_OK | MB_ICONERROR);
+}
+
+void ReportError(HWND) noexcept {
+    try {
+        if (HWND capture = ::GetCapture()) ::SendMessageA(capture, WM_CANCELMODE, 0, 0);
+        Caught caught = DescribeCurrent();
+        if (caught.programError) {
+            ShowErrorBox(caught.message);
+        } else {
+            ShowBox(LastChanceText(caught.className, ModuleName(), nullptr, caught.message), "Application Error",
+                    MB_OK | MB_ICONERROR);
+        }
+    } catch (...) {
+        // Showing the box cannot fail in a way the program could act on.
+    }
+}
+
+int ShowLastChanceBox() noexcept {
+    try {
+        Caught caught = DescribeCurrent();
+        std::string text = LastChanceText(caught.className, ModuleName(), nullptr, caught.message);
+        ::MessageBoxA(nullptr, text.c_str(), "Application Error", MB_TASKMODAL | MB_ICONERROR);
+    } catch (...) {
+    }
+    return 1;
+}
+
+}  // namespace dialogs

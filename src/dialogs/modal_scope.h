@@ -1,0 +1,24 @@
+#pragma once
+// While a modal box shows: the program's other windows are disabled and the keyboard focus and
+// active window are kept, to be given back when the scope ends.
+#include <windows.h>
+
+#include <vector>
+
+namespace dialogs {
+
+class ModalScope {
+public:
+    // `except` stays enabled (the dialog itself, when it already exists).
+    explicit ModalScope(HWND except = nullptr);
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+private:
+    std::vector<HWND> disabled_;
+    HWND active_;
+    HWND focus_;
+};
+
+}  // namespace dialogs

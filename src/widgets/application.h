@@ -1,0 +1,43 @@
+#pragma once
+// The application object: its title, the main message loop and the message pump that long
+// commands run between steps.
+#include <windows.h>
+
+#include <string>
+
+namespace widgets {
+
+class Application {
+public:
+    explicit Application(std::string title);
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+    ~Application();
+
+    static Application* Current() noexcept { return current_; }
+
+    const std::string& Title() const noexcept { return title_; }
+    // The first top-level window created; the owner of every other window of the program.
+    HWND MainWindow() const noexcept { return mainWindow_; }
+    void SetMainWindow(HWND window) noexcept { mainWindow_ = window; }
+
+    // Takes messages one at a time until the program is asked to end; each one is guarded.
+    int Run();
+    // Handles every waiting message and returns when none is left. A request to end the program
+    // met here is only noted; Run ends when control is back in it.
+    void ProcessMessages();
+    // Ends the program once the running handler returns to the main loop.
+    void Terminate() noexcept;
+    bool Terminated() const noexcept { return terminated_; }
+
+private:
+    bool HandleMessage(MSG& msg);
+
+    static Application* current_;
+    std::string title_;
+    HWND mainWindow_ = nullptr;
+    bool terminated_ = false;
+    int exitCode_ = 0;
+};
+
+}  // namespace widgets

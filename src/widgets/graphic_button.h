@@ -1,0 +1,39 @@
+#pragma once
+// A push button with a small picture that has no window of its own: its parent draws it and
+// feeds it the mouse, so it never takes the keyboard focus and has no access key.
+#include "platform/unique_handle.h"
+
+#include <functional>
+#include <string>
+
+namespace widgets {
+
+class GraphicButton {
+public:
+    GraphicButton(std::string caption, platform::UniqueHBitmap picture);
+
+    const RECT& Place() const noexcept { return place_; }
+    void SetPlace(const RECT& place) noexcept { place_ = place; }
+    const std::string& Caption() const noexcept { return caption_; }
+
+    void Paint(HDC dc, HFONT font) const;
+    // Mouse input in the parent's client coordinates; returns true when the button took it.
+    // The parent captures the mouse while the button is held down.
+    bool MouseDown(POINT at);
+    bool MouseMove(POINT at);
+    // True when the release completes a click (pressed and released over the button).
+    bool MouseUp(POINT at);
+    void CancelPress() noexcept { held_ = pressed_ = false; }
+    bool Held() const noexcept { return held_; }
+
+    std::function<void()> OnClick;
+
+private:
+    std::string caption_;
+    platform::UniqueHBitmap picture_;
+    RECT place_{};
+    bool held_ = false;     // the mouse went down on the button and is still down
+    bool pressed_ = false;  // held and over the button: drawn pushed in
+};
+
+}  // namespace widgets

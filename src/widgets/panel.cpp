@@ -1,0 +1,81 @@
+#include "widgets/panel.h"
+
+#include "widgets/gdi.h"
+
+namespace widgets {
+
+namespace {
+POINT PointOf(LPARAM lParam) {
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+}  // namespace
+
+Panel::Panel(HWND parent, const RECT& place, UINT_PTR id) {
+    Create("ZavotekPanel", WS_EX_CONTROLPARENT, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, place, parent, id,
+           nullptr, ::GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void Panel::InvalidateButton(const GraphicButton& button) { ::InvalidateRect(Handle(), &button.Place(), FALSE); }
+
+LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: Paint(); return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: MouseDown(PointOf(lParam)); return 0;
+    case WM_MOUSEMOVE: MouseMove(PointOf(lParam)); return 0;
+    case WM_LBUTTONUP: MouseUp(PointOf(lParam)); return 0;
+    case WM_CAPTURECHANGED:
+        for (GraphicButton* b : buttons_) {
+            if (b->Held()) {
+                b->CancelPress();
+                InvalidateButton(*b);
+            }
+        }
+        return 0;
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        return ::SendMessageA(::GetParent(Handle()), message, wParam, lParam);
+    default: return Default(message, wParam, lParam);
+    }
+}
+
+void Panel::Paint() {
+    PaintScope paint(Handle());
+    for (const GraphicButton* b : buttons_) b->Paint(paint.Dc(), font_);
+}
+
+void Panel::MouseDown(POINT at) {
+    for (GraphicButton* b : buttons_) {
+        if (b->MouseDown(at)) {
+            ::SetCapture(Handle());
+            InvalidateButton(*b);
+            return;
+        }
+    }
+}
+
+void Panel::MouseMove(POINT at) {
+    for (GraphicButton* b : buttons_) {
+        if (b->MouseMove(at)) InvalidateButton(*b);
+    }
+}
+
+void Panel::MouseUp(POINT at) {
+    for (GraphicButton* b : buttons_) {
+        if (!b->Held()) continue;
+        bool clicked = b->MouseUp(at);
+        InvalidateButton(*b);
+        if (::GetCapture() == Handle()) ::ReleaseCapture();
+        ::UpdateWindow(Handle());
+        if (clicked && b->OnClick) b->OnClick();
+        return;
+    }
+}
+
+}  // namespace widgets

@@ -1,0 +1,58 @@
+#pragma once
+// The window base: one window procedure for every window of the program, with the error guard
+// around each message, so that an exception never unwinds through the window manager.
+#include <windows.h>
+
+namespace widgets {
+
+// Called from inside a catch block for a failure raised while a window handled a message.
+using ErrorHandler = void (*)(HWND window) noexcept;
+void SetErrorHandler(ErrorHandler handler) noexcept;
+
+// Runs `f`; a failure is handed to the error handler instead of leaving this function.
+template <typename F>
+bool Guarded(HWND window, F&& f) noexcept;
+void ReportCurrentError(HWND window) noexcept;
+
+class Window {
+public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND Handle() const noexcept { return hwnd_; }
+
+protected:
+    // Registers (once) a window class whose procedure is this base's, then creates the window.
+    void Create(const char* className, DWORD exStyle, const char* caption, DWORD style, const RECT& place,
+                HWND parent, UINT_PTR id = 0, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
+                UINT classStyle = CS_DBLCLKS);
+    // Takes over the messages of a native control's window (edit, list box, ...).
+    void Subclass(HWND control);
+
+    virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    static LRESULT CALLBACK SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                              UINT_PTR id, DWORD_PTR self) noexcept;
+    static LRESULT Dispatch(Window* self, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+    HWND hwnd_ = nullptr;
+    bool subclassed_ = false;
+};
+
+template <typename F>
+bool Guarded(HWND window, F&& f) noexcept {
+    try {
+        f();
+        return true;
+    } catch (...) {
+        ReportCurrentError(window);
+        return false;
+    }
+}
+
+}  // namespace widgets
