@@ -54,6 +54,9 @@ public:
     // Places every control for the current client size.
     void ApplyLayout();
 
+    // The file list's FilePath: the listed folder joined with the selected entry, empty when none.
+    std::string FilePath() const;
+
     void SetStatusText(const std::string& text);
     std::string StatusText() const;
 
