@@ -1,6 +1,7 @@
 #pragma once
 // Numbers of the program's resources, shared by the resource script and the code.
 #define IDI_APP 1
+#define IDI_DOCUMENT 6  // the shell's fallback for files without an associated program
 #define IDI_WEB 101
 #define IDB_BANNER 201
 #define IDB_REPLACE 202

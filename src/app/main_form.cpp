@@ -23,6 +23,13 @@ constexpr const char* kBanHint = "Visit Zavotek Website";
 
 UINT_PTR IdOf(Ctl c) { return 100 + static_cast<UINT_PTR>(c); }
 
+HWND NewControl(HWND parent, const char* className, const char* text, DWORD style, Ctl control, DWORD exStyle = 0) {
+    HWND child = ::CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                                   reinterpret_cast<HMENU>(IdOf(control)), ::GetModuleHandleA(nullptr), nullptr);
+    if (!child) throw std::runtime_error(std::string("Cannot create control ") + className);
+    return child;
+}
+
 platform::UniqueHBitmap LoadPicture(int id) {
     return platform::UniqueHBitmap{static_cast<HBITMAP>(
         ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))};
@@ -48,6 +55,21 @@ platform::UniqueHIcon PictureAsIcon(int id) {
     platform::UniqueHIcon icon{::ImageList_GetIcon(list, 0, ILD_TRANSPARENT)};
     ::ImageList_Destroy(list);
     return icon;
+}
+
+// The running executable's folder, with its trailing separator.
+std::string ExecutableFolder() {
+    char path[MAX_PATH + 1] = {};
+    DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string full(path, n);
+    return full.substr(0, full.find_last_of("\\:") + 1);
+}
+
+// Moves a control without copying its old pixels along: by the time it moves, a neighbour laid out
+// before it may already have drawn over its old place, and only the newly uncovered part of it
+// would be repainted.
+void Place(HWND control, int x, int y, int width, int height) {
+    ::SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 RECT StartPlace(int dpi) {
@@ -82,9 +104,7 @@ TForm1::~TForm1() = default;
 
 HWND TForm1::CreateChild(HWND parent, const char* className, const char* text, DWORD style, Ctl control,
                          DWORD exStyle) {
-    HWND child = ::CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                                   reinterpret_cast<HMENU>(IdOf(control)), ::GetModuleHandleA(nullptr), nullptr);
-    if (!child) throw std::runtime_error(std::string("Cannot create control ") + className);
+    HWND child = NewControl(parent, className, text, style, control, exStyle);
     ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     return child;
 }
@@ -125,11 +145,10 @@ void TForm1::CreateControls() {
     btnReplace_.OnClick = [this] { btnReplaceClick(); };
     btnGlobReplace_.OnClick = [this] { btnGlobReplaceClick(); };
 
-    fileListBox_ = CreateChild(Handle(), "LISTBOX", "",
-                               WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                                   LBS_NOINTEGRALHEIGHT,
-                               Ctl::FileListBox, WS_EX_CLIENTEDGE);
-    ::SendMessageA(fileListBox_, LB_SETITEMHEIGHT, 0, widgets::Scale(kFileListItemHeight, dpi_));
+    fileList_ = std::make_unique<browse::FileListBox>(
+        Handle(), IdOf(Ctl::FileListBox), font_.get(), widgets::Scale(kFileListItemHeight, dpi_), ExecutableFolder(),
+        "*.txt", browse::TFileType{browse::ftArchive, browse::ftNormal}, shell_);
+    fileList_->Listing().OnChange = [this] { FileListBoxChange(); };
 
     splitter_ = std::make_unique<widgets::Splitter>(Handle(), none, IdOf(Ctl::Splitter1));
     splitter_->OnMoved = [this](int width) { SetListWidth(width); };
@@ -138,9 +157,12 @@ void TForm1::CreateControls() {
     memHTML_->SetText(kWelcomeText);
     memHTML_->SetFontColor(RGB(0, 0, 255));
 
-    statBar_ = CreateChild(Handle(), STATUSCLASSNAMEA, "",
-                           SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, Ctl::StatBar);
-    ::SendMessageA(statBar_, SB_SIMPLE, TRUE, 0);
+    // The status bar keeps the system's status-bar font. Its one panel spans the whole width: a
+    // single part rather than simple mode, whose text not every comctl32 reads back by index.
+    statBar_ = NewControl(Handle(), STATUSCLASSNAMEA, "",
+                          SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, Ctl::StatBar);
+    int wholeWidth = -1;
+    ::SendMessageA(statBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&wholeWidth));
     SetStatusText(kStatusNotice);
 
     hints_ = std::make_unique<widgets::Hints>(Handle());
@@ -165,13 +187,13 @@ void TForm1::ApplyLayout() {
     MainLayout layout = ComputeMainLayout(SIZE{client.right, client.bottom}, listWidth_, dpi_);
     auto move = [&](HWND window, Ctl c) {
         const RECT& r = layout[c];
-        ::MoveWindow(window, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+        Place(window, r.left, r.top, r.right - r.left, r.bottom - r.top);
     };
     // Labels take the size of their text, from where the layout puts them.
     auto moveLabel = [&](HWND label, Ctl c) {
         const RECT& r = layout[c];
         SIZE text = LabelSize(label, font_.get());
-        ::MoveWindow(label, r.left, r.top, text.cx, text.cy, TRUE);
+        Place(label, r.left, r.top, text.cx, text.cy);
     };
     move(imgBan_->Handle(), Ctl::imgBan);
     move(imgWeb_->Handle(), Ctl::imgWeb);
@@ -179,7 +201,7 @@ void TForm1::ApplyLayout() {
     moveLabel(labels_[0], Ctl::Label4);
     // A drop-down's window height includes its list.
     RECT combo = layout[Ctl::cbFileType];
-    ::MoveWindow(cbFileType_, combo.left, combo.top, combo.right - combo.left, widgets::Scale(200, dpi_), TRUE);
+    Place(cbFileType_, combo.left, combo.top, combo.right - combo.left, widgets::Scale(200, dpi_));
     move(cbWarn_, Ctl::cbWarn);
     move(cbSaveSearch_, Ctl::cbSaveSearch);
     move(cbWordWrap_, Ctl::cbWordWrap);
@@ -191,15 +213,14 @@ void TForm1::ApplyLayout() {
     // The browse button takes the right end of the folder field.
     RECT folder = layout[Ctl::edFolder];
     int button = widgets::Scale(20, dpi_);
-    ::MoveWindow(edFolder_, folder.left, folder.top, folder.right - folder.left - button, folder.bottom - folder.top,
-                 TRUE);
-    ::MoveWindow(edFolderButton_, folder.right - button, folder.top, button, folder.bottom - folder.top, TRUE);
+    Place(edFolder_, folder.left, folder.top, folder.right - folder.left - button, folder.bottom - folder.top);
+    Place(edFolderButton_, folder.right - button, folder.top, button, folder.bottom - folder.top);
     btnReplace_.SetPlace(layout[Ctl::btnReplace]);
     btnGlobReplace_.SetPlace(layout[Ctl::btnGlobReplace]);
     hints_->MoveRegion(panel_->Handle(), kReplaceHintId, layout[Ctl::btnReplace]);
     hints_->MoveRegion(panel_->Handle(), kGlobReplaceHintId, layout[Ctl::btnGlobReplace]);
     ::InvalidateRect(panel_->Handle(), nullptr, TRUE);
-    move(fileListBox_, Ctl::FileListBox);
+    move(fileList_->Handle(), Ctl::FileListBox);
     move(splitter_->Handle(), Ctl::Splitter1);
     splitter_->SetControlLeft(layout[Ctl::FileListBox].left);
     splitter_->SetLimits(widgets::Scale(kListMinWidth, dpi_), widgets::Scale(kListMaxWidth, dpi_));
@@ -208,20 +229,21 @@ void TForm1::ApplyLayout() {
 }
 
 void TForm1::Show() {
-    // The handlers of the first show run before the window appears.
-    FormShow();
+    // The handlers of the first show run before the window appears. A failing FormShow is
+    // reported like any handler's failure, and the window is shown all the same.
+    widgets::Guarded(Handle(), [this] { FormShow(); });
     ::ShowWindow(Handle(), SW_SHOWNORMAL);
     ::UpdateWindow(Handle());
 }
 
 void TForm1::SetStatusText(const std::string& text) {
-    ::SendMessageA(statBar_, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendMessageA(statBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 std::string TForm1::StatusText() const {
-    auto length = LOWORD(::SendMessageA(statBar_, SB_GETTEXTLENGTHA, SB_SIMPLEID, 0));
+    auto length = LOWORD(::SendMessageA(statBar_, SB_GETTEXTLENGTHA, 0, 0));
     std::string text(static_cast<size_t>(length) + 1, '\0');
-    ::SendMessageA(statBar_, SB_GETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.data()));
+    ::SendMessageA(statBar_, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
     text.resize(length);
     return text;
 }
@@ -234,6 +256,7 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO: return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
     case WM_COMMAND: return OnCommand(wParam, lParam);
     case WM_MEASUREITEM: return OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+    case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_CLOSE: return OnClose();
     case WM_DESTROY:
         if (auto* application = widgets::Application::Current()) application->Terminate();
@@ -252,6 +275,11 @@ LRESULT TForm1::OnMeasureItem(MEASUREITEMSTRUCT& measure) {
     return TRUE;
 }
 
+LRESULT TForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (fileList_ && item.hwndItem == fileList_->Handle()) fileList_->DrawItem(item);
+    return TRUE;
+}
+
 LRESULT TForm1::OnClose() {
     // A failing close handler leaves the window open; the guard reports the failure.
     FormClose();
@@ -264,7 +292,8 @@ LRESULT TForm1::OnCommand(WPARAM wParam, LPARAM lParam) {
     WORD code = HIWORD(wParam);
     if (from == cbFileType_ && code == CBN_SELCHANGE) cbFileTypeChange();
     else if (from == cbWordWrap_ && code == BN_CLICKED) cbWordWrapClick();
-    else if (from == fileListBox_ && code == LBN_DBLCLK) FileListBoxDblClick();
+    else if (fileList_ && from == fileList_->Handle() && code == LBN_SELCHANGE) fileList_->SelectionChanged();
+    else if (fileList_ && from == fileList_->Handle() && code == LBN_DBLCLK) FileListBoxDblClick();
     return 0;
 }
 

@@ -2,6 +2,7 @@
 // The main window: every control of the form, the event table, and the banner link. The
 // handlers' bodies live with their subsystems (replace, viewer, browse, settings).
 #include "app/main_form_layout.h"
+#include "browse/file_list_box.h"
 #include "platform/unique_handle.h"
 #include "viewer/rich_viewer.h"
 #include "widgets/graphic_button.h"
@@ -42,7 +43,8 @@ public:
     HWND edReplace() const noexcept { return edReplace_; }
     HWND edFolder() const noexcept { return edFolder_; }
     HWND edFolderButton() const noexcept { return edFolderButton_; }
-    HWND FileListBox() const noexcept { return fileListBox_; }
+    browse::FileListBox& FileListBox() { return *fileList_; }
+    const browse::FileListBox& FileListBox() const { return *fileList_; }
     widgets::Splitter& Splitter1() { return *splitter_; }
     viewer::RichViewer& memHTML() { return *memHTML_; }
     HWND StatBar() const noexcept { return statBar_; }
@@ -76,6 +78,8 @@ protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Shows the selected file in the viewer and its path in the status bar.
+    void ShowSelectedFile();
     void CreateControls();
     HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, Ctl control,
                      DWORD exStyle = 0);
@@ -83,6 +87,7 @@ private:
     LRESULT OnGetMinMaxInfo(MINMAXINFO& info);
     LRESULT OnClose();
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT& measure);
+    LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
 
     platform::Shell& shell_;
     int dpi_;
@@ -98,7 +103,8 @@ private:
     HWND labels_[4]{};
     HWND cbFileType_ = nullptr, cbWarn_ = nullptr, cbSaveSearch_ = nullptr, cbWordWrap_ = nullptr;
     HWND edSearch_ = nullptr, edReplace_ = nullptr, edFolder_ = nullptr, edFolderButton_ = nullptr;
-    HWND fileListBox_ = nullptr, statBar_ = nullptr;
+    std::unique_ptr<browse::FileListBox> fileList_;
+    HWND statBar_ = nullptr;
 };
 
 // The blue text the viewer greets the user with.

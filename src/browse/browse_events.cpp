@@ -1,10 +1,18 @@
 #include "app/main_form.h"
+#include "platform/file_system.h"
+#include "platform/shell.h"
 
 namespace app {
 
-// The file list, file type and folder handlers arrive with file browsing.
-std::string TForm1::FilePath() const { return {}; }
-void TForm1::FileListBoxDblClick() {}
+std::string TForm1::FilePath() const { return fileList_->Listing().FilePath(); }
+
+void TForm1::FileListBoxDblClick() {
+    std::string path = FilePath();
+    // A vanished file, a folder or no selection at all: nothing to open.
+    if (platform::FileExists(platform::SystemFileSystem(), path)) shell_.Open(nullptr, path);
+}
+
+// The file type and folder handlers arrive with the file-type selector and the folder chooser.
 void TForm1::cbFileTypeChange() {}
 void TForm1::edFolderChange() {}
 

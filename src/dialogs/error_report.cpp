@@ -49,7 +49,10 @@ std::string ApplicationTitle() {
 
 HWND ApplicationWindow() {
     auto* application = widgets::Application::Current();
-    return application ? application->MainWindow() : nullptr;
+    HWND window = application ? application->MainWindow() : nullptr;
+    // Once the main window is gone (closed while a command still runs), a box owned by it would
+    // not show at all; it goes without an owner instead.
+    return ::IsWindow(window) ? window : nullptr;
 }
 
 // For the time of the box, the application's window goes to the display where the user works.

@@ -31,4 +31,8 @@ ModalScope::~ModalScope() {
     if (focus_ && ::IsWindow(focus_)) ::SetFocus(focus_);
 }
 
+ArrowCursorScope::ArrowCursorScope() : arrow_(::LoadCursorA(nullptr, IDC_ARROW)), before_(::SetCursor(arrow_)) {}
+
+ArrowCursorScope::~ArrowCursorScope() { ::SetCursor(::GetCursor() == arrow_ ? before_ : arrow_); }
+
 }  // namespace dialogs

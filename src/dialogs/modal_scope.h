@@ -21,4 +21,18 @@ private:
     HWND focus_;
 };
 
+// The normal arrow for the time of a modal box; the cursor from before comes back after it,
+// unless something changed the cursor meanwhile, and then the arrow stays.
+class ArrowCursorScope {
+public:
+    ArrowCursorScope();
+    ~ArrowCursorScope();
+    ArrowCursorScope(const ArrowCursorScope&) = delete;
+    ArrowCursorScope& operator=(const ArrowCursorScope&) = delete;
+
+private:
+    HCURSOR arrow_;
+    HCURSOR before_;
+};
+
 }  // namespace dialogs

@@ -7,7 +7,9 @@ namespace widgets {
 namespace {
 TTTOOLINFOA ToolInfo(HWND window, UINT_PTR id, UINT flags) {
     TTTOOLINFOA info{};
-    info.cbSize = sizeof info;
+    // The size without the last, reserved field suits every version of the common controls;
+    // the whole structure is refused by those older than 6.
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
     info.uFlags = flags | TTF_SUBCLASS;
     info.hwnd = window;
     info.uId = id;

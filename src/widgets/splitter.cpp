@@ -33,6 +33,9 @@ LRESULT Splitter::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
         if (dragging_) EndDrag(true);
         return 0;
+    case WM_GETDLGCODE:
+        // Otherwise the dialog-style keyboard handling of the message loop takes Esc for itself.
+        return dragging_ ? DLGC_WANTALLKEYS : Default(message, wParam, lParam);
     case WM_KEYDOWN:
         if (dragging_ && wParam == VK_ESCAPE) EndDrag(false);
         return 0;

@@ -1,0 +1,56 @@
+#pragma once
+// The file list on the main window: an owner-drawn list box whose rows show each file's shell
+// icon and name, with the listing behind it, change reports and type-ahead.
+#include "browse/file_listing.h"
+#include "browse/list_box_entries.h"
+#include "browse/type_ahead.h"
+#include "widgets/window.h"
+
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+
+namespace platform {
+class Shell;
+class CodePage;
+}
+
+namespace browse {
+
+class FileListBox : public widgets::Window {
+public:
+    // Creates the list box; `directory`, `mask` and `fileType` are set before its window exists,
+    // so the first listing happens once, when the window is there.
+    FileListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight, const std::string& directory,
+                const std::string& mask, TFileType fileType, platform::Shell& shell);
+    ~FileListBox() override;
+
+    FileListing& Listing() noexcept { return listing_; }
+    const FileListing& Listing() const noexcept { return listing_; }
+
+    // What the parent passes on: the list's own notifications and its row drawing.
+    void SelectionChanged() { listing_.ReportIfSelectionMoved(); }
+    void DrawItem(const DRAWITEMSTRUCT& item);
+
+    // The clock type-ahead measures pauses with; tests may replace it.
+    std::function<DWORD()> TickCount = [] { return ::GetTickCount(); };
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // True when the character goes on to the list box's own handling.
+    bool OnChar(WPARAM character);
+    // Selects `index` and reports the change if the selection moved, as after the user's own.
+    void SelectTyped(int index);
+
+    ListBoxEntries entries_;
+    FileListing listing_;
+    platform::Shell& shell_;
+    platform::CodePage& codePage_;
+    HIMAGELIST images_;
+    TypeAhead typeAhead_;
+};
+
+}  // namespace browse

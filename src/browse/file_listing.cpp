@@ -1,0 +1,173 @@
+#include "browse/file_listing.h"
+
+#include "browse/current_directory.h"
+#include "browse/list_collation.h"
+#include "browse/path_text.h"
+#include "browse/sorted_insert_plan.h"
+#include "browse/split_path_text.h"
+#include "platform/errors.h"
+
+#include <algorithm>
+
+namespace browse {
+
+namespace {
+
+// Entries with these bits are shown only when FileType asks for them.
+constexpr DWORD kShownOnRequest =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | kVolumeIdAttribute | FILE_ATTRIBUTE_DIRECTORY;
+
+// Once an entry lands at this index, the listing is long enough to deserve the hourglass.
+constexpr size_t kWaitCursorIndex = 100;
+
+bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
+
+// A folder shows as its name in brackets.
+std::string EntryText(const WIN32_FIND_DATAA& data) {
+    std::string text = data.cFileName;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        text.insert(text.begin(), '[');
+        text.push_back(']');
+    }
+    return text;
+}
+
+std::vector<std::string> SplitMask(const std::string& mask) {
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    for (size_t semicolon; (semicolon = mask.find(';', start)) != std::string::npos; start = semicolon + 1)
+        pieces.push_back(mask.substr(start, semicolon - start));
+    pieces.push_back(mask.substr(start));
+    return pieces;
+}
+
+}  // namespace
+
+FileListing::FileListing(EntryList& list, platform::FileSystem& fs, AppCursor& cursor)
+    : list_(list), fs_(fs), cursor_(cursor), directory_(fs.GetCurrentDirectory()) {}
+
+void FileListing::SetDirectory(const std::string& path) {
+    if (SameFileName(path, directory_)) return;
+    // A relative text resolves against the listed folder.
+    if (platform::FolderExists(fs_, directory_)) ChangeDirectory(fs_, directory_);
+    ChangeDirectory(fs_, path);
+    directory_ = fs_.GetCurrentDirectory();
+    RefreshEntries();
+}
+
+void FileListing::SetMask(const std::string& mask) {
+    if (mask == mask_) return;
+    mask_ = mask;
+    RefreshEntries();
+}
+
+void FileListing::SetFileType(TFileType fileType) {
+    if (fileType == fileType_) return;
+    fileType_ = fileType;
+    RefreshEntries();
+}
+
+std::string FileListing::FileName() const {
+    int selected = list_.Selected();
+    return selected < 0 || list_.Count() == 0 ? std::string() : list_.Text(selected);
+}
+
+std::string FileListing::FilePath() const {
+    std::string name = FileName();
+    if (name.empty()) return name;
+    return EndsWithBackslash(directory_) ? directory_ + name : directory_ + "\\" + name;
+}
+
+void FileListing::SelectIndex(int index) {
+    if (!list_.Select(index)) throw platform::errors::ListIndexOutOfBounds(index);
+}
+
+void FileListing::SelectByName(const std::string& name) {
+    if (SameFileName(name, FileName())) return;
+    list_.Select(FindByName(name));
+    ReportChange();
+}
+
+int FileListing::FindByName(const std::string& name) const {
+    // Letter case only: names that merely collate alike (ss and the sharp s) are other files.
+    for (int i = 0, count = list_.Count(); i < count; ++i)
+        if (SameFileName(list_.Text(i), name)) return i;
+    return -1;
+}
+
+void FileListing::ApplyPathText(const std::string& text) {
+    if (text.empty() || SameFileName(text, FilePath())) return;
+    PathParts parts = SplitPathText(fs_, text);
+    SetDirectory(parts.drive ? std::string(1, parts.drive) + ":" + parts.folder : parts.folder);
+    if (HasWildcard(parts.file)) {
+        SetMask(parts.file);
+    } else if (!parts.file.empty()) {
+        SelectByName(parts.file);
+        if (!platform::FileExists(fs_, parts.file)) throw platform::errors::InvalidFileName(text);
+        // An existing file that the mask hides becomes the mask itself.
+        if (list_.Selected() < 0) {
+            SetMask(parts.file);
+            SelectByName(parts.file);
+        }
+    }
+}
+
+void FileListing::RefreshEntries() {
+    if (!list_.HasWindow()) return;
+    const DWORD attributeWord = AttributeWord(fileType_);
+    ChangeDirectory(fs_, directory_);
+    {
+        list_.BeginUpdate();
+        platform::ScopeExit endUpdate{[&] { list_.EndUpdate(); }};
+        list_.Clear();
+        const HCURSOR saved = cursor_.Current();
+        platform::ScopeExit restoreCursor{[&] { cursor_.Set(saved); }};
+        FillList(FindEntries(attributeWord));
+    }
+    ReportChange();
+}
+
+std::vector<std::string> FileListing::FindEntries(DWORD attributeWord) const {
+    const bool anyAttributes = fileType_.Contains(ftNormal);
+    std::vector<std::string> texts;
+    for (const std::string& pattern : SplitMask(mask_)) {
+        if (pattern.empty()) continue;
+        WIN32_FIND_DATAA data;
+        platform::UniqueFind find = fs_.FindFirstFile(pattern, &data);
+        if (!find) continue;
+        do {
+            DWORD attributes = data.dwFileAttributes;
+            if (attributes & kShownOnRequest & ~attributeWord) continue;
+            if (!anyAttributes && (attributes & attributeWord) == 0) continue;
+            texts.push_back(EntryText(data));
+        } while (fs_.FindNextFile(find.get(), &data));
+    }
+    return texts;
+}
+
+void FileListing::FillList(const std::vector<std::string>& texts) {
+    std::vector<std::string> keys;
+    keys.reserve(texts.size());
+    size_t textBytes = 0;
+    for (const std::string& text : texts) {
+        keys.push_back(ListSortKey(text));
+        textBytes += text.size() + 1;
+    }
+    InsertPlan plan = PlanSortedInserts(keys);
+    if (std::find(plan.landing.begin(), plan.landing.end(), kWaitCursorIndex) != plan.landing.end())
+        cursor_.Set(cursor_.Wait());
+    list_.Reserve(static_cast<int>(texts.size()), textBytes);
+    for (size_t entry : plan.order)
+        if (list_.Append(texts[entry]) < 0) throw platform::errors::UnableToInsertLine();
+}
+
+void FileListing::ReportChange() {
+    lastReportedIndex_ = list_.Selected();
+    if (OnChange) OnChange();
+}
+
+void FileListing::ReportIfSelectionMoved() {
+    if (list_.Selected() != lastReportedIndex_) ReportChange();
+}
+
+}  // namespace browse

@@ -1,0 +1,489 @@
+// The main window as built: places, anchoring, limits, texts, tab order, hints and the banner.
+#include "app/main_form.h"
+#include "support/recording_shell.h"
+#include "support/window_driving.h"
+#include "widgets/anchors.h"
+#include "widgets/application.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <vector>
+
+namespace {
+
+using test_support::Centre;
+using test_support::ClientSize;
+using test_support::RectInParent;
+using test_support::SendMouse;
+
+constexpr const char* kWebAddress = "https://zavotek.example/";
+
+class MainForm : public ::testing::Test {
+protected:
+    void TearDown() override { test_support::DispatchWaitingMessages(); }
+
+    HWND Form() const { return form.Handle(); }
+    HWND Panel() { return form.Panel1().Handle(); }
+    HWND Label(const char* text) { return ::FindWindowExA(Panel(), nullptr, "Static", text); }
+    void Resize(int width, int height) {
+        RECT r;
+        ::GetWindowRect(Form(), &r);
+        ::MoveWindow(Form(), r.left, r.top, width, height, TRUE);
+    }
+    SIZE OuterSize() const {
+        RECT r;
+        ::GetWindowRect(Form(), &r);
+        return SIZE{r.right - r.left, r.bottom - r.top};
+    }
+
+    test_support::RecordingShell shell;
+    app::TForm1 form{shell};
+};
+
+// Places are in pixels at 96 dpi, which is what the test display runs at.
+void ExpectAt(const RECT& r, LONG x, LONG y, LONG w, LONG h, const char* what) {
+    EXPECT_EQ(r.left, x) << what;
+    EXPECT_EQ(r.top, y) << what;
+    EXPECT_EQ(r.right - r.left, w) << what;
+    EXPECT_EQ(r.bottom - r.top, h) << what;
+}
+
+// Every control where the form puts it for the window's present client size: the inputs keep
+// their distance to the right edge, the list and viewer take the height that is left.
+void ExpectPlacedForClient(app::TForm1& form) {
+    ASSERT_EQ(form.Dpi(), 96) << "the expected places are written for 96 dpi";
+    const SIZE c = ClientSize(form.Handle());
+    const LONG middle = c.cy - 50 - 119 - 22;
+    const int list = form.ListWidth();
+    HWND panel = form.Panel1().Handle();
+    ExpectAt(RectInParent(form.imgBan().Handle()), 0, 0, c.cx, 50, "imgBan");
+    ExpectAt(RectInParent(form.imgWeb().Handle()), c.cx - 42, 8, 32, 32, "imgWeb");
+    ExpectAt(RectInParent(panel), 0, 50, c.cx, 119, "Panel1");
+    RECT combo = RectInParent(form.cbFileType());
+    EXPECT_EQ(combo.left, 80);
+    EXPECT_EQ(combo.top, 9);
+    EXPECT_EQ(combo.right - combo.left, 120);
+    ExpectAt(RectInParent(form.cbWarn()), 205, 11, 59, 17, "cbWarn");
+    ExpectAt(RectInParent(form.cbSaveSearch()), 265, 11, 81, 17, "cbSaveSearch");
+    ExpectAt(RectInParent(form.cbWordWrap()), 349, 11, 75, 17, "cbWordWrap");
+    ExpectAt(form.btnReplace().Place(), c.cx - 205, 6, 97, 25, "btnReplace");
+    ExpectAt(form.btnGlobReplace().Place(), c.cx - 107, 6, 97, 25, "btnGlobReplace");
+    ExpectAt(RectInParent(form.edSearch()), 80, 35, c.cx - 90, 21, "edSearch");
+    ExpectAt(RectInParent(form.edReplace()), 80, 62, c.cx - 90, 21, "edReplace");
+    // The folder field and its browse button share the field's place, the button at its right end.
+    RECT folder = RectInParent(form.edFolder()), browse = RectInParent(form.edFolderButton());
+    ExpectAt(RECT{folder.left, folder.top, browse.right, folder.bottom}, 80, 89, c.cx - 90, 21, "edFolder");
+    ExpectAt(browse, c.cx - 30, 89, 20, 21, "edFolder's browse button");
+    EXPECT_EQ(folder.right, browse.left);
+    const std::pair<const char*, POINT> labels[] = {
+        {"File Type:", {31, 13}}, {"Search For:", {22, 39}}, {"Replace With:", {11, 66}}, {"Select Folder:", {12, 93}}};
+    for (auto [text, at] : labels) {
+        HWND label = ::FindWindowExA(panel, nullptr, "Static", text);
+        ASSERT_NE(label, nullptr) << text;
+        RECT r = RectInParent(label);
+        EXPECT_EQ(r.left, at.x) << text;
+        EXPECT_EQ(r.top, at.y) << text;
+    }
+    ExpectAt(RectInParent(form.FileListBox().Handle()), 0, 169, list, middle, "FileListBox");
+    ExpectAt(RectInParent(form.Splitter1().Handle()), list, 169, 3, middle, "Splitter1");
+    ExpectAt(RectInParent(form.memHTML().Handle()), list + 3, 169, c.cx - list - 3, middle, "memHTML");
+    ExpectAt(RectInParent(form.StatBar()), 0, c.cy - 22, c.cx, 22, "StatBar");
+}
+
+TEST_F(MainForm, StartsCaptionedAtItsMinimumSizeInTheMiddleOfTheWorkArea) {
+    char caption[128] = {};
+    ::GetWindowTextA(Form(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Zavotek - String Search & Replace Utility");
+    EXPECT_EQ(OuterSize().cx, 640);
+    EXPECT_EQ(OuterSize().cy, 530);
+    RECT r, work;
+    ::GetWindowRect(Form(), &r);
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_NEAR(r.left - work.left, work.right - r.right, 1);
+    EXPECT_NEAR(r.top - work.top, work.bottom - r.bottom, 1);
+    LONG style = ::GetWindowLongA(Form(), GWL_STYLE);
+    for (LONG bit : {WS_THICKFRAME, WS_SYSMENU, WS_MINIMIZEBOX, WS_MAXIMIZEBOX}) EXPECT_TRUE(style & bit) << bit;
+    EXPECT_EQ(::GetMenu(Form()), nullptr);
+}
+
+TEST_F(MainForm, PlacesEveryControlAtTheStartingSize) { ExpectPlacedForClient(form); }
+
+TEST_F(MainForm, WideningAndHeighteningCarryTheAnchoredControls) {
+    const SIZE before = ClientSize(Form());
+    Resize(900, 600);
+    ASSERT_EQ(ClientSize(Form()).cx, before.cx + 260);
+    ASSERT_EQ(ClientSize(Form()).cy, before.cy + 70);
+    ExpectPlacedForClient(form);
+    Resize(700, 800);
+    ExpectPlacedForClient(form);
+}
+
+// The tooltip's tools: which window and region each covers and its text.
+struct Tool {
+    HWND window;
+    UINT_PTR id;
+    bool isWindow;
+    RECT region;
+    std::string text;
+};
+
+// A tool's whole text. The ANSI messages give back at most 80 characters, though the tooltip
+// keeps and shows the whole text; the wide one gives it all.
+std::string ToolText(HWND tooltip, HWND window, UINT_PTR id) {
+    wchar_t text[1024] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = window;
+    info.uId = id;
+    if (!::SendMessageW(tooltip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) return "(none)";
+    info.lpszText = text;
+    ::SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&info));
+    char ansi[1024] = {};
+    ::WideCharToMultiByte(CP_ACP, 0, text, -1, ansi, sizeof ansi, nullptr, nullptr);
+    return ansi;
+}
+
+std::vector<Tool> ToolsOf(HWND tooltip) {
+    std::vector<Tool> tools;
+    int count = static_cast<int>(::SendMessageA(tooltip, TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TTTOOLINFOA info{};
+        info.cbSize = TTTOOLINFOA_V2_SIZE;
+        if (!::SendMessageA(tooltip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&info))) continue;
+        tools.push_back({info.hwnd, info.uId, (info.uFlags & TTF_IDISHWND) != 0, info.rect,
+                         ToolText(tooltip, info.hwnd, info.uId)});
+    }
+    return tools;
+}
+
+TEST_F(MainForm, ButtonHintsFollowTheButtonsWhenTheWindowIsWidened) {
+    Resize(900, 600);
+    int regions = 0;
+    for (const Tool& tool : ToolsOf(form.Hints().Handle())) {
+        if (tool.isWindow) continue;
+        ++regions;
+        EXPECT_EQ(tool.window, Panel());
+        const widgets::GraphicButton& button =
+            tool.text.find("selected file") != std::string::npos ? form.btnReplace() : form.btnGlobReplace();
+        EXPECT_TRUE(::EqualRect(&tool.region, &button.Place())) << tool.text;
+    }
+    EXPECT_EQ(regions, 2);
+}
+
+TEST_F(MainForm, CannotBeMadeSmallerThan640By530) {
+    MINMAXINFO info{};
+    ::SendMessageA(Form(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 640);
+    EXPECT_EQ(info.ptMinTrackSize.y, 530);
+    // The window manager applies the minimum to every resize of a sizable window, not only to
+    // the user's dragging of the frame.
+    Resize(300, 200);
+    EXPECT_EQ(OuterSize().cx, 640);
+    EXPECT_EQ(OuterSize().cy, 530);
+    Resize(639, 800);
+    EXPECT_EQ(OuterSize().cx, 640);
+    EXPECT_EQ(OuterSize().cy, 800);
+    ExpectPlacedForClient(form);
+}
+
+// A drag of the splitter by `dx` pixels with the left button, as the mouse reports it.
+void DragSplitter(app::TForm1& form, int dx, bool release = true) {
+    HWND splitter = form.Splitter1().Handle();
+    const POINT grab{1, 40};
+    SendMouse(splitter, WM_LBUTTONDOWN, grab, MK_LBUTTON);
+    // With the mouse captured, positions are relative to the splitter where it was.
+    SendMouse(splitter, WM_MOUSEMOVE, {grab.x + dx / 2, grab.y}, MK_LBUTTON);
+    SendMouse(splitter, WM_MOUSEMOVE, {grab.x + dx, grab.y}, MK_LBUTTON);
+    if (release) SendMouse(splitter, WM_LBUTTONUP, {grab.x + dx, grab.y});
+}
+
+LONG ListWidthOnScreen(app::TForm1& form) {
+    RECT r = RectInParent(form.FileListBox().Handle());
+    return r.right - r.left;
+}
+
+TEST_F(MainForm, DraggingTheSplitterSetsTheListWidthWithinFiftyAndTwoHundredFifty) {
+    ASSERT_EQ(ListWidthOnScreen(form), 180);
+    DragSplitter(form, 40, false);
+    EXPECT_TRUE(form.Splitter1().Dragging());
+    EXPECT_EQ(ListWidthOnScreen(form), 180) << "the list keeps its width until the button is released";
+    SendMouse(form.Splitter1().Handle(), WM_LBUTTONUP, {41, 40});
+    EXPECT_FALSE(form.Splitter1().Dragging());
+    EXPECT_EQ(ListWidthOnScreen(form), 220);
+    EXPECT_EQ(RectInParent(form.memHTML().Handle()).left, 223);
+
+    DragSplitter(form, 500);
+    EXPECT_EQ(ListWidthOnScreen(form), 250);
+    DragSplitter(form, -500);
+    EXPECT_EQ(ListWidthOnScreen(form), 50);
+    DragSplitter(form, 30);
+    EXPECT_EQ(ListWidthOnScreen(form), 80);
+    // A resize of the window leaves the width as the user set it.
+    Resize(900, 600);
+    EXPECT_EQ(ListWidthOnScreen(form), 80);
+    ExpectPlacedForClient(form);
+}
+
+TEST_F(MainForm, EscWhileDraggingEndsTheDragWithoutResizing) {
+    widgets::Application application("Zavotek - Search & Replace");
+    form.Show();
+    ::SetFocus(form.edSearch());
+    DragSplitter(form, 50, false);
+    ASSERT_TRUE(form.Splitter1().Dragging());
+    // The key arrives the way a real key press does: posted to the focus, through the loop.
+    HWND focus = ::GetFocus();
+    ::PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    ::PostMessageA(focus, WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    application.ProcessMessages();
+    EXPECT_FALSE(form.Splitter1().Dragging());
+    EXPECT_NE(::GetCapture(), form.Splitter1().Handle());
+    EXPECT_EQ(::GetFocus(), form.edSearch()) << "the focus goes back where it was";
+    SendMouse(form.Splitter1().Handle(), WM_LBUTTONUP, {51, 40});
+    EXPECT_EQ(ListWidthOnScreen(form), 180);
+    EXPECT_EQ(form.ListWidth(), 180);
+}
+
+TEST_F(MainForm, LosingTheMouseWhileDraggingAlsoCancels) {
+    DragSplitter(form, 50, false);
+    ::SendMessageA(form.Splitter1().Handle(), WM_CANCELMODE, 0, 0);
+    EXPECT_FALSE(form.Splitter1().Dragging());
+    SendMouse(form.Splitter1().Handle(), WM_LBUTTONUP, {51, 40});
+    EXPECT_EQ(ListWidthOnScreen(form), 180);
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (;;) {
+        size_t end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) return lines;
+        start = end + 2;
+    }
+}
+
+TEST_F(MainForm, TheViewerGreetsWithTheWelcomeTextInBlue) {
+    const std::vector<std::string> expected = {
+        "Welcome to the String Search and Replace Utility!",
+        "",
+        "Instructions - Single File:",
+        std::string(30, '-'),
+        "",
+        "Select a file from the left and click the \"Replace\" ",
+        "button to search for and replace all instances of the ",
+        "string within the selected file.",
+        "",
+        "Instructions - Multiple Files:",
+        std::string(33, '-'),
+        "",
+        "Click on the \"Replace All\" button to search for ",
+        "and replace all instances of the string within all ",
+        "the listed files in the current folder.",
+        "",
+        "The \"Confirm Before Replace\" option will allow",
+        "you to bail out should you choose to, with ",
+        "\"Global Replace\" each file will be confirmed. ",
+        "",
+        "To save your search strings for the next session ",
+        "select the \"Save Search\" option before exiting.",
+        "",
+        "To view a file with its associated application",
+        "select it in the list and double-click on it.",
+    };
+    std::vector<std::string> lines = Lines(form.memHTML().Text());
+    ASSERT_EQ(lines.size(), 25u);
+    for (size_t i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
+    for (int n : {6, 7, 13, 14, 18, 19, 21}) EXPECT_EQ(lines[n - 1].back(), ' ') << "line " << n;
+
+    HWND viewer = form.memHTML().Handle();
+    ::SendMessageA(viewer, EM_SETSEL, 0, -1);
+    CHARFORMATA format{};
+    format.cbSize = sizeof format;
+    ::SendMessageA(viewer, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    ASSERT_TRUE(format.dwMask & CFM_COLOR) << "one colour throughout";
+    EXPECT_FALSE(format.dwEffects & CFE_AUTOCOLOR);
+    EXPECT_EQ(format.crTextColor, RGB(0, 0, 255));
+    EXPECT_STREQ(format.szFaceName, "Lucida Console");
+}
+
+TEST_F(MainForm, TheViewerIsAReadOnlyRichEditAndNoTabStop) {
+    HWND viewer = form.memHTML().Handle();
+    char kind[32] = {};
+    ::GetClassNameA(viewer, kind, sizeof kind);
+    EXPECT_STREQ(kind, "RICHEDIT");
+    LONG style = ::GetWindowLongA(viewer, GWL_STYLE);
+    EXPECT_TRUE(style & ES_READONLY);
+    EXPECT_FALSE(style & WS_TABSTOP);
+}
+
+TEST_F(MainForm, TheStatusBarHoldsTheMakersNoticeInTheSystemStatusFont) {
+    std::string notice = form.StatusText();
+    ASSERT_GT(notice.size(), 2u);
+    EXPECT_EQ(notice[0], ' ');
+    EXPECT_NE(notice[1], ' ');
+    EXPECT_NE(notice.find("Zavotek"), std::string::npos) << notice;
+    EXPECT_NE(notice.find("2005"), std::string::npos) << notice;
+    const std::string tail = std::string(" - ") + kWebAddress;
+    ASSERT_GE(notice.size(), tail.size());
+    EXPECT_EQ(notice.substr(notice.size() - tail.size()), tail);
+    // One panel across the whole width.
+    int rightEdges[4] = {};
+    EXPECT_EQ(::SendMessageA(form.StatBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(rightEdges)), 1);
+    EXPECT_EQ(rightEdges[0], -1);
+
+    // The window's own font is for the inputs; the status bar keeps the system's.
+    HFONT formFont = reinterpret_cast<HFONT>(::SendMessageA(form.edSearch(), WM_GETFONT, 0, 0));
+    HFONT statusFont = reinterpret_cast<HFONT>(::SendMessageA(form.StatBar(), WM_GETFONT, 0, 0));
+    EXPECT_NE(statusFont, formFont);
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    LOGFONTA used{};
+    ASSERT_TRUE(::GetObjectA(statusFont, sizeof used, &used));
+    EXPECT_STREQ(used.lfFaceName, metrics.lfStatusFont.lfFaceName);
+    EXPECT_EQ(used.lfHeight, metrics.lfStatusFont.lfHeight);
+}
+
+TEST_F(MainForm, TheInputsUseTahomaElevenPixelsHigh) {
+    for (HWND control : {form.edSearch(), form.edReplace(), form.cbFileType(), form.cbWarn(), Label("Search For:")}) {
+        HFONT font = reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0));
+        LOGFONTA used{};
+        ASSERT_TRUE(::GetObjectA(font, sizeof used, &used));
+        EXPECT_STREQ(used.lfFaceName, "Tahoma");
+        EXPECT_EQ(used.lfHeight, -11);
+    }
+}
+
+TEST_F(MainForm, TabGoesThroughThePanelInItsOrderThenToTheFileList) {
+    form.Show();
+    const HWND order[] = {form.cbFileType(), form.cbWarn(),     form.cbSaveSearch(), form.edSearch(),
+                          form.edReplace(),  form.edFolder(),   form.cbWordWrap(),   form.FileListBox().Handle()};
+    EXPECT_EQ(::GetNextDlgTabItem(Form(), nullptr, FALSE), order[0]);
+    const size_t n = std::size(order);
+    for (size_t i = 0; i < n; ++i) {
+        EXPECT_EQ(::GetNextDlgTabItem(Form(), order[i], FALSE), order[(i + 1) % n]) << "after stop " << i;
+        EXPECT_EQ(::GetNextDlgTabItem(Form(), order[(i + 1) % n], TRUE), order[i]) << "before stop " << i + 1;
+    }
+    EXPECT_FALSE(::GetWindowLongA(form.edFolderButton(), GWL_STYLE) & WS_TABSTOP);
+}
+
+TEST_F(MainForm, TheGraphicButtonsHaveNoWindowAndNeverTakeTheFocus) {
+    for (const char* caption : {"Replace", "Replace All"}) {
+        EXPECT_EQ(::FindWindowExA(Panel(), nullptr, nullptr, caption), nullptr) << caption;
+    }
+    EXPECT_EQ(form.btnReplace().Caption(), "Replace");
+    EXPECT_EQ(form.btnGlobReplace().Caption(), "Replace All");
+
+    // Observe the handlers the form wired, and still run them.
+    int replace = 0, global = 0;
+    ASSERT_TRUE(form.btnReplace().OnClick);
+    ASSERT_TRUE(form.btnGlobReplace().OnClick);
+    auto wiredReplace = form.btnReplace().OnClick, wiredGlobal = form.btnGlobReplace().OnClick;
+    form.btnReplace().OnClick = [&] { ++replace, wiredReplace(); };
+    form.btnGlobReplace().OnClick = [&] { ++global, wiredGlobal(); };
+
+    form.Show();
+    ::SetFocus(form.edReplace());
+    test_support::LeftClick(Panel(), Centre(form.btnReplace().Place()));
+    EXPECT_EQ(replace, 1);
+    EXPECT_EQ(global, 0);
+    EXPECT_EQ(::GetFocus(), form.edReplace());
+    test_support::LeftClick(Panel(), Centre(form.btnGlobReplace().Place()));
+    EXPECT_EQ(replace, 1);
+    EXPECT_EQ(global, 1);
+    EXPECT_EQ(::GetFocus(), form.edReplace());
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+TEST_F(MainForm, AGraphicButtonClicksOnlyWhenPressedAndReleasedOverIt) {
+    int clicks = 0;
+    form.btnReplace().OnClick = [&] { ++clicks; };
+    const RECT place = form.btnReplace().Place();
+    // Pressed, then released beside it.
+    SendMouse(Panel(), WM_LBUTTONDOWN, Centre(place), MK_LBUTTON);
+    EXPECT_EQ(::GetCapture(), Panel());
+    SendMouse(Panel(), WM_MOUSEMOVE, {place.left - 5, place.top + 3}, MK_LBUTTON);
+    SendMouse(Panel(), WM_LBUTTONUP, {place.left - 5, place.top + 3});
+    EXPECT_EQ(clicks, 0);
+    // Pressed beside it, released over it.
+    SendMouse(Panel(), WM_LBUTTONDOWN, {place.left - 5, place.top + 3}, MK_LBUTTON);
+    SendMouse(Panel(), WM_LBUTTONUP, Centre(place));
+    EXPECT_EQ(clicks, 0);
+    // The press is cancelled when the mouse is taken away.
+    SendMouse(Panel(), WM_LBUTTONDOWN, Centre(place), MK_LBUTTON);
+    ::SendMessageA(Panel(), WM_CANCELMODE, 0, 0);
+    SendMouse(Panel(), WM_LBUTTONUP, Centre(place));
+    EXPECT_EQ(clicks, 0);
+    // Out and back in before the release still clicks.
+    SendMouse(Panel(), WM_LBUTTONDOWN, Centre(place), MK_LBUTTON);
+    SendMouse(Panel(), WM_MOUSEMOVE, {place.right + 20, place.bottom + 20}, MK_LBUTTON);
+    SendMouse(Panel(), WM_MOUSEMOVE, Centre(place), MK_LBUTTON);
+    SendMouse(Panel(), WM_LBUTTONUP, Centre(place));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(MainForm, ClickingEitherBannerPictureAsksTheShellToOpenTheWebAddress) {
+    const std::string status = form.StatusText(), text = form.memHTML().Text();
+    test_support::LeftClick(form.imgBan().Handle(), {20, 20});
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0].owner, nullptr);
+    EXPECT_EQ(shell.opened[0].file, kWebAddress);
+    test_support::LeftClick(form.imgWeb().Handle(), {16, 16});
+    ASSERT_EQ(shell.opened.size(), 2u);
+    EXPECT_EQ(shell.opened[1].owner, nullptr);
+    EXPECT_EQ(shell.opened[1].file, kWebAddress);
+    // A press that ends off the picture opens nothing.
+    SendMouse(form.imgBan().Handle(), WM_LBUTTONDOWN, {20, 20}, MK_LBUTTON);
+    SendMouse(form.imgBan().Handle(), WM_LBUTTONUP, {-10, 80});
+    EXPECT_EQ(shell.opened.size(), 2u);
+    EXPECT_EQ(form.StatusText(), status);
+    EXPECT_EQ(form.memHTML().Text(), text);
+    HCURSOR hand = ::LoadCursorA(nullptr, IDC_HAND);
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(::GetClassLongPtrA(form.imgBan().Handle(), GCLP_HCURSOR)), hand);
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(::GetClassLongPtrA(form.imgWeb().Handle(), GCLP_HCURSOR)), hand);
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(::GetClassLongPtrA(form.Splitter1().Handle(), GCLP_HCURSOR)),
+              ::LoadCursorA(nullptr, IDC_SIZEWE));
+}
+
+std::string HintOf(HWND tooltip, HWND control) {
+    return ToolText(tooltip, ::GetParent(control), reinterpret_cast<UINT_PTR>(control));
+}
+
+TEST_F(MainForm, HintsShowAfterHalfASecondAndGoAfterTwoAndAHalf) {
+    HWND tooltip = form.Hints().Handle();
+    EXPECT_EQ(::SendMessageA(tooltip, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 500);
+    EXPECT_EQ(::SendMessageA(tooltip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 2500);
+    EXPECT_EQ(::SendMessageA(tooltip, TTM_GETDELAYTIME, TTDT_RESHOW, 0), 0);
+
+    EXPECT_EQ(HintOf(tooltip, form.imgBan().Handle()), "Visit Zavotek Website");
+    EXPECT_EQ(HintOf(tooltip, form.imgWeb().Handle()), "Visit Zavotek Website");
+    EXPECT_EQ(HintOf(tooltip, form.cbWarn()), "Diaplay a confirmation box before opening each file");
+    EXPECT_EQ(HintOf(tooltip, form.cbSaveSearch()), "Save the Search/Replace strings after closing this application");
+    EXPECT_EQ(HintOf(tooltip, form.cbWordWrap()), "Wrap the text in the viewer");
+    for (HWND none : {form.edSearch(), form.edReplace(), form.edFolder(), form.cbFileType(),
+                      form.FileListBox().Handle(), Label("File Type:")}) {
+        EXPECT_EQ(HintOf(tooltip, none), "(none)");
+    }
+    std::vector<std::string> regionTexts;
+    for (const Tool& tool : ToolsOf(tooltip)) {
+        if (!tool.isWindow) regionTexts.push_back(tool.text);
+    }
+    EXPECT_EQ(regionTexts, (std::vector<std::string>{
+                               "Replace all instances of the string within the selected file",
+                               "Replace all instances of the string in all the files in the currently selected folder"}));
+}
+
+TEST_F(MainForm, ClosingTheWindowEndsTheProgram) {
+    widgets::Application application("Zavotek - Search & Replace");
+    form.Show();
+    HWND window = Form();
+    ::SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_TRUE(application.Terminated());
+}
+
+}  // namespace

@@ -1,0 +1,304 @@
+// Listing real folders under the platform: masks, attributes, folders, when a re-read happens,
+// the change report, the paths, and how failures leave the listing.
+#include "listing_fixture.h"
+
+#include "platform/errors.h"
+#include "support/forwarding_file_system.h"
+
+#include <algorithm>
+
+namespace browse_test {
+namespace {
+
+using browse::TFileType;
+using namespace browse;  // the attribute members
+
+using Names = std::vector<std::string>;
+
+Names Sorted(Names names) {
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(FileTypeTest, AttributeWordHasTheBitsOfTheMembersThatHaveOne) {
+    EXPECT_EQ(AttributeWord(TFileType{ftArchive, ftNormal}), 0x20u);
+    EXPECT_EQ(AttributeWord(TFileType{ftNormal}), 0u);
+    EXPECT_EQ(AttributeWord(TFileType{ftReadOnly, ftHidden, ftSystem, ftVolumeID, ftDirectory, ftArchive}), 0x3Fu);
+}
+
+TEST_F(ListingTest, MaskPiecesAreListedLeftToRightAndEmptyPiecesMatchNothing) {
+    for (const char* name : {"a.txt", "b.txt", "c.ini", "d.cfg"}) Touch(name);
+    listing.SetDirectory(folder.Path());
+    listing.SetMask("*.txt;*.ini");
+    EXPECT_EQ(Sorted(Entries()), (Names{"a.txt", "b.txt", "c.ini"}));
+    listing.SetMask("*.txt;*.ini;");
+    EXPECT_EQ(Sorted(Entries()), (Names{"a.txt", "b.txt", "c.ini"}));
+    listing.SetMask("");
+    EXPECT_TRUE(Entries().empty());
+    listing.SetMask("*.txt;*.TXT");
+    EXPECT_EQ(Entries(), (Names{"a.txt", "a.txt", "b.txt", "b.txt"}));
+}
+
+TEST_F(ListingTest, MainWindowTypesShowReadOnlyFilesButNoHiddenSystemFilesOrFolders) {
+    for (const char* name : {"plain.txt", "hidden.txt", "system.txt", "readonly.txt"}) Touch(name);
+    folder.MakeFolder("sub");
+    SetAttributes("hidden.txt", FILE_ATTRIBUTE_HIDDEN);
+    SetAttributes("system.txt", FILE_ATTRIBUTE_SYSTEM);
+    SetAttributes("readonly.txt", FILE_ATTRIBUTE_READONLY);
+    listing.SetFileType({ftArchive, ftNormal});
+    listing.SetDirectory(folder.Path());
+    EXPECT_EQ(Sorted(Entries()), (Names{"plain.txt", "readonly.txt"}));
+
+    listing.SetFileType({ftHidden, ftNormal});
+    EXPECT_EQ(Sorted(Entries()), (Names{"hidden.txt", "plain.txt", "readonly.txt"}));
+    // Without ftNormal an entry must carry one of the asked bits.
+    listing.SetFileType({ftReadOnly});
+    EXPECT_EQ(Entries(), (Names{"readonly.txt"}));
+}
+
+TEST_F(ListingTest, FoldersAppearInBracketsSortedAmongTheFiles) {
+    for (const char* name : {"a.txt", "Zed.txt", "_under.txt", "1.txt"}) Touch(name);
+    folder.MakeFolder("sub");
+    listing.SetFileType({ftDirectory, ftNormal});
+    listing.SetDirectory(folder.Path());
+    EXPECT_EQ(Sorted(Entries()), (Names{"1.txt", "Zed.txt", "[..]", "[.]", "[sub]", "_under.txt", "a.txt"}));
+    SortedListBox reference;
+    for (const std::string& entry : Entries()) reference.Add(entry);
+    EXPECT_EQ(Entries(), reference.Entries());
+}
+
+TEST_F(ListingTest, AnUnchangedMaskReReadsNothingButTheSamePatternInOtherCaseDoes) {
+    Touch("a.txt");
+    list.hasWindow = false;
+    listing.SetMask("*.txt");
+    listing.SetDirectory(folder.Path());
+    list.hasWindow = true;
+    listing.RefreshEntries();
+    ASSERT_EQ(reports, 1);
+    Touch("b.txt");
+    listing.SetMask("*.txt");
+    EXPECT_EQ(reports, 1);
+    EXPECT_EQ(Entries(), (Names{"a.txt"}));
+    listing.SetMask("*.TXT");
+    EXPECT_EQ(reports, 2);
+    EXPECT_EQ(Entries(), (Names{"a.txt", "b.txt"}));
+    listing.SetFileType({ftNormal});
+    EXPECT_EQ(reports, 2);
+}
+
+TEST_F(ListingTest, TheSameDirectoryInOtherCaseDoesNothing) {
+    Touch("a.txt");
+    listing.SetDirectory(folder.Path());
+    Touch("b.txt");
+    std::string other = folder.Path();
+    std::transform(other.begin(), other.end(), other.begin(), [](char c) { return c == 'T' ? 't' : c == 't' ? 'T' : c; });
+    ASSERT_NE(other, folder.Path());
+    listing.SetDirectory(other);
+    EXPECT_EQ(reports, 1);
+    EXPECT_EQ(listing.Directory(), folder.Path());
+    EXPECT_EQ(Entries(), (Names{"a.txt"}));
+}
+
+TEST_F(ListingTest, EveryReReadEndsWithNoSelectionAndOneReport) {
+    Touch("a.txt");
+    Touch("b.txt");
+    listing.SetDirectory(folder.Path());
+    listing.SelectIndex(1);
+    EXPECT_EQ(listing.FileName(), "b.txt");
+    EXPECT_EQ(reports, 1) << "selecting an entry by index reports nothing";
+    listing.ReportIfSelectionMoved();
+    EXPECT_EQ(listing.LastReportedIndex(), 1);
+    listing.ReportIfSelectionMoved();
+    EXPECT_EQ(reports, 2);
+    listing.RefreshEntries();
+    EXPECT_EQ(reports, 3);
+    EXPECT_EQ(listing.FileName(), "");
+    EXPECT_EQ(listing.FilePath(), "");
+    EXPECT_EQ(listing.LastReportedIndex(), -1);
+    EXPECT_EQ(platform::SystemFileSystem().GetCurrentDirectory(), folder.Path());
+}
+
+TEST_F(ListingTest, SelectingAnIndexTheListRefusesRaisesListIndexOutOfBounds) {
+    Touch("a.txt");
+    listing.SetDirectory(folder.Path());
+    try {
+        listing.SelectIndex(5);
+        FAIL() << "no error";
+    } catch (const platform::EListError& e) {
+        EXPECT_STREQ(e.what(), "List index out of bounds (5)");
+    }
+}
+
+TEST_F(ListingTest, SelectByNameIgnoresLetterCaseOnlyAndAlwaysReports) {
+    for (const char* name : {"ss.txt", "\xDF.txt", "Beta.txt"}) Touch(name);
+    listing.SetDirectory(folder.Path());
+    listing.SelectByName("BETA.TXT");
+    EXPECT_EQ(listing.FileName(), "Beta.txt");
+    EXPECT_EQ(reports, 2);
+    listing.SelectByName("beta.txt");  // already the selected name
+    EXPECT_EQ(reports, 2);
+    // The sharp s collates like "ss" but is another file.
+    listing.SelectByName("SS.TXT");
+    EXPECT_EQ(listing.FileName(), "ss.txt");
+    listing.SelectByName("none.txt");
+    EXPECT_EQ(listing.FileName(), "");
+    EXPECT_EQ(reports, 4);
+    EXPECT_EQ(listing.LastReportedIndex(), -1);
+}
+
+TEST_F(ListingTest, FilePathJoinsWithOneBackslashAlsoAtADriveRoot) {
+    Touch("a.txt");
+    listing.SetDirectory(folder.Path());
+    listing.SelectIndex(0);
+    EXPECT_EQ(listing.FilePath(), folder.PathOf("a.txt"));
+    listing.SetFileType({ftDirectory});
+    listing.SetDirectory("C:\\");
+    ASSERT_EQ(listing.Directory(), "C:\\");
+    ASSERT_GT(listing.Count(), 0) << "a drive root has folders";
+    listing.SelectIndex(0);
+    EXPECT_EQ(listing.FilePath(), "C:\\" + listing.FileName());
+}
+
+TEST_F(ListingTest, WithoutAWindowNothingIsListedUntilTheWindowComes) {
+    Touch("a.txt");
+    list.hasWindow = false;
+    listing.SetDirectory(folder.Path());
+    listing.SetMask("*.txt");
+    EXPECT_EQ(listing.Mask(), "*.txt");
+    EXPECT_EQ(reports, 0);
+    list.hasWindow = true;
+    listing.RefreshEntries();
+    EXPECT_EQ(Entries(), (Names{"a.txt"}));
+}
+
+TEST_F(ListingTest, AVanishedFolderKeepsTheEntriesAndTheNewMaskAndReportsNothing) {
+    std::string sub = folder.MakeFolder("sub");
+    test_support::WriteFileBytes(sub + "\\a.txt", "");
+    listing.SetDirectory(sub);
+    ASSERT_TRUE(::SetCurrentDirectoryA(folder.Path().c_str()));
+    test_support::RemoveTree(sub);
+    try {
+        listing.SetMask("*.ini");
+        FAIL() << "no error";
+    } catch (const platform::EInOutError& e) {
+        EXPECT_EQ(e.ErrorCode(), 2);
+        EXPECT_STREQ(e.what(), "File not found");
+    }
+    EXPECT_EQ(listing.Mask(), "*.ini");
+    EXPECT_EQ(listing.Directory(), sub);
+    EXPECT_EQ(Entries(), (Names{"a.txt"}));
+    EXPECT_EQ(reports, 1);
+}
+
+TEST_F(ListingTest, AMissingFolderOrPathRaisesItsErrorNumberAndChangesNothing) {
+    Touch("a.txt");
+    listing.SetDirectory(folder.Path());
+    struct Case { std::string path; int code; const char* text; };
+    for (const Case& c : {Case{folder.PathOf("missing"), 2, "File not found"},
+                          Case{folder.PathOf("missing\\deeper"), 3, "Invalid filename"}}) {
+        try {
+            listing.SetDirectory(c.path);
+            ADD_FAILURE() << "no error for " << c.path;
+        } catch (const platform::EInOutError& e) {
+            EXPECT_EQ(e.ErrorCode(), c.code);
+            EXPECT_STREQ(e.what(), c.text);
+        }
+    }
+    EXPECT_EQ(listing.Directory(), folder.Path());
+    EXPECT_EQ(Entries(), (Names{"a.txt"}));
+}
+
+TEST_F(ListingTest, AListThatRefusesAnEntryKeepsTheEntriesSoFarAndReportsNothing) {
+    for (const char* name : {"c.txt", "a.txt", "d.txt", "b.txt"}) Touch(name);
+    list.refuseAfter = 2;
+    try {
+        listing.SetDirectory(folder.Path());
+        FAIL() << "no error";
+    } catch (const platform::EError& e) {
+        EXPECT_STREQ(e.what(), "Unable to insert a line");
+    }
+    EXPECT_EQ(Entries(), (Names{"a.txt", "b.txt"}));
+    EXPECT_EQ(reports, 0);
+    EXPECT_EQ(list.openUpdates, 0);
+    ASSERT_FALSE(cursor.set.empty());
+    EXPECT_EQ(cursor.shown, reinterpret_cast<HCURSOR>(0x100)) << "the cursor is put back";
+}
+
+// The hourglass comes when an entry lands at index 100 of the sorted list.
+TEST_F(ListingTest, TheHourglassShowsOnceAnEntryLandsAtIndexOneHundred) {
+    for (int i = 0; i < 100; ++i) Touch(std::to_string(1000 + i).insert(0, 1, 'f') + ".txt");
+    Touch("z.txt");
+    const HCURSOR before = cursor.shown;
+    listing.SetDirectory(folder.Path());
+    cursor.set.clear();
+    listing.SetMask("f*.txt;z.txt");  // z.txt comes last and lands at 100
+    EXPECT_EQ(cursor.set, (std::vector<HCURSOR>{cursor.Wait(), before}));
+    cursor.set.clear();
+    listing.SetMask("z.txt;f*.txt");  // every f lands before z, at 99 at most
+    EXPECT_EQ(cursor.set, (std::vector<HCURSOR>{before}));
+    cursor.set.clear();
+    SetAttributes("z.txt", FILE_ATTRIBUTE_HIDDEN);  // found but skipped: no landing at 100
+    listing.SetMask("f*.txt;Z.txt");
+    EXPECT_EQ(cursor.set, (std::vector<HCURSOR>{before}));
+}
+
+// The platform's matching also sees the 8.3 alias, where the volume keeps one.
+TEST_F(ListingTest, APatternMatchesWhatThePlatformMatchesShortAliasesIncluded) {
+    Touch("page.html");
+    Touch("other.htm");
+    WIN32_FIND_DATAA data;
+    platform::UniqueFind find{::FindFirstFileA(folder.PathOf("page.html").c_str(), &data)};
+    ASSERT_TRUE(find);
+    const bool hasAlias = data.cAlternateFileName[0] != '\0';
+    listing.SetDirectory(folder.Path());
+    listing.SetMask("*.htm");
+    const Names expected = hasAlias ? Names{"other.htm", "page.html"} : Names{"other.htm"};
+    EXPECT_EQ(Sorted(Entries()), expected);
+}
+
+// A file system whose enumeration the test records, to replay it into the platform's list.
+class RecordingFileSystem : public test_support::ForwardingFileSystem {
+public:
+    Names found;
+    platform::UniqueFind FindFirstFile(const std::string& pattern, WIN32_FIND_DATAA* data) override {
+        platform::UniqueFind find = ForwardingFileSystem::FindFirstFile(pattern, data);
+        if (find) Record(*data);
+        return find;
+    }
+    bool FindNextFile(HANDLE find, WIN32_FIND_DATAA* data) override {
+        bool more = ForwardingFileSystem::FindNextFile(find, data);
+        if (more) Record(*data);
+        return more;
+    }
+
+private:
+    void Record(const WIN32_FIND_DATAA& data) {
+        std::string text = data.cFileName;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) text.insert(0, 1, '[').push_back(']');
+        found.push_back(text);
+    }
+};
+
+TEST_F(ListingTest, TheOrderIsThatOfThePlatformsSortedListBox) {
+    for (const char* name : {"b.txt", "B2.txt", "a.TXT", "_x.txt", "-x.txt", "x-y.txt", "xy.txt", "x y.txt",
+                             "10.txt", "9.txt", "01.txt", "\xE9t\xE9.txt", "ete.txt", "\xC9TE2.txt", "~a.txt",
+                             "!a.txt", "(a).txt", "a[b].txt", "a.b.txt", "\xE6sir.txt", "aesir.txt", "\xDF.txt",
+                             "ss.txt", "co\x96op.txt", "coop.txt", "\xFC.txt", "u.txt", "\xFF.txt", "{a}.txt",
+                             "a'b.txt", "ab.txt", "a,b.txt", "a;b.txt", "[sub].txt"})
+        Touch(name);
+    folder.MakeFolder("sub");
+    RecordingFileSystem fs;
+    FileListing recorded{list, fs, cursor};
+    list.hasWindow = false;
+    recorded.SetFileType({ftDirectory, ftNormal});
+    recorded.SetMask("*.txt;*;*.TXT");  // every name two or three times, in enumeration order
+    recorded.SetDirectory(folder.Path());
+    list.hasWindow = true;
+    recorded.RefreshEntries();
+    SortedListBox reference;
+    for (const std::string& entry : fs.found) reference.Add(entry);
+    EXPECT_EQ(Entries(), reference.Entries());
+}
+
+}  // namespace
+}  // namespace browse_test

@@ -1,0 +1,38 @@
+#include "support/window_driving.h"
+
+namespace test_support {
+
+void SendMouse(HWND window, UINT message, POINT at, WPARAM keys) {
+    ::SendMessageA(window, message, keys, MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y)));
+}
+
+void LeftClick(HWND window, POINT at) {
+    SendMouse(window, WM_LBUTTONDOWN, at, MK_LBUTTON);
+    SendMouse(window, WM_LBUTTONUP, at);
+}
+
+POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+RECT RectInParent(HWND child) {
+    RECT r;
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+SIZE ClientSize(HWND window) {
+    RECT r;
+    ::GetClientRect(window, &r);
+    return SIZE{r.right, r.bottom};
+}
+
+void DispatchWaitingMessages() {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+}  // namespace test_support

@@ -1,0 +1,20 @@
+#pragma once
+// Driving windows by messages as the mouse and the message loop would, and reading places.
+#include <windows.h>
+
+namespace test_support {
+
+// A mouse message at a point of `window`'s client area, sent as the window manager would.
+void SendMouse(HWND window, UINT message, POINT at, WPARAM keys = 0);
+// Press and release of the left button at one point.
+void LeftClick(HWND window, POINT at);
+// The centre of a rectangle.
+POINT Centre(const RECT& r);
+// A window's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND child);
+SIZE ClientSize(HWND window);
+// Dispatches every waiting message of the thread; a pending request to quit is dropped, so that
+// it cannot end a later test's modal loop.
+void DispatchWaitingMessages();
+
+}  // namespace test_support
