@@ -1,0 +1,46 @@
+#pragma once
+// A FileSystem that passes every call to another one; a test overrides only the calls in which
+// it injects a fault.
+#include "platform/file_system.h"
+
+namespace test_support {
+
+class ForwardingFileSystem : public platform::FileSystem {
+public:
+    explicit ForwardingFileSystem(platform::FileSystem& inner = platform::SystemFileSystem()) : inner_(inner) {}
+
+    platform::UniqueFile CreateFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                                    DWORD flagsAndAttributes) override {
+        return inner_.CreateFile(path, access, share, disposition, flagsAndAttributes);
+    }
+    bool ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* read) override {
+        return inner_.ReadFile(file, buffer, count, read);
+    }
+    bool WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* written) override {
+        return inner_.WriteFile(file, buffer, count, written);
+    }
+    bool SetFilePointer(HANDLE file, LONGLONG distance, DWORD method, LONGLONG* newPosition) override {
+        return inner_.SetFilePointer(file, distance, method, newPosition);
+    }
+    bool SetEndOfFile(HANDLE file) override { return inner_.SetEndOfFile(file); }
+    bool FlushFileBuffers(HANDLE file) override { return inner_.FlushFileBuffers(file); }
+    platform::UniqueFind FindFirstFile(const std::string& pattern, WIN32_FIND_DATAA* data) override {
+        return inner_.FindFirstFile(pattern, data);
+    }
+    bool FindNextFile(HANDLE find, WIN32_FIND_DATAA* data) override { return inner_.FindNextFile(find, data); }
+    DWORD GetFileAttributes(const std::string& path) override { return inner_.GetFileAttributes(path); }
+    bool SetFileAttributes(const std::string& path, DWORD attributes) override {
+        return inner_.SetFileAttributes(path, attributes);
+    }
+    bool SetCurrentDirectory(const std::string& path) override { return inner_.SetCurrentDirectory(path); }
+    std::string GetCurrentDirectory() override { return inner_.GetCurrentDirectory(); }
+    bool ReplaceFile(const std::string& target, const std::string& replacement) override {
+        return inner_.ReplaceFile(target, replacement);
+    }
+    bool DeleteFile(const std::string& path) override { return inner_.DeleteFile(path); }
+
+private:
+    platform::FileSystem& inner_;
+};
+
+}  // namespace test_support
