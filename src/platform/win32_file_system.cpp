@@ -44,14 +44,17 @@ public:
 
     bool ReplaceFile(const std::string& target, const std::string& replacement) override {
         // ReplaceFileA keeps the target's attributes, security and creation time; where the
-        // volume does not support it, a write-through rename is still a single step.
-        if (::ReplaceFileA(target.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                           nullptr))
-            return true;
+        // volume does not support it, a write-through rename is still a single step. The
+        // attributes are put back after either, as Wine's ReplaceFileA does not keep them.
         DWORD attributes = ::GetFileAttributesA(target.c_str());
-        if (!::MoveFileExA(replacement.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        if (!::ReplaceFileA(target.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                            nullptr) &&
+            !::MoveFileExA(replacement.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return false;
-        if (attributes != INVALID_FILE_ATTRIBUTES) ::SetFileAttributesA(target.c_str(), attributes);
+        if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+        // New contents are due for backup, whatever the old ones were.
+        DWORD kept = (attributes & ~FILE_ATTRIBUTE_NORMAL) | FILE_ATTRIBUTE_ARCHIVE;
+        if (::GetFileAttributesA(target.c_str()) != kept) ::SetFileAttributesA(target.c_str(), kept);
         return true;
     }
     bool DeleteFile(const std::string& path) override { return ::DeleteFileA(path.c_str()) != FALSE; }

@@ -1,0 +1,179 @@
+// Listing folders of 10,000 to 100,000 files into a real LISTBOX, beside a plain enumeration of
+// the same folder: the listing should grow like the enumeration, not with the square of it.
+#include "bench_util.h"
+
+#include "browse/file_listing.h"
+#include "browse/list_box_entries.h"
+#include "platform/unique_handle.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+// Distinct names in no particular order, of mixed letter case.
+std::string FileName(unsigned i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%c%08x.txt", i % 3 ? 'f' : 'F', i * 2654435761u);
+    return name;
+}
+
+void MakeFilesHere(const std::string& folder, unsigned from, unsigned to) {
+    for (unsigned i = from; i < to; ++i) {
+        std::string path = folder + "\\" + FileName(i);
+        platform::UniqueFile file{
+            ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)};
+        if (!file) throw std::runtime_error("cannot create " + path);
+    }
+}
+
+// Wine looks through the whole folder for another letter case of every name it does not find,
+// so each new file costs time in proportion to the folder and filling 100,000 takes hours.
+// Under Wine the host's shell makes the files instead; it cannot be waited for, so it leaves a
+// marker when done. False when not under Wine.
+bool MakeFilesThroughHost(const std::string& folder, unsigned from, unsigned to) {
+    using UnixFileName = char*(CDECL*)(LPCWSTR);
+    auto unixFileName = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixFileName) return false;
+    auto hostPath = [&](const std::string& path) {
+        std::wstring wide(path.begin(), path.end());
+        char* unix = unixFileName(wide.c_str());
+        if (!unix) throw std::runtime_error("no host path for " + path);
+        std::string text = unix;
+        ::HeapFree(::GetProcessHeap(), 0, unix);
+        if (text.find('\'') != std::string::npos) throw std::runtime_error("cannot quote " + text);
+        return "'" + text + "'";
+    };
+    const std::string names = folder + ".names", done = folder + ".done";
+    std::string list;
+    for (unsigned i = from; i < to; ++i) list += FileName(i) + "\n";
+    {
+        platform::UniqueFile file{
+            ::CreateFileA(names.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+        DWORD written = 0;
+        if (!file || !::WriteFile(file.get(), list.data(), static_cast<DWORD>(list.size()), &written, nullptr))
+            throw std::runtime_error("cannot write " + names);
+    }
+    ::DeleteFileA(done.c_str());
+    std::string command = "/bin/sh -c \"cd " + hostPath(folder) + " && xargs touch < " + hostPath(names) +
+                          " && touch " + hostPath(folder + ".tmp") + " && mv " + hostPath(folder + ".tmp") + " " +
+                          hostPath(done) + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        throw std::runtime_error("cannot start the host's shell");
+    if (process.hProcess) ::CloseHandle(process.hProcess);
+    if (process.hThread) ::CloseHandle(process.hThread);
+    while (::GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES) ::Sleep(50);
+    ::DeleteFileA(done.c_str());
+    ::DeleteFileA(names.c_str());
+    return true;
+}
+
+void MakeFiles(const std::string& folder, unsigned from, unsigned to) {
+    if (!MakeFilesThroughHost(folder, from, to)) MakeFilesHere(folder, from, to);
+}
+
+void RemoveFiles(const std::string& folder, unsigned count) {
+    for (unsigned i = 0; i < count; ++i) ::DeleteFileA((folder + "\\" + FileName(i)).c_str());
+    ::RemoveDirectoryA(folder.c_str());
+}
+
+size_t Enumerate(const std::string& pattern) {
+    size_t count = 0;
+    WIN32_FIND_DATAA data;
+    platform::UniqueFind find{::FindFirstFileA(pattern.c_str(), &data)};
+    if (find) {
+        do ++count;
+        while (::FindNextFileA(find.get(), &data));
+    }
+    return count;
+}
+
+// A hidden top-level window with two list boxes: the one the program uses, without LBS_SORT,
+// and for comparison one that sorts each entry in as it comes.
+struct ListWindow {
+    ListWindow() {
+        frame.reset(::CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW, 0, 0, 600, 600, nullptr, nullptr,
+                                      ::GetModuleHandleA(nullptr), nullptr));
+        list = MakeList(0);
+        sortedList = MakeList(LBS_SORT);
+    }
+    HWND MakeList(DWORD sort) const {
+        return ::CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | sort,
+                                 sort ? 300 : 0, 0, 280, 560, frame.get(), nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    }
+    platform::UniqueHwnd frame;
+    HWND list = nullptr;
+    HWND sortedList = nullptr;
+};
+
+// Fills the sorting list box one entry at a time, in the order the enumeration finds them. That is
+// name order on NTFS and under Wine, the sorting box's best case: each entry lands near the end.
+void FillOneByOne(HWND sortedList, const std::string& pattern) {
+    ::SendMessageA(sortedList, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageA(sortedList, LB_RESETCONTENT, 0, 0);
+    WIN32_FIND_DATAA data;
+    platform::UniqueFind find{::FindFirstFileA(pattern.c_str(), &data)};
+    if (find) {
+        do ::SendMessageA(sortedList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(data.cFileName));
+        while (::FindNextFileA(find.get(), &data));
+    }
+    ::SendMessageA(sortedList, WM_SETREDRAW, TRUE, 0);
+}
+
+}  // namespace
+
+int main() {
+    char temp[MAX_PATH + 1];
+    DWORD n = ::GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp, n) + "zvbench-listing-" + std::to_string(::GetCurrentProcessId());
+    if (!::CreateDirectoryA(folder.c_str(), nullptr)) {
+        std::fprintf(stderr, "cannot create %s\n", folder.c_str());
+        return 1;
+    }
+    const std::string saved = platform::SystemFileSystem().GetCurrentDirectory();
+    unsigned made = 0;
+    int status = 0;
+    try {
+        ListWindow window;
+        browse::ListBoxEntries entries{window.list};
+        browse::FileListing listing{entries};
+        listing.SetDirectory(folder);
+        listing.SetMask("*.txt");
+        const std::string pattern = folder + "\\*.txt";
+        std::printf("Best of 3, wall clock (processor time of the process); the sorting list box is timed once.\n");
+        std::printf("%8s  %22s  %22s  %18s  %6s  %16s\n", "files", "enumerate ms", "listing ms", "listing us/file",
+                    "ratio", "LBS_SORT box ms");
+        for (unsigned count : {10000u, 50000u, 100000u}) {
+            MakeFiles(folder, made, count);
+            made = count;
+            bench::Timing enumerate = bench::BestTiming(3, [&] { Enumerate(pattern); });
+            bench::Timing list = bench::BestTiming(3, [&] { listing.RefreshEntries(); });
+            if (listing.Count() != static_cast<int>(count)) throw std::runtime_error("wrong number of entries");
+            std::printf("%8u  %10.1f (%9.1f)  %10.1f (%9.1f)  %7.2f (%7.2f)  %5.2fx", count, enumerate.wall * 1e3,
+                        enumerate.cpu * 1e3, list.wall * 1e3, list.cpu * 1e3, list.wall * 1e6 / count,
+                        list.cpu * 1e6 / count, list.wall / enumerate.wall);
+            // One by one into a sorting list box takes minutes at 100,000 under Wine.
+            if (count <= 50000) {
+                bench::Stopwatch watch;
+                FillOneByOne(window.sortedList, pattern);
+                std::printf("  %16.1f", watch.Seconds() * 1e3);
+            }
+            std::printf("\n");
+            std::fflush(stdout);
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        status = 1;
+    }
+    ::SetCurrentDirectoryA(saved.c_str());
+    RemoveFiles(folder, made);
+    return status;
+}

@@ -1,0 +1,83 @@
+#pragma once
+// Finding an upper-case search text in the upper-case form of a text without making that form:
+// each text byte is mapped as it is looked at.
+#include "replace/byte_set.h"
+#include "replace/upper_case_map.h"
+
+#include <bit>
+#include <cstddef>
+#include <string_view>
+
+namespace replace {
+
+inline constexpr size_t kNotFound = static_cast<size_t>(-1);
+
+// For code pages without two-byte characters: a block-at-a-time filter on the pattern's first and
+// last bytes, then a byte-by-byte check of the rest.
+class SingleByteFinder {
+public:
+    SingleByteFinder(std::string_view text, std::string_view pattern, const UpperCaseMap& map);
+    // The first place at or after `from` where the pattern stands before the next byte whose
+    // upper-case form is zero; kNotFound when there is none. `from` never goes back.
+    size_t Find(size_t from) {
+        // Where occurrences are dense the next one is most often in the block of the last,
+        // unless that one's removal reached over the block's zero byte.
+        if (from >= blockAt_ && from - blockAt_ < ByteSet::kBlock && from <= blockZero_) {
+            size_t found = FirstMatch(blockCandidates_ & (~uint32_t{0} << (from - blockAt_)));
+            if (found != kNotFound || blockZero_ != kNotFound) return found;
+            from = blockAt_ + ByteSet::kBlock;
+        }
+        return Scan(from);
+    }
+
+private:
+    size_t Scan(size_t from);
+    size_t FirstMatch(uint32_t candidates) const {
+        for (; candidates != 0; candidates &= candidates - 1) {
+            size_t at = blockAt_ + static_cast<size_t>(std::countr_zero(candidates));
+            if (MiddleMatches(at)) return at;
+        }
+        return kNotFound;
+    }
+    bool MiddleMatches(size_t at) const {
+        for (size_t i = 1; i + 1 < length_; ++i) {
+            if (map_.Single(text_[at + i]) != pattern_[i]) return false;
+        }
+        return true;
+    }
+
+    const unsigned char* text_;
+    size_t size_;
+    const unsigned char* pattern_;
+    size_t length_;
+    const UpperCaseMap& map_;
+    ByteSet first_, last_, zero_;
+    // The last block scanned and its candidates, first and last byte matching.
+    size_t blockAt_ = kNotFound;
+    uint32_t blockCandidates_ = 0;
+    size_t blockZero_ = kNotFound;
+};
+
+// For code pages with lead bytes. The upper-case form maps characters counted from the text's
+// start, while a place is passed over when it is the second byte of a character counted from
+// `from` (the search starts afresh behind each occurrence).
+class DoubleByteFinder {
+public:
+    DoubleByteFinder(std::string_view text, std::string_view pattern, UpperCaseMap& map);
+    size_t Find(size_t from);
+
+private:
+    // The upper-case byte at `at`, given whether it is a second byte counted from the text's start.
+    unsigned char UpperAt(size_t at, bool second);
+    bool NextIsSecond(size_t at, bool second) const;
+    bool MatchesAt(size_t at, bool second);
+
+    std::string_view text_;
+    std::string_view pattern_;
+    UpperCaseMap& map_;
+    // A place whose role counted from the text's start is known; it only moves forward.
+    size_t known_ = 0;
+    bool knownIsSecond_ = false;
+};
+
+}  // namespace replace

@@ -1,0 +1,39 @@
+#include "replace/temporary_file.h"
+
+#include <cstdio>
+
+namespace replace {
+
+namespace {
+
+std::string FolderPrefix(const std::string& path) {
+    size_t end = path.find_last_of("\\/:");
+    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+}
+
+}  // namespace
+
+TemporaryFile::TemporaryFile(platform::FileSystem& fs, const std::string& neighbour) : fs_(fs) {
+    const std::string folder = FolderPrefix(neighbour);
+    const DWORD seed = ::GetCurrentProcessId() * 0x9E3779B1u ^ ::GetTickCount();
+    constexpr DWORD kAttempts = 100;
+    for (DWORD attempt = 0; attempt < kAttempts; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, "~zv%08lX.tmp", static_cast<unsigned long>(seed + attempt * 0x10001u));
+        std::string path = folder + name;
+        file_ = fs_.CreateFile(path, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+        if (file_) {
+            path_ = std::move(path);
+            return;
+        }
+        DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return;
+    }
+}
+
+TemporaryFile::~TemporaryFile() {
+    file_.reset();
+    if (!path_.empty()) fs_.DeleteFile(path_);
+}
+
+}  // namespace replace

@@ -1,0 +1,31 @@
+#pragma once
+// A new, uniquely named file beside another one, removed again unless it was moved into place.
+#include "platform/file_system.h"
+
+#include <string>
+
+namespace replace {
+
+class TemporaryFile {
+public:
+    // Tries to create the file in the folder of `neighbour`; see Created().
+    TemporaryFile(platform::FileSystem& fs, const std::string& neighbour);
+    ~TemporaryFile();
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    // False when the folder refuses new files.
+    bool Created() const { return static_cast<bool>(file_); }
+    HANDLE Handle() const { return file_.get(); }
+    const std::string& Path() const { return path_; }
+    void Close() { file_.reset(); }
+    // The file has been moved into another's place: nothing is left to remove.
+    void Release() { path_.clear(); }
+
+private:
+    platform::FileSystem& fs_;
+    std::string path_;
+    platform::UniqueFile file_;
+};
+
+}  // namespace replace

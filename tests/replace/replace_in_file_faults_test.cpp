@@ -1,0 +1,136 @@
+// Faults injected between ReplaceInFile and the real file system: the file keeps its exact old
+// bytes, no temporary file is left behind and the right error is raised.
+#include "replace/replace_in_file.h"
+
+#include "platform/code_page.h"
+#include "platform/errors.h"
+#include "support/expect_error.h"
+#include "support/forwarding_file_system.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <new>
+
+using test_support::ExpectError;
+using test_support::ReadFileBytes;
+
+namespace {
+
+class FaultyFileSystem final : public test_support::ForwardingFileSystem {
+public:
+    bool failWrite = false, shortWrite = false, shrinkOnRead = false, throwOnRead = false, failReplace = false,
+         refuseNewFiles = false, failGrow = false, hugeSize = false;
+
+    platform::UniqueFile CreateFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                                    DWORD flags) override {
+        if (refuseNewFiles && disposition == CREATE_NEW) {
+            Fail(ERROR_ACCESS_DENIED);
+            return platform::UniqueFile{};
+        }
+        return ForwardingFileSystem::CreateFile(path, access, share, disposition, flags);
+    }
+    bool ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* read) override {
+        if (throwOnRead) throw std::bad_alloc();
+        if (!shrinkOnRead) return ForwardingFileSystem::ReadFile(file, buffer, count, read);
+        // As if the file had lost its last byte since its size was taken.
+        if (shrunk_) {
+            *read = 0;
+            return true;
+        }
+        shrunk_ = true;
+        return ForwardingFileSystem::ReadFile(file, buffer, count - 1, read);
+    }
+    bool WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* written) override {
+        if (failWrite) return Fail(ERROR_DISK_FULL);
+        return ForwardingFileSystem::WriteFile(file, buffer, shortWrite ? count / 2 : count, written);
+    }
+    bool SetFilePointer(HANDLE file, LONGLONG distance, DWORD method, LONGLONG* at) override {
+        if (hugeSize && method == FILE_END) {
+            *at = LONGLONG{1} << 31;
+            return true;
+        }
+        return ForwardingFileSystem::SetFilePointer(file, distance, method, at);
+    }
+    bool SetEndOfFile(HANDLE file) override {
+        return failGrow ? Fail(ERROR_DISK_FULL) : ForwardingFileSystem::SetEndOfFile(file);
+    }
+    bool ReplaceFile(const std::string& target, const std::string& replacement) override {
+        return failReplace ? Fail(ERROR_ACCESS_DENIED) : ForwardingFileSystem::ReplaceFile(target, replacement);
+    }
+
+private:
+    static bool Fail(DWORD error) {
+        ::SetLastError(error);
+        return false;
+    }
+    bool shrunk_ = false;
+};
+
+class ReplaceInFileFaultsTest : public testing::Test {
+protected:
+    void Replace(const std::string& replacement = "LONGER TEXT") {
+        replace::ReplaceInFile(path_, "old", replacement, fs_, platform::SystemCodePage(), [this] { ++pumps_; });
+    }
+    void ExpectFailureLeavesFile(const std::string& className, const std::string& message) {
+        ExpectError([this] { Replace(); }, className, message);
+        EXPECT_EQ(ReadFileBytes(path_), kOld);
+        EXPECT_EQ(folder_.Names(), std::vector<std::string>{"file.txt"});
+        EXPECT_EQ(pumps_, 0);
+    }
+
+    const std::string kOld = "an old text, old and OLD";
+    test_support::TempFolder folder_;
+    std::string path_ = folder_.WriteFile("file.txt", kOld);
+    FaultyFileSystem fs_;
+    int pumps_ = 0;
+};
+
+}  // namespace
+
+TEST_F(ReplaceInFileFaultsTest, FailedWriteIsAStreamWriteError) {
+    fs_.failWrite = true;
+    ExpectFailureLeavesFile("EWriteError", "Stream write error");
+}
+
+TEST_F(ReplaceInFileFaultsTest, ShortWriteIsAStreamWriteError) {
+    fs_.shortWrite = true;
+    ExpectFailureLeavesFile("EWriteError", "Stream write error");
+}
+
+TEST_F(ReplaceInFileFaultsTest, ShortReadIsAStreamReadError) {
+    fs_.shrinkOnRead = true;
+    ExpectFailureLeavesFile("EReadError", "Stream read error");
+}
+
+TEST_F(ReplaceInFileFaultsTest, FailedSwapIsACreateErrorForTheFile) {
+    fs_.failReplace = true;
+    ExpectFailureLeavesFile("EFCreateError",
+                            "Cannot create file \"" + path_ + "\". " + platform::SystemErrorText(ERROR_ACCESS_DENIED));
+}
+
+TEST_F(ReplaceInFileFaultsTest, FileOfTwoGibibytesIsOutOfMemory) {
+    fs_.hugeSize = true;
+    ExpectFailureLeavesFile("EOutOfMemory", "Out of memory");
+}
+
+TEST_F(ReplaceInFileFaultsTest, AllocationFailureIsOutOfMemory) {
+    fs_.throwOnRead = true;
+    ExpectFailureLeavesFile("EOutOfMemory", "Out of memory");
+}
+
+TEST_F(ReplaceInFileFaultsTest, FolderThatRefusesNewFilesIsRewrittenInPlace) {
+    fs_.refuseNewFiles = true;
+    Replace();
+    EXPECT_EQ(ReadFileBytes(path_), "an LONGER TEXT text, LONGER TEXT and LONGER TEXT");
+    // A shorter result must cut the old tail.
+    replace::ReplaceInFile(path_, "longer text", "o", fs_, platform::SystemCodePage());
+    EXPECT_EQ(ReadFileBytes(path_), "an o text, o and o");
+    EXPECT_EQ(folder_.Names(), std::vector<std::string>{"file.txt"});
+}
+
+TEST_F(ReplaceInFileFaultsTest, InPlaceRewriteOnAFullDiskFailsBeforeAnyByteChanges) {
+    fs_.refuseNewFiles = true;
+    fs_.failGrow = true;
+    ExpectFailureLeavesFile("EWriteError", "Stream write error");
+}
