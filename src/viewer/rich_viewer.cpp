@@ -1,10 +1,12 @@
 #include "viewer/rich_viewer.h"
 
+#include "platform/unique_handle.h"
+#include "viewer/pane_stream.h"
 #include "widgets/anchors.h"
 
-#include <commctrl.h>
 #include <richedit.h>
 
+#include <cstring>
 #include <stdexcept>
 
 namespace viewer {
@@ -12,6 +14,9 @@ namespace viewer {
 namespace {
 
 constexpr int kBorderWidth = 3;
+constexpr char kFaceName[] = "Lucida Console";
+constexpr LONG kFontTwips = 8 * 20;
+static_assert(sizeof kFaceName <= LF_FACESIZE);
 
 void LoadRichEditLibrary() {
     // Loaded once for the process and kept until it ends, like the control's window class.
@@ -19,27 +24,43 @@ void LoadRichEditLibrary() {
     if (!library) throw std::runtime_error("Cannot load RICHED32.DLL");
 }
 
-HWND CreatePane(HWND parent, const RECT& place, UINT_PTR id) {
+// Scroll bars come and go with the text (no ES_DISABLENOSCROLL); no tab stop; the selection is
+// drawn only while the pane has the focus (no ES_NOHIDESEL). Without word wrap, lines run on and
+// the horizontal bar scrolls them.
+DWORD PaneStyle(bool wordWrap, DWORD state) {
+    DWORD style = WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | state;
+    if (!wordWrap) style |= WS_HSCROLL | ES_AUTOHSCROLL;
+    return style;
+}
+
+HWND CreatePane(HWND parent, const RECT& place, UINT_PTR id, DWORD style) {
     LoadRichEditLibrary();
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL |
-                  ES_AUTOHSCROLL;
-    return ::CreateWindowExA(WS_EX_CLIENTEDGE, "RICHEDIT", "", style, place.left, place.top,
-                             place.right - place.left, place.bottom - place.top, parent,
-                             reinterpret_cast<HMENU>(id), ::GetModuleHandleA(nullptr), nullptr);
+    HWND pane = ::CreateWindowExA(WS_EX_CLIENTEDGE, "RICHEDIT", "", style, place.left, place.top,
+                                  place.right - place.left, place.bottom - place.top, parent,
+                                  reinterpret_cast<HMENU>(id), ::GetModuleHandleA(nullptr), nullptr);
+    if (!pane) throw std::runtime_error("Cannot create the viewer");
+    return pane;
 }
 
 }  // namespace
 
-RichViewer::RichViewer(HWND parent, const RECT& place, UINT_PTR id, int dpi) {
-    HWND pane = CreatePane(parent, place, id);
-    if (!pane) throw std::runtime_error("Cannot create the viewer");
+RichViewer::RichViewer(HWND parent, const RECT& place, UINT_PTR id, int dpi)
+    : margin_(widgets::Scale(kBorderWidth, dpi)) {
+    Attach(CreatePane(parent, place, id, PaneStyle(wordWrap_, WS_VISIBLE)));
+}
+
+void RichViewer::Attach(HWND pane) {
     Subclass(pane);
-    font_.reset(::CreateFontA(-widgets::Scale(11, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
-                              "Lucida Console"));
-    ::SendMessageA(pane, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    ::SendMessageA(pane, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(::GetSysColor(COLOR_WINDOW)));
-    SetFontColor(color_);
+    // The control computed its frame before it was subclassed; this adds the margin.
+    ::SetWindowPos(pane, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The system's window colour, followed when it changes.
+    ::SendMessageA(pane, EM_SETBKGNDCOLOR, TRUE, 0);
+    // The style chooses the scroll bar; this makes the wrapping agree on every control version.
+    ::SendMessageA(pane, EM_SETTARGETDEVICE, 0, wordWrap_ ? 0 : 1);
+    // Also before the first load, which would otherwise be cut at the control's default limit.
+    LiftTextLimit();
+    ApplyDefaultFormat();
 }
 
 LRESULT RichViewer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -47,31 +68,31 @@ LRESULT RichViewer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCCALCSIZE: {
         // A margin between the pane's border and its text, outside the text's own area.
         LRESULT result = Default(message, wParam, lParam);
-        RECT* client = reinterpret_cast<RECT*>(lParam);
-        ::InflateRect(client, -kBorderWidth, -kBorderWidth);
+        ::InflateRect(reinterpret_cast<RECT*>(lParam), -margin_, -margin_);
         return result;
     }
     case WM_NCPAINT: {
         LRESULT result = Default(message, wParam, lParam);
-        RECT window, client;
-        ::GetWindowRect(Handle(), &window);
-        ::GetClientRect(Handle(), &client);
-        ::MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-        ::OffsetRect(&client, -window.left, -window.top);
-        HDC dc = ::GetWindowDC(Handle());
-        RECT margin = client;
-        ::InflateRect(&margin, kBorderWidth, kBorderWidth);
-        HRGN outer = ::CreateRectRgnIndirect(&margin);
-        HRGN inner = ::CreateRectRgnIndirect(&client);
-        ::CombineRgn(outer, outer, inner, RGN_DIFF);
-        ::FillRgn(dc, outer, ::GetSysColorBrush(COLOR_WINDOW));
-        ::DeleteObject(inner);
-        ::DeleteObject(outer);
-        ::ReleaseDC(Handle(), dc);
+        PaintMargin();
         return result;
     }
     default: return Default(message, wParam, lParam);
     }
+}
+
+void RichViewer::PaintMargin() {
+    HWND window = Handle();
+    HDC dc = ::GetWindowDC(window);
+    platform::ScopeExit release{[&] { ::ReleaseDC(window, dc); }};
+    RECT outer, client;
+    ::GetWindowRect(window, &outer);
+    ::GetClientRect(window, &client);
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    ::OffsetRect(&client, -outer.left, -outer.top);
+    RECT margin = client;
+    ::InflateRect(&margin, margin_, margin_);
+    ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    ::FillRect(dc, &margin, ::GetSysColorBrush(COLOR_WINDOW));
 }
 
 void RichViewer::SetText(const std::string& text) { ::SetWindowTextA(Handle(), text.c_str()); }
@@ -87,17 +108,48 @@ std::string RichViewer::Text() const {
 void RichViewer::Clear() { ::SetWindowTextA(Handle(), ""); }
 
 void RichViewer::SetFontColor(COLORREF color) {
+    if (color == color_) return;
     color_ = color;
+    ApplyDefaultFormat();
+}
+
+void RichViewer::ApplyDefaultFormat() {
     CHARFORMATA format{};
     format.cbSize = sizeof format;
-    format.dwMask = CFM_COLOR;
-    if (color == CLR_DEFAULT) {
+    format.dwMask = CFM_COLOR | CFM_FACE | CFM_CHARSET | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE |
+                    CFM_STRIKEOUT;
+    if (color_ == kWindowTextColor) {
         format.dwEffects = CFE_AUTOCOLOR;
     } else {
-        format.crTextColor = color;
+        format.crTextColor = color_;
     }
-    ::SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+    format.yHeight = kFontTwips;
+    format.bCharSet = DEFAULT_CHARSET;
+    format.bPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    std::memcpy(format.szFaceName, kFaceName, sizeof kFaceName);
     ::SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+}
+
+void RichViewer::LiftTextLimit() { ::SendMessageA(Handle(), EM_EXLIMITTEXT, 0, kTextLimit); }
+
+void RichViewer::SetWordWrap(bool wrap) {
+    if (wrap == wordWrap_) return;
+    HWND old = Handle();
+    std::string content = StreamOutRich(old);
+    HWND parent = ::GetParent(old);
+    RECT place;
+    ::GetWindowRect(old, &place);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    DWORD state = static_cast<DWORD>(::GetWindowLongA(old, GWL_STYLE)) & (WS_VISIBLE | WS_DISABLED);
+    HWND fresh = CreatePane(parent, place, static_cast<UINT_PTR>(::GetDlgCtrlID(old)), PaneStyle(wrap, state));
+    // The new window takes the old one's place among its siblings, and the focus if it had it.
+    ::SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    bool focused = ::GetFocus() == old;
+    ::DestroyWindow(old);
+    wordWrap_ = wrap;
+    Attach(fresh);
+    if (focused) ::SetFocus(fresh);
+    StreamInRichOrPlain(fresh, content);
 }
 
 }  // namespace viewer
