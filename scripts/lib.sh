@@ -31,6 +31,7 @@ start_xvfb_if_needed() {
     done
     if kill -0 "$pid" 2>/dev/null; then
       started_pids+=("$pid")
+      xvfb_started=1
       export DISPLAY=":$n"
       return
     fi
@@ -52,6 +53,11 @@ start_wineserver() {
   # Start the prefix's own services now, away from ctest's output pipes: a service that
   # inherited a test's stdout would keep ctest waiting for it to close.
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  # No window manager runs under our Xvfb: Wine draws the windows' frames itself, and hiding a
+  # window does not wait two seconds for a manager's answer that never comes.
+  local managed=Y
+  [ -n "${xvfb_started:-}" ] && managed=N
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d $managed /f >/dev/null 2>&1 </dev/null || true
 }
 
 stop_started() {

@@ -1,7 +1,7 @@
 #include "browse/sorted_insert_plan.h"
 
 #include <algorithm>
-#include <numeric>
+#include <cstdint>
 
 namespace browse {
 
@@ -38,17 +38,32 @@ size_t LandingIndex(size_t count, size_t equalFrom, size_t equalTo) {
     return static_cast<size_t>(low);
 }
 
+// The first eight bytes of a key as a number that orders as the bytes do; most comparisons end there.
+uint64_t KeyPrefix(const std::string& key) {
+    uint64_t prefix = 0;
+    for (size_t i = 0; i < 8; ++i)
+        prefix = (prefix << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
+    return prefix;
+}
+
 }  // namespace
 
 InsertPlan PlanSortedInserts(const std::vector<std::string>& keys) {
     const size_t n = keys.size();
     // Sorted by key and, within equal keys, by insertion order.
-    std::vector<size_t> sorted(n);
-    std::iota(sorted.begin(), sorted.end(), size_t{0});
-    std::sort(sorted.begin(), sorted.end(), [&](size_t a, size_t b) {
-        int c = keys[a].compare(keys[b]);
-        return c != 0 ? c < 0 : a < b;
+    struct Item {
+        uint64_t prefix;
+        size_t entry;
+    };
+    std::vector<Item> items(n);
+    for (size_t i = 0; i < n; ++i) items[i] = {KeyPrefix(keys[i]), i};
+    std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+        if (a.prefix != b.prefix) return a.prefix < b.prefix;
+        int c = keys[a.entry].compare(keys[b.entry]);
+        return c != 0 ? c < 0 : a.entry < b.entry;
     });
+    std::vector<size_t> sorted(n);
+    for (size_t i = 0; i < n; ++i) sorted[i] = items[i].entry;
     std::vector<size_t> group(n), groupStart;
     for (size_t i = 0; i < n; ++i) {
         if (i == 0 || keys[sorted[i]] != keys[sorted[i - 1]]) groupStart.push_back(i);

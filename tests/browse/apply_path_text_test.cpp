@@ -4,7 +4,7 @@
 
 #include "browse/path_text.h"
 #include "browse/split_path_text.h"
-#include "platform/errors.h"
+#include "support/expect_error.h"
 #include "support/forwarding_file_system.h"
 
 #include <algorithm>
@@ -16,6 +16,7 @@ namespace {
 using browse::DrivePart;
 using browse::SplitPathText;
 using Names = std::vector<std::string>;
+using test_support::ExpectError;
 
 TEST(DrivePartTest, IsTheDriveOrTheServerAndShare) {
     EXPECT_EQ(DrivePart("C:\\Data"), "C:");
@@ -91,13 +92,7 @@ TEST_F(ApplyPathTextTest, AnEmptyTextOrTheSelectedPathChangesNothing) {
 TEST_F(ApplyPathTextTest, ANameThatIsNeitherFileNorFolderRaisesAndChangesNothing) {
     listing.ApplyPathText(sub);
     ASSERT_TRUE(::SetCurrentDirectoryA(folder.Path().c_str()));
-    try {
-        listing.ApplyPathText(folder.PathOf("missing"));
-        FAIL() << "no error";
-    } catch (const platform::EInOutError& e) {
-        EXPECT_EQ(e.ErrorCode(), 2);
-        EXPECT_STREQ(e.what(), "File not found");
-    }
+    ExpectError([&] { listing.ApplyPathText(folder.PathOf("missing")); }, "EInOutError", "File not found");
     EXPECT_EQ(listing.Directory(), sub);
     EXPECT_EQ(Entries(), (Names{"inner.txt"}));
     EXPECT_EQ(platform::SystemFileSystem().GetCurrentDirectory(), folder.Path()) << "put back";
@@ -107,12 +102,7 @@ TEST_F(ApplyPathTextTest, ADeletedFolderWhoseParentRemainsIsFileNotFound) {
     listing.ApplyPathText(sub);
     ASSERT_TRUE(::SetCurrentDirectoryA(folder.Path().c_str()));
     test_support::RemoveTree(sub);
-    try {
-        listing.ApplyPathText(sub);
-        FAIL() << "no error";
-    } catch (const platform::EInOutError& e) {
-        EXPECT_STREQ(e.what(), "File not found");
-    }
+    ExpectError([&] { listing.ApplyPathText(sub); }, "EInOutError", "File not found");
     EXPECT_EQ(listing.Directory(), sub);
     EXPECT_EQ(Entries(), (Names{"inner.txt"}));
 }
@@ -135,12 +125,7 @@ TEST_F(ApplyPathTextTest, AFileThatIsGoneWhenSelectedIsAnInvalidFileName) {
     browse::FileListing vanishing{list, fs, cursor};
     vanishing.SetMask("*.txt");
     const std::string text = folder.PathOf("b.txt");
-    try {
-        vanishing.ApplyPathText(text);
-        FAIL() << "no error";
-    } catch (const platform::EInvalidOperation& e) {
-        EXPECT_EQ(e.Message(), "Invalid file name - " + text);
-    }
+    ExpectError([&] { vanishing.ApplyPathText(text); }, "EInvalidOperation", "Invalid file name - " + text);
 }
 
 TEST_F(ApplyPathTextTest, ARelativeOrBracketedNameIsTakenInTheCurrentDirectory) {
@@ -162,11 +147,11 @@ bool UnderWine() { return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "win
 // test makes through the Z: drive; on Windows the administrative share of the temporary folder's
 // drive serves, where it is open to the user.
 TEST_F(ApplyPathTextTest, AServerAndSharePathBecomesTheDirectory) {
-    std::string target, madeForWine;
+    std::string target, unc, madeForWine;
     if (UnderWine()) {
         const char* prefix = std::getenv("WINEPREFIX");
         if (!prefix) GTEST_SKIP() << "WINEPREFIX is not set";
-        std::string unc = "Z:" + std::string(prefix) + "\\dosdevices\\unc";
+        unc = "Z:" + std::string(prefix) + "\\dosdevices\\unc";
         std::replace(unc.begin(), unc.end(), '/', '\\');
         ::CreateDirectoryA(unc.c_str(), nullptr);
         madeForWine = unc + "\\zvhost-" + std::to_string(::GetCurrentProcessId());
@@ -177,7 +162,9 @@ TEST_F(ApplyPathTextTest, AServerAndSharePathBecomesTheDirectory) {
         target = "\\\\localhost\\" + folder.Path().substr(0, 1) + "$" + folder.Path().substr(2);
     }
     platform::ScopeExit removeShare{[&] {
-        if (!madeForWine.empty()) test_support::RemoveTree(madeForWine);
+        if (madeForWine.empty()) return;
+        test_support::RemoveTree(madeForWine);
+        ::RemoveDirectoryA(unc.c_str());  // only if no other server is left in it
     }};
     if (!platform::FolderExists(platform::SystemFileSystem(), target)) GTEST_SKIP() << target << " is not reachable";
     test_support::WriteFileBytes(target + "\\remote.txt", "");

@@ -1,45 +1,17 @@
 // Starts the program as a person would, waits for its main window by caption, saves a
 // screenshot of it as a BMP, closes it through its close box and reports the exit code.
 // Usage: e2e_driver <program.exe> <screenshot.bmp> [seconds to wait]
+#include "support/screen_capture.h"
+
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 namespace {
 
 constexpr const char* kCaption = "Zavotek - String Search & Replace Utility";
-
-bool SaveBmp(const char* path, HWND window) {
-    RECT r;
-    ::GetWindowRect(window, &r);
-    int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, h, 1, 24, BI_RGB};
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    ::GdiFlush();
-    DWORD stride = ((w * 3 + 3) / 4) * 4, size = stride * h;
-    BITMAPFILEHEADER file{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0,
-                          0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-    bool ok = false;
-    if (FILE* f = std::fopen(path, "wb")) {
-        ok = std::fwrite(&file, sizeof file, 1, f) == 1 && std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, f) == 1 &&
-             std::fwrite(bits, 1, size, f) == size;
-        std::fclose(f);
-    }
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
-    return ok;
-}
 
 }  // namespace
 
@@ -71,7 +43,7 @@ int main(int argc, char** argv) {
     RECT r;
     ::GetWindowRect(window, &r);
     std::printf("window %ldx%ld at %ld,%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
-    if (!SaveBmp(argv[2], window)) {
+    if (!test_support::ScreenCapture(r).SaveBmp(argv[2])) {
         std::fprintf(stderr, "cannot save %s\n", argv[2]);
         return 1;
     }
