@@ -34,6 +34,10 @@ Caught DescribeCurrent() {
     }
 }
 
+// Once the main window is gone (closed while a command still runs), a box owned by it would not
+// show at all; it goes without an owner instead.
+HWND ApplicationWindowForBox() { return widgets::Application::LiveMainWindow(); }
+
 std::string ModuleName() {
     char path[MAX_PATH] = {};
     DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
@@ -42,23 +46,11 @@ std::string ModuleName() {
     return slash == std::string::npos ? full : full.substr(slash + 1);
 }
 
-std::string ApplicationTitle() {
-    auto* application = widgets::Application::Current();
-    return application ? application->Title() : std::string();
-}
-
-HWND ApplicationWindow() {
-    auto* application = widgets::Application::Current();
-    HWND window = application ? application->MainWindow() : nullptr;
-    // Once the main window is gone (closed while a command still runs), a box owned by it would
-    // not show at all; it goes without an owner instead.
-    return ::IsWindow(window) ? window : nullptr;
-}
 
 // For the time of the box, the application's window goes to the display where the user works.
 class ShowOnActiveDisplay {
 public:
-    ShowOnActiveDisplay() : window_(ApplicationWindow()) {
+    ShowOnActiveDisplay() : window_(ApplicationWindowForBox()) {
         HWND active = ::GetActiveWindow();
         if (!window_ || !active || !::IsWindowVisible(window_)) return;
         HMONITOR there = ::MonitorFromWindow(active, MONITOR_DEFAULTTONEAREST);
@@ -84,13 +76,14 @@ private:
 void ShowBox(const std::string& text, const std::string& caption, UINT flags) {
     ShowOnActiveDisplay display;
     ModalScope modal;
-    ::MessageBoxA(ApplicationWindow(), text.c_str(), caption.c_str(), flags);
+    ::MessageBoxA(ApplicationWindowForBox(), text.c_str(), caption.c_str(), flags);
 }
 
 }  // namespace
 
 void ShowErrorBox(const std::string& message) {
-    ShowBox(WithFullStop(message, platform::SystemCodePage()), ApplicationTitle(), MB_OK | MB_ICONERROR);
+    ShowBox(WithFullStop(message, platform::SystemCodePage()), widgets::Application::CurrentTitle(),
+            MB_OK | MB_ICONERROR);
 }
 
 void ReportError(HWND) noexcept {

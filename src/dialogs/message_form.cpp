@@ -32,11 +32,6 @@ platform::UniqueHFont CreateMessageFont() {
     return handle;
 }
 
-std::string ApplicationTitle() {
-    auto* application = widgets::Application::Current();
-    return application ? application->Title() : std::string();
-}
-
 // The application reads right to left when its main window does.
 bool ApplicationReadsRightToLeft() {
     auto* application = widgets::Application::Current();
@@ -125,7 +120,7 @@ TMessageForm::TMessageForm(const std::string& text, MessageKind kind, ButtonSet 
     const KindInfo& info = KindOf(kind);
     const bool rightToLeft = ApplicationReadsRightToLeft();
     const DWORD exStyle = kFormExStyle | (rightToLeft ? WS_EX_RTLREADING : 0);
-    const std::string caption = info.caption ? info.caption : ApplicationTitle();
+    const std::string caption = info.caption ? info.caption : widgets::Application::CurrentTitle();
     Create("TMessageForm", exStyle, caption.c_str(), kFormStyle, RECT{}, OwnerWindow(), 0, nullptr,
            ::GetSysColorBrush(COLOR_BTNFACE));
     row_ = ButtonsIn(buttons);

@@ -8,6 +8,13 @@ Application* Application::current_ = nullptr;
 
 Application::Application(std::string title) : title_(std::move(title)) { current_ = this; }
 
+std::string Application::CurrentTitle() { return current_ ? current_->title_ : std::string(); }
+
+HWND Application::LiveMainWindow() noexcept {
+    HWND window = current_ ? current_->mainWindow_ : nullptr;
+    return ::IsWindow(window) ? window : nullptr;
+}
+
 Application::~Application() {
     if (current_ == this) current_ = nullptr;
 }

@@ -15,6 +15,10 @@ public:
     ~Application();
 
     static Application* Current() noexcept { return current_; }
+    // The current application's title, empty when there is none.
+    static std::string CurrentTitle();
+    // The current application's main window while it exists, else null.
+    static HWND LiveMainWindow() noexcept;
 
     const std::string& Title() const noexcept { return title_; }
     // The first top-level window created; the owner of every other window of the program.
