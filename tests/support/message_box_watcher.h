@@ -1,11 +1,12 @@
 #pragma once
-// Reads and then closes a message box that the calling thread is about to show. The box's modal
-// loop keeps the calling thread busy until the box is gone, so a helper thread does the reading.
+// Reads and then closes the error box that the calling thread is about to show, with what the
+// error-box tests need beyond the dialog driver's record: its icon, its owner, and whether other
+// windows were enabled while it showed.
+#include "support/dialog_driver.h"
+
 #include <windows.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace test_support {
@@ -23,25 +24,20 @@ struct SeenBox {
 
 class MessageBoxWatcher {
 public:
-    // Watches the calling thread for a dialog box (class #32770), records what it shows and the
-    // enabled state of `watched`, then presses its first button.
+    // Watches for a standard message box (class #32770), records what it shows and the enabled
+    // state of `watched`, then presses OK.
     explicit MessageBoxWatcher(std::vector<HWND> watched = {});
-    ~MessageBoxWatcher();
     MessageBoxWatcher(const MessageBoxWatcher&) = delete;
     MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
 
-    // Call once the code that should have shown the box has returned: a box that was shown has
-    // been seen and closed by then, so a watcher that found none stops looking.
+    // Call once the code that should have shown the box has returned.
     const SeenBox& Seen();
 
 private:
-    void Watch();
-
-    DWORD thread_;
     std::vector<HWND> watched_;
     SeenBox seen_;
-    std::atomic<bool> stop_{false};
-    std::thread worker_;
+    bool finished_ = false;
+    DialogDriver driver_;
 };
 
 }  // namespace test_support
