@@ -337,10 +337,7 @@ public:
     COLORREF At(int x, int y) const { return ::GetPixel(dc_, x, y); }
     template <typename Match>
     int Count(const RECT& part, Match match) const {
-        int n = 0;
-        for (int y = part.top; y < part.bottom; ++y)
-            for (int x = part.left; x < part.right; ++x) n += match(At(x, y)) ? 1 : 0;
-        return n;
+        return test_support::CountPixels(part, [this](int x, int y) { return At(x, y); }, match);
     }
     // The leftmost and rightmost columns of `part` holding a pixel that `match` takes, or -1.
     template <typename Match>

@@ -7,6 +7,15 @@
 
 namespace test_support {
 
+// Counts the pixels of `part` whose colour, as `at(x, y)` gives it, `match` takes.
+template <typename At, typename Match>
+int CountPixels(const RECT& part, At at, Match match) {
+    int n = 0;
+    for (int y = part.top; y < part.bottom; ++y)
+        for (int x = part.left; x < part.right; ++x) n += match(at(x, y)) ? 1 : 0;
+    return n;
+}
+
 class ScreenCapture {
 public:
     // Copies `area` (screen coordinates) from the screen.
@@ -19,10 +28,7 @@ public:
     // Counts the pixels of `part` (relative to the area) for which `match` holds.
     template <typename Match>
     int Count(const RECT& part, Match match) const {
-        int n = 0;
-        for (int y = part.top; y < part.bottom; ++y)
-            for (int x = part.left; x < part.right; ++x) n += match(At(x, y)) ? 1 : 0;
-        return n;
+        return CountPixels(part, [this](int x, int y) { return At(x, y); }, match);
     }
     bool SaveBmp(const std::string& path) const;
 
