@@ -1,6 +1,7 @@
 #pragma once
 // The main window: every control of the form, the event table, and the banner link. The
-// handlers' bodies live with their subsystems (replace, viewer, browse, settings).
+// handlers' bodies are split by area into the other files of this folder (replace_commands,
+// file_list_events, viewer_events, settings_events); the subsystems they call never see the form.
 #include "app/main_form_layout.h"
 #include "browse/file_list_box.h"
 #include "platform/unique_handle.h"

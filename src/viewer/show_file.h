@@ -1,16 +1,13 @@
 #pragma once
-// Showing one file in the main window's viewer.
+// Showing one file in the viewer after an ordinary load.
 #include <string>
-
-namespace app {
-class TForm1;
-}
 
 namespace viewer {
 
-// Loads the file at `path` into the viewer, puts the path in the status bar and sets the viewer's
-// colour to the window-text colour, in this order; when the load fails, the status bar and the
-// colour stay as they were.
-void ShowFile(app::TForm1& form, const std::string& path);
+class RichViewer;
+
+// Loads the file at `path` into the pane and sets the pane's colour to the window-text colour;
+// when the load fails, the pane and its colour stay as they were.
+void ShowFile(RichViewer& pane, const std::string& path);
 
 }  // namespace viewer

@@ -57,27 +57,23 @@ int CountPixels(HWND pane, Match match) {
 bool Reddish(int r, int g, int b) { return r > 160 && g < 90 && b < 90; }
 bool Dark(int r, int g, int b) { return r < 90 && g < 90 && b < 90; }
 
-TEST_F(ViewerForm, ShowFileLoadsSetsTheStatusBarAndTheWindowTextColour) {
+TEST_F(ViewerForm, ShowFileLoadsAndSetsTheWindowTextColour) {
     std::string path = folder.WriteFile("notes.txt", "first\nsecond");
-    viewer::ShowFile(form, path);
+    viewer::ShowFile(form.memHTML(), path);
     EXPECT_EQ(form.memHTML().Text(), "first\r\nsecond");
-    EXPECT_EQ(form.StatusText(), path);
     EXPECT_EQ(form.memHTML().FontColor(), viewer::kWindowTextColor);
     EXPECT_TRUE(AutoColor(0));
     std::string empty = folder.WriteFile("empty.txt", "");
-    viewer::ShowFile(form, empty);
+    viewer::ShowFile(form.memHTML(), empty);
     EXPECT_EQ(form.memHTML().Text(), "");
-    EXPECT_EQ(form.StatusText(), empty);
 }
 
-TEST_F(ViewerForm, FailedLoadKeepsPaneStatusBarAndColour) {
+TEST_F(ViewerForm, FailedLoadKeepsPaneAndColour) {
     std::string path = folder.WriteFile("busy.txt", "text");
     platform::UniqueFile writer{::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                               nullptr, OPEN_EXISTING, 0, nullptr)};
-    form.SetStatusText("before");
-    EXPECT_THROW(viewer::ShowFile(form, path), platform::EFOpenError);
+    EXPECT_THROW(viewer::ShowFile(form.memHTML(), path), platform::EFOpenError);
     EXPECT_EQ(form.memHTML().Text(), app::kWelcomeText);
-    EXPECT_EQ(form.StatusText(), "before");
     EXPECT_EQ(form.memHTML().FontColor(), kBlue);
     EXPECT_EQ(FormatAt(Pane(), 0).crTextColor, kBlue);
 }
@@ -92,7 +88,7 @@ TEST_F(ViewerForm, FileListChangeWithoutASelectedFileDoesNothing) {
 TEST_F(ViewerForm, FontColourRedrawsPlainTextAtOnce) {
     std::string lines;
     for (int i = 0; i < 10; ++i) lines += "MMMMMMMMMMMMMMMMMMMMMMMM\n";
-    viewer::ShowFile(form, folder.WriteFile("lines.txt", lines));
+    viewer::ShowFile(form.memHTML(), folder.WriteFile("lines.txt", lines));
     form.memHTML().SetFontColor(kRed);
     EXPECT_FALSE(AutoColor(3));
     EXPECT_EQ(FormatAt(Pane(), 3).crTextColor, kRed);

@@ -1,12 +1,20 @@
 #include "app/main_form.h"
 #include "viewer/rich_viewer.h"
+#include "viewer/show_file.h"
 
 namespace app {
+
+// Its callers make sure that a file is selected. The status bar takes the path only once the
+// file has loaded, so a failed load leaves it as it was.
+void TForm1::ShowSelectedFile() {
+    std::string path = FilePath();
+    viewer::ShowFile(memHTML(), path);
+    SetStatusText(path);
+}
 
 void TForm1::FileListBoxChange() {
     if (FilePath().empty()) return;
     ShowSelectedFile();
-    memHTML().SetFontColor(viewer::kWindowTextColor);
 }
 
 void TForm1::cbWordWrapClick() {
