@@ -3,6 +3,7 @@
 // handlers' bodies are split by area into the other files of this folder (replace_commands,
 // file_list_events, viewer_events, settings_events); the subsystems they call never see the form.
 #include "app/main_form_layout.h"
+#include "app/progress_window.h"
 #include "browse/file_list_box.h"
 #include "platform/unique_handle.h"
 #include "viewer/rich_viewer.h"
@@ -49,6 +50,9 @@ public:
     widgets::Splitter& Splitter1() { return *splitter_; }
     viewer::RichViewer& memHTML() { return *memHTML_; }
     HWND StatBar() const noexcept { return statBar_; }
+    // The progress window the replace commands show; start-up attaches it right after the form.
+    ProgressWindow& frmSearchSplash();
+    void SetProgressWindow(ProgressWindow& window) noexcept { progress_ = &window; }
     widgets::Hints& Hints() { return *hints_; }
 
     int Dpi() const noexcept { return dpi_; }
@@ -91,6 +95,7 @@ private:
     LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
 
     platform::Shell& shell_;
+    ProgressWindow* progress_ = nullptr;
     int dpi_;
     int listWidth_;
     platform::UniqueHFont font_;
