@@ -12,8 +12,4 @@ void TForm1::FileListBoxDblClick() {
     if (platform::FileExists(platform::SystemFileSystem(), path)) shell_.Open(nullptr, path);
 }
 
-// The file type and folder handlers arrive with the file-type selector and the folder chooser.
-void TForm1::cbFileTypeChange() {}
-void TForm1::edFolderChange() {}
-
 }  // namespace app

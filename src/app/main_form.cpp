@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "platform/module_path.h"
 #include "platform/shell.h"
 #include "resource_ids.h"
 #include "widgets/anchors.h"
@@ -55,14 +56,6 @@ platform::UniqueHIcon PictureAsIcon(int id) {
     platform::UniqueHIcon icon{::ImageList_GetIcon(list, 0, ILD_TRANSPARENT)};
     ::ImageList_Destroy(list);
     return icon;
-}
-
-// The running executable's folder, with its trailing separator.
-std::string ExecutableFolder() {
-    char path[MAX_PATH + 1] = {};
-    DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string full(path, n);
-    return full.substr(0, full.find_last_of("\\:") + 1);
 }
 
 // Moves a control without copying its old pixels along: by the time it moves, a neighbour laid out
@@ -146,7 +139,7 @@ void TForm1::CreateControls() {
     btnGlobReplace_.OnClick = [this] { btnGlobReplaceClick(); };
 
     fileList_ = std::make_unique<browse::FileListBox>(
-        Handle(), IdOf(Ctl::FileListBox), font_.get(), widgets::Scale(kFileListItemHeight, dpi_), ExecutableFolder(),
+        Handle(), IdOf(Ctl::FileListBox), font_.get(), widgets::Scale(kFileListItemHeight, dpi_), platform::ExecutableFolder(),
         "*.txt", browse::TFileType{browse::ftArchive, browse::ftNormal}, shell_);
     fileList_->Listing().OnChange = [this] { FileListBoxChange(); };
 
@@ -239,6 +232,21 @@ void TForm1::Show() {
 void TForm1::SetStatusText(const std::string& text) {
     ::SendMessageA(statBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
+
+int TForm1::FileTypeIndex() const {
+    return static_cast<int>(::SendMessageA(cbFileType_, CB_GETCURSEL, 0, 0));
+}
+
+void TForm1::SetFileTypeIndex(int index) { ::SendMessageA(cbFileType_, CB_SETCURSEL, index, 0); }
+
+std::string TForm1::FolderText() const {
+    int length = ::GetWindowTextLengthA(edFolder_);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(edFolder_, text.data(), length + 1)));
+    return text;
+}
+
+void TForm1::SetFolderText(const std::string& text) { ::SetWindowTextA(edFolder_, text.c_str()); }
 
 std::string TForm1::StatusText() const {
     auto length = LOWORD(::SendMessageA(statBar_, SB_GETTEXTLENGTHA, 0, 0));

@@ -64,6 +64,14 @@ public:
     // The file list's FilePath: the listed folder joined with the selected entry, empty when none.
     std::string FilePath() const;
 
+    // The file-type selector's index: -1 for no entry, else the entry's place in the list.
+    int FileTypeIndex() const;
+    // Sets the index without raising the change event.
+    void SetFileTypeIndex(int index);
+    // The folder edit's text in the ANSI code page; setting it raises no change event.
+    std::string FolderText() const;
+    void SetFolderText(const std::string& text);
+
     void SetStatusText(const std::string& text);
     std::string StatusText() const;
 

@@ -1,0 +1,7 @@
+#include "app/main_form.h"
+
+namespace app {
+
+void TForm1::cbFileTypeChange() {}
+
+}  // namespace app

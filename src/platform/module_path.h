@@ -1,0 +1,10 @@
+#pragma once
+// Where the running executable lives.
+#include <string>
+
+namespace platform {
+
+// The running executable's folder, with its trailing separator.
+std::string ExecutableFolder();
+
+}  // namespace platform
