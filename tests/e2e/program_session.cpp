@@ -1,0 +1,153 @@
+#include "e2e/program_session.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace e2e {
+
+namespace {
+
+constexpr const char* kCaption = "Zavotek - String Search & Replace Utility";
+constexpr int kPanelIndex = 2;
+
+UINT_PTR IdOf(int index) { return 100 + static_cast<UINT_PTR>(index); }
+
+struct BoxSearch {
+    DWORD process;
+    const std::string* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<BoxSearch*>(param);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    if (process != search->process || !::IsWindowVisible(window) || !::IsWindowEnabled(window)) return TRUE;
+    char name[64] = {}, text[256] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    ::GetWindowTextA(window, text, sizeof text);
+    if (std::string(name) != "TMessageForm" || *search->caption != text) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+std::string MessageOf(HWND box) {
+    for (HWND c = ::GetWindow(box, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        char name[32] = {};
+        ::GetClassNameA(c, name, sizeof name);
+        if (lstrcmpiA(name, "Static") != 0 || (::GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) continue;
+        char text[4096] = {};
+        int n = ::GetWindowTextA(c, text, sizeof text);
+        return std::string(text, n);
+    }
+    return {};
+}
+
+}  // namespace
+
+ProgramSession::ProgramSession(const std::string& program, const std::string& folder, int seconds) {
+    std::string command = "\"" + program + "\"";
+    STARTUPINFOA si{sizeof si};
+    if (!::CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &si, &process_))
+        throw std::runtime_error("cannot start " + program);
+    ::WaitForInputIdle(process_.hProcess, seconds * 1000);
+    WaitUntil([this] { return (window_ = ::FindWindowA("TForm1", kCaption)) && ::IsWindowVisible(window_); },
+              seconds);
+    if (!window_ || !::IsWindowVisible(window_)) {
+        ::TerminateProcess(process_.hProcess, 3);
+        throw std::runtime_error(std::string("no visible main window captioned \"") + kCaption + "\"");
+    }
+}
+
+ProgramSession::~ProgramSession() {
+    if (::WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) ::TerminateProcess(process_.hProcess, 3);
+    ::CloseHandle(process_.hThread);
+    ::CloseHandle(process_.hProcess);
+}
+
+HWND ProgramSession::Control(int index) const {
+    if (HWND direct = ::GetDlgItem(window_, static_cast<int>(IdOf(index)))) return direct;
+    return ::GetDlgItem(::GetDlgItem(window_, static_cast<int>(IdOf(kPanelIndex))), static_cast<int>(IdOf(index)));
+}
+
+void ProgramSession::Key(HWND control, UINT virtualKey, bool alt) const {
+    UINT scan = ::MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
+    LPARAM down = 1 | (static_cast<LPARAM>(scan) << 16) | (alt ? (1 << 29) : 0);
+    LPARAM up = down | (1u << 30) | (1u << 31);
+    ::PostMessageA(control, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, down);
+    ::PostMessageA(control, alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey, up);
+}
+
+void ProgramSession::Type(HWND control, const std::string& text) const {
+    Click(control, POINT{4, 4});
+    for (unsigned char c : text) {
+        SHORT vk = ::VkKeyScanA(static_cast<CHAR>(c));
+        UINT key = LOBYTE(vk);
+        UINT scan = ::MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
+        LPARAM down = 1 | (static_cast<LPARAM>(scan) << 16);
+        ::PostMessageA(control, WM_KEYDOWN, key, down);
+        ::PostMessageA(control, WM_CHAR, c, down);
+        ::PostMessageA(control, WM_KEYUP, key, down | (1u << 30) | (1u << 31));
+    }
+    // Everything posted is handled once a message sent afterwards comes back.
+    ::SendMessageA(control, WM_NULL, 0, 0);
+}
+
+void ProgramSession::Click(HWND window, POINT at) const {
+    LPARAM where = MAKELPARAM(at.x, at.y);
+    ::PostMessageA(window, WM_MOUSEMOVE, 0, where);
+    ::PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    ::PostMessageA(window, WM_LBUTTONUP, 0, where);
+}
+
+HWND ProgramSession::WaitForBox(const std::string& caption, std::string* text, int seconds) const {
+    BoxSearch search{process_.dwProcessId, &caption, nullptr};
+    WaitUntil(
+        [&] {
+            search.found = nullptr;
+            ::EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        seconds);
+    if (search.found && text) *text = MessageOf(search.found);
+    return search.found;
+}
+
+bool ProgramSession::AnswerWithEnter(HWND box, int seconds) const {
+    GUITHREADINFO info{sizeof info};
+    HWND focus = box;
+    if (::GetGUIThreadInfo(::GetWindowThreadProcessId(box, nullptr), &info) && info.hwndFocus) focus = info.hwndFocus;
+    Key(focus, VK_RETURN);
+    return WaitUntil([box] { return !::IsWindow(box) || !::IsWindowVisible(box); }, seconds);
+}
+
+bool ProgramSession::CloseAndCheckExit(int seconds) {
+    ::PostMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (::WaitForSingleObject(process_.hProcess, seconds * 1000) != WAIT_OBJECT_0) {
+        std::fprintf(stderr, "the program did not end after its close box\n");
+        return false;
+    }
+    DWORD code = 1;
+    ::GetExitCodeProcess(process_.hProcess, &code);
+    std::printf("exit code %lu\n", code);
+    return code == 0;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    bytes.clear();
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
+    return std::fclose(f) == 0;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace e2e
