@@ -131,10 +131,11 @@ TEST_F(SettingsAccessors, EachOpensItsOwnObjectForOneOperationOnTheFileBesideThe
 }
 
 TEST_F(SettingsAccessors, AFailedWriteStillReleasesItsObjectAndReachesTheCaller) {
-    store.failWrites = true;
+    store.failingKey = "LastFolder";
     test_support::ExpectError(
         [&] { settings::WriteSetting(store, "Molvatrenquist.ini", "Settings", "LastFolder", "C:\\"); },
         "EIniFileException", "Unable to write to " + expectedPath);
+    store.failingKey = "FileType";
     test_support::ExpectError(
         [&] { settings::WriteSettingInt(store, "Molvatrenquist.ini", "Settings", "FileType", 2); },
         "EIniFileException", "Unable to write to " + expectedPath);

@@ -1,6 +1,6 @@
 #pragma once
 // A ProfileStore that records every call, passes it on to another store (or, with none, answers
-// as for a missing file and accepts writes), and fails writes when a test asks it to.
+// as for a missing file and accepts writes), and fails the writes of one key when a test asks it to.
 #include "platform/profile_store.h"
 
 #include <cstring>
@@ -32,7 +32,7 @@ public:
     bool WriteString(const char* section, const char* key, const char* value, const char* path) override {
         bool flush = !section && !key && !value;
         calls.push_back({flush ? std::string("flush") : std::string("write ") + key + "=" + value, path});
-        if (!flush && failWrites) return false;
+        if (!flush && failingKey == key) return false;
         return inner_ ? inner_->WriteString(section, key, value, path) : true;
     }
 
@@ -44,7 +44,7 @@ public:
     }
 
     std::vector<ProfileCall> calls;
-    bool failWrites = false;
+    std::string failingKey;
 
 private:
     platform::ProfileStore* inner_;
