@@ -1,6 +1,5 @@
 #include "app/main_form.h"
 
-#include "platform/file_system.h"
 #include "platform/module_path.h"
 #include "settings/settings_file.h"
 
@@ -26,7 +25,7 @@ void TForm1::FormShow() {
     browse::FileListing& list = FileListBox().Listing();
     list.ApplyPathText(platform::ExecutableFolder());
     SetFolderText(list.Directory());
-    if (platform::FileExists(platform::SystemFileSystem(), settings::SettingsFilePath(settings::kSettingsFileName))) {
+    if (settings::SettingsFileExists(settings::kSettingsFileName)) {
         ::SetWindowTextA(edSearch_, read("SearchFor").c_str());
         ::SetWindowTextA(edReplace_, read("ReplaceWith").c_str());
         SetFolderText(read("LastFolder"));

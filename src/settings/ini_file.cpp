@@ -27,6 +27,7 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
     char buffer[kReadBufferSize] = {};
     DWORD count = store_.GetString(section.c_str(), key.c_str(), defaultValue.c_str(), buffer, kReadBufferSize,
                                    FileName().c_str());
+    // The platform never reports more than it can copy; a store that did must not read past the buffer.
     return std::string(buffer, count < kReadBufferSize ? count : kReadBufferSize - 1);
 }
 

@@ -6,6 +6,10 @@ namespace settings {
 
 std::string SettingsFilePath(const std::string& fileName) { return platform::ExecutableFolder() + fileName; }
 
+bool SettingsFileExists(const std::string& fileName, platform::FileSystem& fs) {
+    return platform::FileExists(fs, SettingsFilePath(fileName));
+}
+
 std::unique_ptr<TIniFile> OpenSettingsFile(platform::ProfileStore& store, const std::string& fileName) {
     return std::make_unique<TIniFile>(SettingsFilePath(fileName), store);
 }

@@ -2,6 +2,7 @@
 // The settings file beside the executable, reached through four accessors. Each one opens its own
 // settings object, performs one operation and releases it again, failure or not, so nothing of
 // the file is held between two accesses and another program may edit it meanwhile.
+#include "platform/file_system.h"
 #include "platform/profile_store.h"
 #include "settings/ini_file.h"
 
@@ -15,6 +16,8 @@ inline constexpr const char* kSettingsFileName = "Molvatrenquist.ini";
 
 // The executable's folder (not the current directory) followed by `fileName`.
 std::string SettingsFilePath(const std::string& fileName);
+// Whether an entry of that path exists and is no folder.
+bool SettingsFileExists(const std::string& fileName, platform::FileSystem& fs = platform::SystemFileSystem());
 
 std::unique_ptr<TIniFile> OpenSettingsFile(platform::ProfileStore& store, const std::string& fileName);
 

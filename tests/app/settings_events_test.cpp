@@ -7,6 +7,7 @@
 #include "platform/errors.h"
 #include "platform/unique_handle.h"
 #include "settings/recording_profile_store.h"
+#include "settings/settings_file_guard.h"
 #include "support/message_box_watcher.h"
 #include "support/recording_shell.h"
 #include "support/temp_folder.h"
@@ -25,19 +26,11 @@ namespace {
 using test_support::ReadFileBytes;
 using test_support::WriteFileBytes;
 
-// The program's folder and settings file as the platform names the running program.
-std::string ProgramFolder() {
-    char path[MAX_PATH + 1] = {};
-    std::string full(path, ::GetModuleFileNameA(nullptr, path, sizeof path));
-    return full.substr(0, full.find_last_of('\\'));
-}
-const std::string kSettingsPath = ProgramFolder() + "\\Molvatrenquist.ini";
+using test_support::ProgramFolder;
+using test_support::RemoveSettingsFile;
+using test_support::SettingsFileExists;
 
-bool SettingsFileExists() { return ::GetFileAttributesA(kSettingsPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
-void RemoveSettingsFile() {
-    ::SetFileAttributesA(kSettingsPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(kSettingsPath.c_str());
-}
+const std::string kSettingsPath = test_support::SettingsFilePath();
 
 // What the handlers that a start calls bring of their own: the folder edit's change applying
 // the folder, the file-type selector's change setting the mask, and the selector refusing an
@@ -69,37 +62,18 @@ Neighbours ProbeNeighbours() {
     } catch (const platform::EListError&) {
         found.indexChecked = form.FileTypeIndex() == 7;
     }
+    // The list left the program's folder current; the temporary one must go.
+    ::SetCurrentDirectoryA(ProgramFolder().c_str());
     return found;
 }
 
-// Whatever settings file the test program found beside it is put back when it ends.
-class KeepSettingsFile : public ::testing::Environment {
-public:
-    void SetUp() override {
-        had_ = SettingsFileExists();
-        if (had_) saved_ = ReadFileBytes(kSettingsPath);
-        RemoveSettingsFile();
-        g_neighbours = ProbeNeighbours();
-    }
-    void TearDown() override {
-        RemoveSettingsFile();
-        if (had_) WriteFileBytes(kSettingsPath, saved_);
-    }
-
-private:
-    bool had_ = false;
-    std::string saved_;
+class ProbeNeighboursFirst : public ::testing::Environment {
+    void SetUp() override { g_neighbours = ProbeNeighbours(); }
 };
-[[maybe_unused]] ::testing::Environment* const kKeepSettingsFile =
-    ::testing::AddGlobalTestEnvironment(new KeepSettingsFile);
 
-// Closing the main window writes a settings file; no window test of this program is to find one
-// that another test left behind.
-class RemoveLeftoverSettingsFile : public ::testing::EmptyTestEventListener {
-    void OnTestStart(const ::testing::TestInfo&) override { RemoveSettingsFile(); }
-};
-[[maybe_unused]] const bool kRemoveLeftovers = [] {
-    ::testing::UnitTest::GetInstance()->listeners().Append(new RemoveLeftoverSettingsFile);
+[[maybe_unused]] const bool kSetUp = [] {
+    test_support::KeepSettingsFileApart();
+    ::testing::AddGlobalTestEnvironment(new ProbeNeighboursFirst);
     return true;
 }();
 
@@ -128,6 +102,8 @@ protected:
     }
     void TearDown() override {
         form_.reset();
+        // The list makes its folder the current one; a folder in use could not be removed.
+        ::SetCurrentDirectoryA(ProgramFolder().c_str());
         widgets::SetErrorHandler(nullptr);
         test_support::DispatchWaitingMessages();
         RemoveSettingsFile();
@@ -160,6 +136,7 @@ protected:
     void Type(HWND edit, const std::string& text) { ::SetWindowTextA(edit, text.c_str()); }
     std::string Listed() { return form_->FileListBox().Listing().Directory(); }
 
+    test_support::TempFolder folder;
     widgets::Application application{"Zavotek - Search & Replace"};
     test_support::RecordingShell shell;
     test_support::RecordingProfileStore store;
@@ -183,7 +160,6 @@ TEST_F(SettingsEvents, AFirstStartShowsTheProgramFolderAndTheFirstTypeAndCreates
 }
 
 TEST_F(SettingsEvents, AStartRestoresTheStoredValues) {
-    test_support::TempFolder folder;
     WriteFileBytes(kSettingsPath, "[Settings]\r\nSearchFor= \"  find me \" \r\nReplaceWith=put back\r\n"
                                   "SaveSearch=True\r\nLastFolder=" + folder.Path() + "\r\nFileType=0x3\r\n");
     Start();
@@ -202,7 +178,6 @@ TEST_F(SettingsEvents, AStartRestoresTheStoredValues) {
 TEST_F(SettingsEvents, AStartWithAFileListsTheStoredFolderByTheStoredTypeAndEmptiesTheViewer) {
     if (!g_neighbours.folderApplied || !g_neighbours.maskSet)
         GTEST_SKIP() << "the folder and file-type change handlers are not built yet";
-    test_support::TempFolder folder;
     folder.WriteFile("b.ini", "b");
     folder.WriteFile("a.ini", "a");
     folder.WriteFile("c.txt", "c");
@@ -251,7 +226,6 @@ TEST_F(SettingsEvents, AFirstCloseWithSaveSearchWritesTheSectionAndTheFiveKeysIn
 }
 
 TEST_F(SettingsEvents, ACloseWithoutSaveSearchKeepsTheRestOfAHandEditedFile) {
-    test_support::TempFolder folder;
     const std::string before = "; my settings\r\n[Window]\r\nTop=10\r\n[Settings]\r\nFileType=1\r\nNote=mine\r\n"
                                "SearchFor=secret\r\nLastFolder=" + folder.Path() + "\r\n[Zz]\r\nA=b\r\n";
     WriteFileBytes(kSettingsPath, before);
@@ -316,7 +290,6 @@ TEST_F(SettingsEvents, AStoredTypeWithNoEntryIsReportedKeptAndWrittenBack) {
 
 TEST_F(SettingsEvents, AVanishedStoredFolderIsReportedAndTheOtherValuesSurviveAStartAndAClose) {
     if (!g_neighbours.folderApplied) GTEST_SKIP() << "the folder change handler is not built yet";
-    test_support::TempFolder folder;
     const std::string gone = folder.Path() + "\\gone\\Projects";
     const std::string file = "[Settings]\r\nSearchFor=kept\r\nReplaceWith=too\r\nSaveSearch=True\r\nLastFolder=" +
                              gone + "\r\nFileType=2\r\n";
