@@ -23,12 +23,11 @@
 
 namespace {
 
-using test_support::ReadFileBytes;
-using test_support::WriteFileBytes;
-
 using test_support::ProgramFolder;
+using test_support::ReadFileBytes;
 using test_support::RemoveSettingsFile;
 using test_support::SettingsFileExists;
+using test_support::WriteFileBytes;
 
 const std::string kSettingsPath = test_support::SettingsFilePath();
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <string>
 
 namespace {
 
@@ -78,10 +77,6 @@ TEST(IniInteger, ReadsDecimalAndHexadecimalFormsAndFallsBackForAnythingElse) {
         {"True", kDefault},
     };
     for (const auto& c : cases) EXPECT_EQ(settings::ParseIniInteger(c.text, kDefault), c.expected) << '"' << c.text << '"';
-}
-
-TEST(IniInteger, AZeroByteEndsNothing) {
-    EXPECT_EQ(settings::ParseIniInteger(std::string("3\0", 2), kDefault), kDefault);
 }
 
 }  // namespace
