@@ -289,8 +289,9 @@ LRESULT TForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 LRESULT TForm1::OnClose() {
-    // A failing close handler leaves the window open; the guard reports the failure.
-    FormClose();
+    // A settings file that cannot be written is reported but does not keep the window open:
+    // otherwise every close would fail the same way and the program could never be ended.
+    widgets::Guarded(Handle(), [this] { FormClose(); });
     ::DestroyWindow(Handle());
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "app/main_form_layout.h"
 #include "app/progress_window.h"
 #include "browse/file_list_box.h"
+#include "platform/profile_store.h"
 #include "platform/unique_handle.h"
 #include "viewer/rich_viewer.h"
 #include "widgets/graphic_button.h"
@@ -53,6 +54,8 @@ public:
     // The progress window the replace commands show; start-up attaches it right after the form.
     ProgressWindow& frmSearchSplash();
     void SetProgressWindow(ProgressWindow& window) noexcept { progress_ = &window; }
+    // The private-profile service the settings file is read and written through.
+    void SetProfileStore(platform::ProfileStore& store) noexcept { profiles_ = &store; }
     widgets::Hints& Hints() { return *hints_; }
 
     int Dpi() const noexcept { return dpi_; }
@@ -104,6 +107,7 @@ private:
 
     platform::Shell& shell_;
     ProgressWindow* progress_ = nullptr;
+    platform::ProfileStore* profiles_ = &platform::SystemProfileStore();
     int dpi_;
     int listWidth_;
     platform::UniqueHFont font_;

@@ -1,9 +1,53 @@
 #include "app/main_form.h"
 
+#include "platform/module_path.h"
+#include "settings/settings_file.h"
+
 namespace app {
 
-// Restoring and storing the window's state arrive with the settings file.
-void TForm1::FormShow() {}
-void TForm1::FormClose() {}
+namespace {
+
+constexpr const char* kSection = "Settings";
+
+std::string EditText(HWND edit) {
+    int length = ::GetWindowTextLengthA(edit);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(edit, text.data(), length + 1)));
+    return text;
+}
+
+}  // namespace
+
+void TForm1::FormShow() {
+    auto read = [this](const char* key) {
+        return settings::ReadSetting(*profiles_, settings::kSettingsFileName, kSection, key);
+    };
+    browse::FileListing& list = FileListBox().Listing();
+    list.ApplyPathText(platform::ExecutableFolder());
+    SetFolderText(list.Directory());
+    if (settings::SettingsFileExists(settings::kSettingsFileName)) {
+        ::SetWindowTextA(edSearch_, read("SearchFor").c_str());
+        ::SetWindowTextA(edReplace_, read("ReplaceWith").c_str());
+        SetFolderText(read("LastFolder"));
+        // A stored folder that cannot be applied is reported, and the rest is restored all the same:
+        // left unset, Save Search and the file type would be written over the stored values at close.
+        widgets::Guarded(Handle(), [this] { edFolderChange(); });
+    }
+    if (read("SaveSearch") == "True") ::SendMessageA(cbSaveSearch_, BM_SETCHECK, BST_CHECKED, 0);
+    SetFileTypeIndex(settings::ReadSettingInt(*profiles_, settings::kSettingsFileName, kSection, "FileType"));
+    cbFileTypeChange();
+}
+
+void TForm1::FormClose() {
+    auto write = [this](const char* key, const std::string& value) {
+        settings::WriteSetting(*profiles_, settings::kSettingsFileName, kSection, key, value);
+    };
+    const bool saveSearch = ::SendMessageA(cbSaveSearch_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    write("SearchFor", saveSearch ? EditText(edSearch_) : std::string());
+    write("ReplaceWith", saveSearch ? EditText(edReplace_) : std::string());
+    write("SaveSearch", saveSearch ? "True" : "False");
+    write("LastFolder", FolderText());
+    settings::WriteSettingInt(*profiles_, settings::kSettingsFileName, kSection, "FileType", FileTypeIndex());
+}
 
 }  // namespace app
