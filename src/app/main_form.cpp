@@ -221,7 +221,7 @@ void TForm1::Show() {
     // The handlers of the first show run before the window appears. A failing FormShow is
     // reported like any handler's failure, and the window is shown all the same.
     widgets::Guarded(Handle(), [this] {
-        // The first file type until the stored one is restored at show.
+        // The first file type, chosen and applied; restoring the stored type will take its place.
         SetFileTypeIndex(0);
         cbFileTypeChange();
         FormShow();

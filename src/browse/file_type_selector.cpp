@@ -31,8 +31,7 @@ std::wstring Widen(const char* text) {
 }
 
 // Owner-drawn, so that the field can go on showing a text while no entry is chosen. A Unicode
-// window: typed characters arrive whole, as they do on Windows once the common controls have
-// subclassed it.
+// window, so that typed characters arrive as UTF-16 wherever the program runs.
 HWND CreateCombo(HWND parent, UINT_PTR id) {
     HWND combo = ::CreateWindowExW(0, L"COMBOBOX", L"",
                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
@@ -94,19 +93,23 @@ void FileTypeSelector::SetItemIndex(int index) {
 }
 
 void FileTypeSelector::SetPlace(const RECT& field) {
-    // The field's row is what its place leaves inside the control's border; the border is
-    // measured, as it differs between platforms and themes.
     const int height = field.bottom - field.top;
-    RECT now;
-    ::GetWindowRect(Handle(), &now);
-    const int row = static_cast<int>(::SendMessageW(Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-    const int border = (now.bottom - now.top) - row;
-    if (row + border != height)
-        ::SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - border);
     // Moves without copying old pixels, as the form's other controls do: a neighbour may already
     // have drawn over the old place.
     ::SetWindowPos(Handle(), nullptr, field.left, field.top, field.right - field.left,
                    height + kVisibleRows * itemHeight_ + 2, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    // The control makes its closed height from the field's row and its own border, which differ
+    // between platforms and themes (and the row it reports need not be the one it was given):
+    // the row is corrected until the closed height is the place's.
+    LRESULT row = ::SendMessageW(Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        RECT closed;
+        ::GetWindowRect(Handle(), &closed);
+        const int missing = height - (closed.bottom - closed.top);
+        if (missing == 0) break;
+        row += missing;
+        ::SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), row);
+    }
 }
 
 void FileTypeSelector::Pick(int index) {

@@ -5,10 +5,12 @@
 #include "browse/file_type_selector.h"
 #include "support/expect_error.h"
 #include "support/recording_shell.h"
+#include "support/screen_capture.h"
 #include "support/window_driving.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -142,8 +144,11 @@ TEST_F(FileTypeSelectorTest, EscAndTheOpeningKeysCloseWithoutAPickAndKeepTheEntr
 
 TEST_F(FileTypeSelectorTest, AClickOnAnEntryOfTheOpenListPicksItAlsoWhenShown) {
     form.SetFileTypeIndex(3);
-    Key(VK_F4);
-    ASSERT_TRUE(Dropped());
+    RECT field;
+    ::GetClientRect(Combo(), &field);
+    test_support::LeftClick(Combo(), Centre(field));
+    ASSERT_TRUE(Dropped()) << "a click on the field opens the list";
+    EXPECT_EQ(changes, 0);
     test_support::LeftClick(List(), Centre(ListRow(3)));
     DispatchWaitingMessages();
     EXPECT_FALSE(Dropped());
@@ -209,6 +214,18 @@ TEST_F(FileTypeSelectorTest, TypingPicksTheFirstEntryBeginningWithTheLettersEach
     EXPECT_EQ(form.FileTypeIndex(), 4);
 }
 
+TEST_F(FileTypeSelectorTest, TypingInTheOpenListPicksAndEscKeepsThatPick) {
+    form.SetFileTypeIndex(0);
+    Key(VK_F4);
+    Type(L'w', 1000);
+    EXPECT_TRUE(Dropped());
+    EXPECT_EQ(picked, (std::vector<int>{1}));
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(Dropped());
+    EXPECT_EQ(form.FileTypeIndex(), 1) << "the field shows what the handler was told";
+    EXPECT_EQ(changes, 1);
+}
+
 TEST_F(FileTypeSelectorTest, AnIndexOutOfRangeIsKeptAndTheShownTextStays) {
     form.SetFileTypeIndex(2);
     test_support::ExpectError([&] { form.SetFileTypeIndex(7); }, "EListError", "List index out of bounds (7)");
@@ -232,6 +249,58 @@ TEST_F(FileTypeSelectorTest, AnIndexOutOfRangeIsKeptAndTheShownTextStays) {
     EXPECT_EQ(Selector().ShownText(), L"") << "no entry chosen";
     EXPECT_THROW(form.SetFileTypeIndex(5), platform::EListError);
     EXPECT_EQ(Selector().ShownText(), L"");
+}
+
+// Pixels in the text colour within the field's text area (the button beside it draws its arrow
+// in that colour too).
+int TextPixels(const test_support::ScreenCapture& shot, HWND combo) {
+    COMBOBOXINFO info{sizeof info};
+    ::GetComboBoxInfo(combo, &info);
+    RECT text = info.rcItem, window;
+    ::MapWindowPoints(combo, nullptr, reinterpret_cast<POINT*>(&text), 2);
+    ::GetWindowRect(combo, &window);
+    ::OffsetRect(&text, -window.left, -window.top);
+    return shot.Count(text, [](COLORREF c) { return c == ::GetSysColor(COLOR_WINDOWTEXT); });
+}
+
+
+// The closed field as the screen shows it, once `ready` holds or after a bounded wait.
+std::unique_ptr<test_support::ScreenCapture> FieldShot(HWND combo, bool withText) {
+    std::unique_ptr<test_support::ScreenCapture> shot;
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        ::RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        DispatchWaitingMessages();
+        ::Sleep(50);
+        RECT r;
+        ::GetWindowRect(combo, &r);
+        shot = std::make_unique<test_support::ScreenCapture>(r);
+        if ((TextPixels(*shot, combo) > 20) == withText) break;
+    }
+    return shot;
+}
+
+TEST_F(FileTypeSelectorTest, OnScreenTheFieldKeepsItsTextAfterAnIndexOutOfRange) {
+    form.Show();
+    ::SetFocus(form.edSearch());  // the field then draws its text unhighlighted
+    form.SetFileTypeIndex(2);
+    const int shown = TextPixels(*FieldShot(Combo(), true), Combo());
+    ASSERT_GT(shown, 20);
+    EXPECT_THROW(form.SetFileTypeIndex(7), platform::EListError);
+    auto kept = FieldShot(Combo(), true);
+    EXPECT_TRUE(kept->SaveBmp(test_support::ScreenshotFolder() + "\\file_type_kept_text.bmp"));
+    EXPECT_EQ(TextPixels(*kept, Combo()), shown) << "the same text in the same place";
+    form.SetFileTypeIndex(-1);
+    EXPECT_EQ(TextPixels(*FieldShot(Combo(), false), Combo()), 0) << "no entry, no text";
+}
+
+TEST_F(FileTypeSelectorTest, TheClosedFieldTakesTheHeightOfItsPlace) {
+    RECT client;
+    ::GetClientRect(form.Handle(), &client);
+    const app::MainLayout layout = app::ComputeMainLayout(SIZE{client.right, client.bottom}, form.ListWidth(), form.Dpi());
+    const RECT place = layout[app::Ctl::cbFileType];
+    const RECT field = test_support::RectInParent(Combo());
+    EXPECT_EQ(field.bottom - field.top, place.bottom - place.top);
+    EXPECT_EQ(field.right - field.left, place.right - place.left);
 }
 
 }  // namespace
