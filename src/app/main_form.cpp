@@ -18,8 +18,6 @@ constexpr const char* kStatusNotice = " Copyright (c) 2005 Zavotek - https://zav
 constexpr int kFileListItemHeight = 18;
 constexpr UINT_PTR kReplaceHintId = 1, kGlobReplaceHintId = 2;
 
-constexpr const char* kFileTypes[] = {"ASCII Text (*.txt)", "Web (*.htm/*.html)", "PHP Code (*.php)",
-                                      "INI Files (*.ini)", "CFG Files (*.cfg)"};
 constexpr const char* kBanHint = "Visit Zavotek Website";
 
 UINT_PTR IdOf(Ctl c) { return 100 + static_cast<UINT_PTR>(c); }
@@ -117,9 +115,9 @@ void TForm1::CreateControls() {
     panel_->SetFont(font_.get());
     HWND p = panel_->Handle();
     labels_[0] = CreateChild(p, "STATIC", "File Type:", SS_LEFTNOWORDWRAP | SS_NOPREFIX, Ctl::Label4);
-    cbFileType_ = CreateChild(p, "COMBOBOX", "", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, Ctl::cbFileType);
-    for (const char* type : kFileTypes) ::SendMessageA(cbFileType_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(type));
-    ::SendMessageA(cbFileType_, CB_SETITEMHEIGHT, 0, widgets::Scale(13, dpi_));
+    cbFileType_ = std::make_unique<browse::FileTypeSelector>(p, IdOf(Ctl::cbFileType), font_.get(),
+                                                             widgets::Scale(13, dpi_));
+    cbFileType_->OnChange = [this] { cbFileTypeChange(); };
     cbWarn_ = CreateChild(p, "BUTTON", "Confirm", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbWarn);
     cbSaveSearch_ = CreateChild(p, "BUTTON", "Save Search", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbSaveSearch);
     labels_[1] = CreateChild(p, "STATIC", "Search For:", SS_LEFTNOWORDWRAP | SS_NOPREFIX, Ctl::Label1);
@@ -192,9 +190,7 @@ void TForm1::ApplyLayout() {
     move(imgWeb_->Handle(), Ctl::imgWeb);
     move(panel_->Handle(), Ctl::Panel1);
     moveLabel(labels_[0], Ctl::Label4);
-    // A drop-down's window height includes its list.
-    RECT combo = layout[Ctl::cbFileType];
-    Place(cbFileType_, combo.left, combo.top, combo.right - combo.left, widgets::Scale(200, dpi_));
+    cbFileType_->SetPlace(layout[Ctl::cbFileType]);
     move(cbWarn_, Ctl::cbWarn);
     move(cbSaveSearch_, Ctl::cbSaveSearch);
     move(cbWordWrap_, Ctl::cbWordWrap);
@@ -233,11 +229,9 @@ void TForm1::SetStatusText(const std::string& text) {
     ::SendMessageA(statBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-int TForm1::FileTypeIndex() const {
-    return static_cast<int>(::SendMessageA(cbFileType_, CB_GETCURSEL, 0, 0));
-}
+int TForm1::FileTypeIndex() const { return cbFileType_->ItemIndex(); }
 
-void TForm1::SetFileTypeIndex(int index) { ::SendMessageA(cbFileType_, CB_SETCURSEL, index, 0); }
+void TForm1::SetFileTypeIndex(int index) { cbFileType_->SetItemIndex(index); }
 
 std::string TForm1::FolderText() const {
     int length = ::GetWindowTextLengthA(edFolder_);
@@ -285,6 +279,7 @@ LRESULT TForm1::OnMeasureItem(MEASUREITEMSTRUCT& measure) {
 
 LRESULT TForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (fileList_ && item.hwndItem == fileList_->Handle()) fileList_->DrawItem(item);
+    else if (cbFileType_ && item.hwndItem == cbFileType_->Handle()) cbFileType_->DrawItem(item);
     return TRUE;
 }
 
@@ -299,7 +294,7 @@ LRESULT TForm1::OnClose() {
 LRESULT TForm1::OnCommand(WPARAM wParam, LPARAM lParam) {
     HWND from = reinterpret_cast<HWND>(lParam);
     WORD code = HIWORD(wParam);
-    if (from == cbFileType_ && code == CBN_SELCHANGE) cbFileTypeChange();
+    if (cbFileType_ && from == cbFileType_->Handle()) cbFileType_->Notified(code);
     else if (from == cbWordWrap_ && code == BN_CLICKED) cbWordWrapClick();
     else if (fileList_ && from == fileList_->Handle() && code == LBN_SELCHANGE) fileList_->SelectionChanged();
     else if (fileList_ && from == fileList_->Handle() && code == LBN_DBLCLK) FileListBoxDblClick();

@@ -5,6 +5,7 @@
 #include "app/main_form_layout.h"
 #include "app/progress_window.h"
 #include "browse/file_list_box.h"
+#include "browse/file_type_selector.h"
 #include "platform/profile_store.h"
 #include "platform/unique_handle.h"
 #include "viewer/rich_viewer.h"
@@ -36,7 +37,8 @@ public:
     widgets::Picture& imgBan() { return *imgBan_; }
     widgets::Picture& imgWeb() { return *imgWeb_; }
     widgets::Panel& Panel1() { return *panel_; }
-    HWND cbFileType() const noexcept { return cbFileType_; }
+    HWND cbFileType() const noexcept { return cbFileType_->Handle(); }
+    browse::FileTypeSelector& FileTypeSelector() { return *cbFileType_; }
     HWND cbWarn() const noexcept { return cbWarn_; }
     HWND cbSaveSearch() const noexcept { return cbSaveSearch_; }
     HWND cbWordWrap() const noexcept { return cbWordWrap_; }
@@ -119,7 +121,8 @@ private:
     std::unique_ptr<viewer::RichViewer> memHTML_;
     std::unique_ptr<widgets::Hints> hints_;
     HWND labels_[4]{};
-    HWND cbFileType_ = nullptr, cbWarn_ = nullptr, cbSaveSearch_ = nullptr, cbWordWrap_ = nullptr;
+    std::unique_ptr<browse::FileTypeSelector> cbFileType_;
+    HWND cbWarn_ = nullptr, cbSaveSearch_ = nullptr, cbWordWrap_ = nullptr;
     HWND edSearch_ = nullptr, edReplace_ = nullptr, edFolder_ = nullptr, edFolderButton_ = nullptr;
     std::unique_ptr<browse::FileListBox> fileList_;
     HWND statBar_ = nullptr;
