@@ -114,6 +114,7 @@ void TfrmSearchSplash::OpenClip(int clip) {
         throw platform::errors::CannotOpenAvi();
     ::SetWindowPos(animate_, nullptr, 0, 0, static_cast<int>(frames.width), static_cast<int>(frames.height),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A shorter clip (Wine's has two frames) would be refused a stop frame beyond its end.
     const WORD last = static_cast<WORD>(std::min<std::uint32_t>(kLastFrame, frames.count - 1));
     ::SendMessageA(animate_, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, last));
 }
