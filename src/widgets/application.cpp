@@ -84,11 +84,11 @@ void Application::PlaceStayOnTop(HWND window) const noexcept {
     HWND owner = ::GetWindow(window, GW_OWNER);
     if (owner) ::SetWindowLongPtrA(window, GWLP_HWNDPARENT, 0);
     ::SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kOrderOnly);
+    if (owner) ::SetWindowLongPtrA(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     // Then down past any other program's windows, to just above the main window.
     HWND main = LiveMainWindow();
     HWND above = main && main != window ? ::GetWindow(main, GW_HWNDPREV) : nullptr;
     if (above && above != window) ::SetWindowPos(window, above, 0, 0, 0, 0, kOrderOnly);
-    if (owner) ::SetWindowLongPtrA(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
 
 void Application::Terminate() noexcept {
