@@ -195,6 +195,18 @@ TEST_F(SearchSplash, HidingGivesTheActivationBackToTheMainWindow) {
     EXPECT_EQ(::GetActiveWindow(), Main());
 }
 
+TEST_F(SearchSplash, ShownAgainWhileStillShownItIsActivatedAgain) {
+    // A command that failed left it shown; the user went back to the main window and starts the next.
+    splash.Show();
+    ::SetActiveWindow(Main());
+    ASSERT_EQ(::GetActiveWindow(), Main());
+    const RECT before = WindowRect(Splash());
+    splash.Show();
+    EXPECT_EQ(::GetActiveWindow(), Splash());
+    const RECT after = WindowRect(Splash());
+    EXPECT_TRUE(::EqualRect(&before, &after)) << "it stays where it was";
+}
+
 TEST_F(SearchSplash, TheCloseBoxOnlyHidesIt) {
     splash.Show();
     ::SendMessageA(Splash(), WM_SYSCOMMAND, SC_CLOSE, 0);
