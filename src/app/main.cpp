@@ -1,5 +1,6 @@
 // Start-up: the application, its main window and the progress window, then the message loop.
 #include "app/main_form.h"
+#include "app/search_splash.h"
 #include "dialogs/error_report.h"
 #include "platform/shell.h"
 #include "widgets/application.h"
@@ -14,6 +15,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         widgets::Application application("Zavotek - Search & Replace");
         widgets::SetErrorHandler(dialogs::ReportError);
         app::TForm1 form(platform::SystemShell());
+        app::TfrmSearchSplash frmSearchSplash;
+        form.SetProgressWindow(frmSearchSplash);
         form.Show();
         return application.Run();
     } catch (...) {

@@ -5,6 +5,7 @@
 #include "resource_ids.h"
 #include "widgets/anchors.h"
 #include "widgets/application.h"
+#include "widgets/form_font.h"
 
 #include <commctrl.h>
 
@@ -80,9 +81,7 @@ TForm1::TForm1(platform::Shell& shell)
       listWidth_(widgets::Scale(kListWidth, dpi_)),
       btnReplace_("Replace", LoadPicture(IDB_REPLACE)),
       btnGlobReplace_("Replace All", LoadPicture(IDB_REPLACE_ALL)) {
-    font_.reset(::CreateFontA(-widgets::Scale(11, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                              "Tahoma"));
+    font_ = widgets::CreateFormFont(dpi_);
     Create("TForm1", WS_EX_CONTROLPARENT, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, StartPlace(dpi_), nullptr,
            0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE), CS_DBLCLKS);
     if (auto* application = widgets::Application::Current(); application && !application->MainWindow())

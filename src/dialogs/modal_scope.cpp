@@ -1,5 +1,7 @@
 #include "dialogs/modal_scope.h"
 
+#include "widgets/application.h"
+
 namespace dialogs {
 
 namespace {
@@ -17,16 +19,19 @@ BOOL CALLBACK DisableOne(HWND window, LPARAM param) {
 }
 }  // namespace
 
-ModalScope::ModalScope(HWND except) : active_(::GetActiveWindow()), focus_(::GetFocus()) {
+ModalScope::ModalScope(HWND except)
+    : application_(widgets::Application::Current()), active_(::GetActiveWindow()), focus_(::GetFocus()) {
     Collect collect{except, &disabled_};
     ::EnumThreadWindows(::GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&collect));
     for (HWND window : disabled_) ::EnableWindow(window, FALSE);
+    if (application_) application_->NormalizeTopmosts();
 }
 
 ModalScope::~ModalScope() {
     for (HWND window : disabled_) {
         if (::IsWindow(window)) ::EnableWindow(window, TRUE);
     }
+    if (application_ && application_ == widgets::Application::Current()) application_->RestoreTopmosts();
     if (active_ && ::IsWindow(active_)) ::SetActiveWindow(active_);
     if (focus_ && ::IsWindow(focus_)) ::SetFocus(focus_);
 }

@@ -1,9 +1,14 @@
 #pragma once
-// While a modal box shows: the program's other windows are disabled and the keyboard focus and
-// active window are kept, to be given back when the scope ends.
+// While a modal box shows: the program's other windows are disabled, its stay-on-top windows are
+// ordinary ones, and the keyboard focus and active window are kept, to be given back when the
+// scope ends.
 #include <windows.h>
 
 #include <vector>
+
+namespace widgets {
+class Application;
+}
 
 namespace dialogs {
 
@@ -16,6 +21,7 @@ public:
     ModalScope& operator=(const ModalScope&) = delete;
 
 private:
+    widgets::Application* application_;
     std::vector<HWND> disabled_;
     HWND active_;
     HWND focus_;

@@ -2,6 +2,8 @@
 
 #include "widgets/window.h"
 
+#include <algorithm>
+
 namespace widgets {
 
 Application* Application::current_ = nullptr;
@@ -43,6 +45,50 @@ void Application::ProcessMessages() {
         }
         HandleMessage(msg);
     }
+}
+
+void Application::AddStayOnTop(HWND window) {
+    stayOnTop_.push_back(window);
+    PlaceStayOnTop(window);
+}
+
+void Application::RemoveStayOnTop(HWND window) noexcept {
+    stayOnTop_.erase(std::remove(stayOnTop_.begin(), stayOnTop_.end(), window), stayOnTop_.end());
+}
+
+void Application::NormalizeTopmosts() noexcept {
+    if (++modalBoxes_ == 1)
+        for (HWND window : stayOnTop_) PlaceStayOnTop(window);
+}
+
+void Application::RestoreTopmosts() noexcept {
+    if (modalBoxes_ > 0 && --modalBoxes_ == 0)
+        for (HWND window : stayOnTop_) PlaceStayOnTop(window);
+}
+
+void Application::SetActive(bool active) noexcept {
+    if (inactive_ == !active) return;
+    inactive_ = !active;
+    for (HWND window : stayOnTop_) PlaceStayOnTop(window);
+}
+
+void Application::PlaceStayOnTop(HWND window) const noexcept {
+    constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    if (modalBoxes_ == 0 && !inactive_) {
+        ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, kOrderOnly);
+        return;
+    }
+    // Wine keeps an owned window above its owner by rewriting the place it is asked to go to, and
+    // for a window lying right above its owner that rewrite turns leaving the topmost band into
+    // nothing at all; so the window is let go of its owner for the move.
+    HWND owner = ::GetWindow(window, GW_OWNER);
+    if (owner) ::SetWindowLongPtrA(window, GWLP_HWNDPARENT, 0);
+    ::SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, kOrderOnly);
+    if (owner) ::SetWindowLongPtrA(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    // Then down past any other program's windows, to just above the main window.
+    HWND main = LiveMainWindow();
+    HWND above = main && main != window ? ::GetWindow(main, GW_HWNDPREV) : nullptr;
+    if (above && above != window) ::SetWindowPos(window, above, 0, 0, 0, 0, kOrderOnly);
 }
 
 void Application::Terminate() noexcept {

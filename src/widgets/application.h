@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace widgets {
 
@@ -30,12 +31,28 @@ public:
     // Handles every waiting message and returns when none is left. A request to end the program
     // met here is only noted; Run ends when control is back in it.
     void ProcessMessages();
+    // Windows that stay on top of every other window. While a modal box is open, or another
+    // program is the active one, they are ordinary windows just above the main window instead,
+    // so that they never cover a question.
+    void AddStayOnTop(HWND window);
+    void RemoveStayOnTop(HWND window) noexcept;
+    // Called by every modal box when it opens and when it closes; boxes may nest.
+    void NormalizeTopmosts() noexcept;
+    void RestoreTopmosts() noexcept;
+    // Called with WM_ACTIVATEAPP's flag: this program became active (true) or another did.
+    void SetActive(bool active) noexcept;
+
     // Ends the program once the running handler returns to the main loop.
     void Terminate() noexcept;
     bool Terminated() const noexcept { return terminated_; }
 
 private:
     bool HandleMessage(MSG& msg);
+    void PlaceStayOnTop(HWND window) const noexcept;
+
+    std::vector<HWND> stayOnTop_;
+    int modalBoxes_ = 0;
+    bool inactive_ = false;
 
     static Application* current_;
     std::string title_;

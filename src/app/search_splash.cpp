@@ -1,0 +1,168 @@
+#include "app/search_splash.h"
+
+#include "platform/errors.h"
+#include "widgets/anchors.h"
+#include "widgets/application.h"
+#include "widgets/form_font.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace app {
+
+namespace {
+
+constexpr const char* kCaption = " Searching...";
+constexpr const char* kLabelText = "Performing Search & Replace, please wait...";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+constexpr SIZE kClient{261, 43};
+constexpr RECT kAnimate1{12, 13, 28, 29}, kLabel1{37, 15, 249, 28};
+constexpr UINT_PTR kAnimate1Id = 1, kLabel1Id = 2;
+constexpr WORD kLastFrame = 7;  // frames 1 to 8
+
+// The clip's frame count and frame size, from its main AVI header.
+struct ClipFrames {
+    std::uint32_t count, width, height;
+};
+
+std::uint32_t LittleEndianAt(const unsigned char* data, size_t offset) {
+    return data[offset] | data[offset + 1] << 8 | data[offset + 2] << 16 | std::uint32_t{data[offset + 3]} << 24;
+}
+
+ClipFrames ReadClipFrames(HMODULE module, int clip) {
+    HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(clip), "AVI");
+    HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+    const auto* data = static_cast<const unsigned char*>(loaded ? ::LockResource(loaded) : nullptr);
+    if (!data || ::SizeofResource(module, found) < 72) throw platform::errors::CannotOpenAvi();
+    return ClipFrames{LittleEndianAt(data, 48), LittleEndianAt(data, 64), LittleEndianAt(data, 68)};
+}
+
+HWND NewChild(HWND parent, const char* className, const char* text, DWORD style, const RECT& place, UINT_PTR id) {
+    HWND child = ::CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top,
+                                   place.right - place.left, place.bottom - place.top, parent,
+                                   reinterpret_cast<HMENU>(id), ::GetModuleHandleA(nullptr), nullptr);
+    if (!child) throw std::runtime_error(std::string("Cannot create control ") + className);
+    return child;
+}
+
+RECT DisplayOf(HMONITOR display) {
+    MONITORINFO info{sizeof info};
+    if (::GetMonitorInfoA(display, &info)) return info.rcMonitor;
+    return RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
+POINT CentredIn(const RECT& area, SIZE size) {
+    return POINT{area.left + (area.right - area.left - size.cx) / 2, area.top + (area.bottom - area.top - size.cy) / 2};
+}
+
+// The window of the program that takes the activation when the active one goes: the first (in
+// z-order) visible, enabled window that is not topmost, else the first topmost one.
+HWND NextWindowOfProgram() {
+    HWND firstTopmost = nullptr;
+    const DWORD program = ::GetCurrentProcessId();
+    for (HWND w = ::GetTopWindow(nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(w, &owner);
+        if (owner != program || !::IsWindowVisible(w) || !::IsWindowEnabled(w)) continue;
+        if (!(::GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST)) return w;
+        if (!firstTopmost) firstTopmost = w;
+    }
+    return firstTopmost;
+}
+
+}  // namespace
+
+TfrmSearchSplash::TfrmSearchSplash(const char* clipModule, int clip) : clipModule_(::LoadLibraryA(clipModule)) {
+    if (!clipModule_) throw platform::errors::CannotOpenAvi();
+    const int dpi = widgets::ScreenDpi();
+    font_ = widgets::CreateFormFont(dpi);
+    RECT outer{0, 0, widgets::Scale(kClient.cx, dpi), widgets::Scale(kClient.cy, dpi)};
+    ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+    ::OffsetRect(&outer, -outer.left, -outer.top);
+    auto* application = widgets::Application::Current();
+    Create("TfrmSearchSplash", kExStyle, kCaption, kStyle, outer, application ? application->MainWindow() : nullptr,
+           0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE));
+
+    label_ = NewChild(Handle(), "STATIC", kLabelText, SS_LEFT | SS_NOPREFIX, widgets::ScaleRect(kLabel1, dpi),
+                      kLabel1Id);
+    ::SendMessageA(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    // No timer style: the control plays on a thread of its own, whatever this thread is doing.
+    // A clip wider than its place (Wine's is) must not paint over the label.
+    animate_ = NewChild(Handle(), ANIMATE_CLASSA, "", ACS_CENTER | ACS_TRANSPARENT | WS_CLIPSIBLINGS,
+                        widgets::ScaleRect(kAnimate1, dpi), kAnimate1Id);
+    OpenClip(clip);
+    if (application) application->AddStayOnTop(Handle());
+}
+
+// The children go before the font they use and the module their clip plays from.
+TfrmSearchSplash::~TfrmSearchSplash() {
+    if (!Handle()) return;
+    if (auto* application = widgets::Application::Current()) application->RemoveStayOnTop(Handle());
+    ::DestroyWindow(Handle());
+}
+
+void TfrmSearchSplash::OpenClip(int clip) {
+    const ClipFrames frames = ReadClipFrames(clipModule_.get(), clip);
+    if (frames.count == 0 ||
+        !::SendMessageA(animate_, ACM_OPENA, reinterpret_cast<WPARAM>(clipModule_.get()),
+                        reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(clip))))
+        throw platform::errors::CannotOpenAvi();
+    ::SetWindowPos(animate_, nullptr, 0, 0, static_cast<int>(frames.width), static_cast<int>(frames.height),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // A shorter clip (Wine's has two frames) would be refused a stop frame beyond its end.
+    const WORD last = static_cast<WORD>(std::min<std::uint32_t>(kLastFrame, frames.count - 1));
+    ::SendMessageA(animate_, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, last));
+}
+
+void TfrmSearchSplash::Show() {
+    if (!placed_) PlaceFirstTime();
+    placed_ = true;
+    ::ShowWindow(Handle(), SW_SHOW);
+    ::BringWindowToTop(Handle());
+}
+
+// Centred on the main window; on the active window's display when the main window is elsewhere.
+void TfrmSearchSplash::PlaceFirstTime() {
+    RECT own;
+    ::GetWindowRect(Handle(), &own);
+    const SIZE size{own.right - own.left, own.bottom - own.top};
+    HWND active = ::GetActiveWindow();
+    HMONITOR activeDisplay = ::MonitorFromWindow(active, MONITOR_DEFAULTTOPRIMARY);
+    POINT at = CentredIn(DisplayOf(activeDisplay), size);
+    RECT main;
+    if (HWND owner = ::GetWindow(Handle(), GW_OWNER); owner && ::GetWindowRect(owner, &main)) {
+        const POINT onMain = CentredIn(main, size);
+        const RECT there{onMain.x, onMain.y, onMain.x + size.cx, onMain.y + size.cy};
+        if (!active || ::MonitorFromRect(&there, MONITOR_DEFAULTTONEAREST) == activeDisplay) at = onMain;
+    }
+    ::SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Hidden without handing the activation on by itself; the program chooses who takes it.
+void TfrmSearchSplash::Hide() {
+    const bool wasActive = ::GetActiveWindow() == Handle();
+    ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!wasActive) return;
+    if (HWND next = NextWindowOfProgram()) ::SetActiveWindow(next);
+}
+
+LRESULT TfrmSearchSplash::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CLOSE: Hide(); return 0;
+    case WM_ACTIVATEAPP: return OnActivateApp(wParam, lParam);
+    default: return Default(message, wParam, lParam);
+    }
+}
+
+LRESULT TfrmSearchSplash::OnActivateApp(WPARAM active, LPARAM thread) {
+    if (auto* application = widgets::Application::Current()) application->SetActive(active != 0);
+    return Default(WM_ACTIVATEAPP, active, thread);
+}
+
+}  // namespace app
