@@ -2,11 +2,10 @@
 
 #include "browse/path_text.h"
 #include "platform/code_page.h"
+#include "platform/errors.h"
 #include "platform/shell.h"
 #include "platform/unique_handle.h"
 #include "widgets/gdi.h"
-
-#include <stdexcept>
 
 namespace browse {
 
@@ -20,7 +19,7 @@ HWND CreateListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight) {
                                       LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
                                   0, 0, 0, 0, parent, reinterpret_cast<HMENU>(id), ::GetModuleHandleA(nullptr),
                                   nullptr);
-    if (!list) throw std::runtime_error("Cannot create the file list");
+    if (!list) throw platform::errors::CannotCreateWindow("LISTBOX");
     ::SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     ::SendMessageA(list, LB_SETITEMHEIGHT, 0, itemHeight);
     return list;
