@@ -3,8 +3,6 @@
 #include "browse/path_text.h"
 #include "platform/code_page.h"
 #include "platform/errors.h"
-#include "platform/shell.h"
-#include "platform/unique_handle.h"
 #include "widgets/gdi.h"
 
 namespace browse {
@@ -41,7 +39,7 @@ std::string AnsiCharacter(WPARAM character) {
 FileListBox::FileListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight, const std::string& directory,
                          const std::string& mask, TFileType fileType, platform::Shell& shell)
     : listing_(entries_),
-      shell_(shell),
+      icons_(shell),
       codePage_(platform::SystemCodePage()),
       images_(::ImageList_Create(16, 16, ILC_MASK | ILC_COLOR32, 1, 1)) {
     listing_.SetFileType(fileType);
@@ -61,6 +59,9 @@ LRESULT FileListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CHAR:
         if (!OnChar(wParam)) return 0;
+        return Default(message, wParam, lParam);
+    case LB_RESETCONTENT:
+        icons_.Clear();
         return Default(message, wParam, lParam);
     default: return Default(message, wParam, lParam);
     }
@@ -104,8 +105,8 @@ void FileListBox::DrawItem(const DRAWITEMSTRUCT& item) {
         const std::string& folder = listing_.Directory();
         const std::string path = EndsWithBackslash(folder) ? folder + name : folder + "\\" + name;
         ::ImageList_RemoveAll(images_);
-        platform::UniqueHIcon icon{shell_.AssociatedIcon(path)};
-        const int image = icon ? ::ImageList_ReplaceIcon(images_, -1, icon.get()) : -1;
+        HICON icon = icons_.Icon(path);
+        const int image = icon ? ::ImageList_ReplaceIcon(images_, -1, icon) : -1;
         if (image >= 0)
             ::ImageList_Draw(images_, image, dc, row.left + 2, row.top + 1, selected ? ILD_SELECTED : ILD_NORMAL);
         ::SetBkMode(dc, OPAQUE);

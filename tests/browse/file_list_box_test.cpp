@@ -452,6 +452,47 @@ TEST_F(FileListBoxDrawing, WithoutAnIconFromTheShellTheRowShowsOnlyItsName) {
     EXPECT_GT(canvas->Count(RECT{30, 4, 210, 22}, [](COLORREF c) { return Is(c, COLOR_WINDOWTEXT); }), 20);
 }
 
+TEST_F(FileListBoxDrawing, RowsOfOneKindAskTheShellOnceAndRepaintingAsksNoMore) {
+    shell.iconPaths.clear();
+    auto isIcon = [](COLORREF c) { return c == kIconColour; };
+    for (Row row : {kApple, kBanana, kApple, kCherry}) {
+        auto canvas = Draw(row, 0);
+        EXPECT_EQ(canvas->Count(RECT{12, 5, 28, 21}, isIcon), 256) << kNames[row];
+    }
+    EXPECT_EQ(shell.iconPaths, std::vector<std::string>{PathOf(kApple)});
+}
+
+TEST_F(FileListBoxDrawing, EachProgramIsAskedForItsOwnIcon) {
+    const std::string first = folder.WriteFile("first.exe", "MZ"), second = folder.WriteFile("second.EXE", "MZ");
+    Listing().SetMask("*.exe");
+    shell.iconPaths.clear();
+    Draw(0, 0);
+    Draw(1, 0);
+    Draw(0, ODS_SELECTED);
+    EXPECT_EQ(shell.iconPaths, (std::vector<std::string>{first, second}));
+}
+
+TEST_F(FileListBoxDrawing, ReReadingTheFolderAsksTheShellAfresh) {
+    // A file's type may have been given another program since; the next listing shows it.
+    shell.iconPaths.clear();
+    Draw(kApple, 0);
+    Listing().RefreshEntries();
+    Draw(kApple, 0);
+    EXPECT_EQ(shell.iconPaths, (std::vector<std::string>{PathOf(kApple), PathOf(kApple)}));
+}
+
+TEST_F(FileListBoxDrawing, TheShownWindowAsksOnceForAllItsTextFilesAndNotAgainWhenRepainted) {
+    shell.iconPaths.clear();
+    ::ShowWindow(form.Handle(), SW_SHOWNORMAL);
+    ::UpdateWindow(form.Handle());
+    EXPECT_EQ(shell.iconPaths.size(), 1u);
+    ::InvalidateRect(ListWindow(), nullptr, TRUE);
+    ::UpdateWindow(ListWindow());
+    ClickRow(kBerry);
+    ::UpdateWindow(ListWindow());
+    EXPECT_EQ(shell.iconPaths.size(), 1u);
+}
+
 TEST_F(FileListBoxDrawing, OnlyTheFocusedRowShowsTheDottedFrame) {
     auto notBackground = [](COLORREF c) { return !Is(c, COLOR_WINDOW); };
     auto plain = Draw(kApple, 0);
