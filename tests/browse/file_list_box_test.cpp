@@ -292,6 +292,35 @@ TEST_F(FileListBoxTest, ADoubleClickOnARowAsksTheShellToOpenThatFile) {
     EXPECT_EQ(shell.opened[0].owner, nullptr);
 }
 
+std::vector<std::string> g_errors;
+void RecordError(HWND) noexcept {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        g_errors.push_back(e.what());
+    }
+}
+
+TEST_F(FileListBoxTest, ClickingAFileWhoseNameTheCodePageCannotHoldShowsItInTheViewer) {
+    browse_test::WideNames wide(folder.Path());
+    const std::string alias = wide.File(L"\u65E5\u672C.txt", "Japanese name");
+    Listing().RefreshEntries();
+    const int row = static_cast<int>(
+        ::SendMessageA(ListWindow(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(alias.c_str())));
+    ASSERT_GE(row, 0) << alias;
+    g_errors.clear();
+    widgets::SetErrorHandler(RecordError);
+    ClickRow(row);
+    widgets::SetErrorHandler(nullptr);
+    EXPECT_EQ(g_errors, std::vector<std::string>{});
+    EXPECT_EQ(form.memHTML().Text(), "Japanese name");
+    EXPECT_EQ(form.StatusText(), folder.PathOf(alias));
+    // The shell is given the same path, which names an existing file.
+    DoubleClickNotification();
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0].file, folder.PathOf(alias));
+}
+
 TEST_F(FileListBoxTest, ADoubleClickOnADeletedFileOpensNothing) {
     ClickRow(kApple);
     ASSERT_TRUE(::DeleteFileA(PathOf(kApple).c_str()));
