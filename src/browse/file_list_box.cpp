@@ -10,8 +10,8 @@ namespace browse {
 namespace {
 HWND CreateListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight) {
     // Not LBS_SORT: the listing hands the entries over in order. A Unicode window, which the
-    // common controls' subclassing makes of it on Windows in any case: typed characters then
-    // arrive whole and alike everywhere, a double-byte one never split over two messages.
+    // window base's subclassing makes of it in any case: typed characters then arrive whole and
+    // alike everywhere, a double-byte one never split over two messages.
     HWND list = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
                                       LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
