@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "platform/errors.h"
 #include "platform/module_path.h"
 #include "platform/shell.h"
 #include "resource_ids.h"
@@ -26,7 +27,7 @@ UINT_PTR IdOf(Ctl c) { return 100 + static_cast<UINT_PTR>(c); }
 HWND NewControl(HWND parent, const char* className, const char* text, DWORD style, Ctl control, DWORD exStyle = 0) {
     HWND child = ::CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                                    reinterpret_cast<HMENU>(IdOf(control)), ::GetModuleHandleA(nullptr), nullptr);
-    if (!child) throw std::runtime_error(std::string("Cannot create control ") + className);
+    if (!child) throw platform::errors::CannotCreateWindow(className);
     return child;
 }
 

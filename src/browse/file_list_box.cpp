@@ -2,25 +2,22 @@
 
 #include "browse/path_text.h"
 #include "platform/code_page.h"
-#include "platform/shell.h"
-#include "platform/unique_handle.h"
+#include "platform/errors.h"
 #include "widgets/gdi.h"
-
-#include <stdexcept>
 
 namespace browse {
 
 namespace {
 HWND CreateListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight) {
     // Not LBS_SORT: the listing hands the entries over in order. A Unicode window, which the
-    // common controls' subclassing makes of it on Windows in any case: typed characters then
-    // arrive whole and alike everywhere, a double-byte one never split over two messages.
+    // window base's subclassing makes of it in any case: typed characters then arrive whole and
+    // alike everywhere, a double-byte one never split over two messages.
     HWND list = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
                                       LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
                                   0, 0, 0, 0, parent, reinterpret_cast<HMENU>(id), ::GetModuleHandleA(nullptr),
                                   nullptr);
-    if (!list) throw std::runtime_error("Cannot create the file list");
+    if (!list) throw platform::errors::CannotCreateWindow("LISTBOX");
     ::SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     ::SendMessageA(list, LB_SETITEMHEIGHT, 0, itemHeight);
     return list;
@@ -42,7 +39,7 @@ std::string AnsiCharacter(WPARAM character) {
 FileListBox::FileListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight, const std::string& directory,
                          const std::string& mask, TFileType fileType, platform::Shell& shell)
     : listing_(entries_),
-      shell_(shell),
+      icons_(shell),
       codePage_(platform::SystemCodePage()),
       images_(::ImageList_Create(16, 16, ILC_MASK | ILC_COLOR32, 1, 1)) {
     listing_.SetFileType(fileType);
@@ -62,6 +59,9 @@ LRESULT FileListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CHAR:
         if (!OnChar(wParam)) return 0;
+        return Default(message, wParam, lParam);
+    case LB_RESETCONTENT:
+        icons_.Clear();
         return Default(message, wParam, lParam);
     default: return Default(message, wParam, lParam);
     }
@@ -105,8 +105,8 @@ void FileListBox::DrawItem(const DRAWITEMSTRUCT& item) {
         const std::string& folder = listing_.Directory();
         const std::string path = EndsWithBackslash(folder) ? folder + name : folder + "\\" + name;
         ::ImageList_RemoveAll(images_);
-        platform::UniqueHIcon icon{shell_.AssociatedIcon(path)};
-        const int image = icon ? ::ImageList_ReplaceIcon(images_, -1, icon.get()) : -1;
+        HICON icon = icons_.Icon(path);
+        const int image = icon ? ::ImageList_ReplaceIcon(images_, -1, icon) : -1;
         if (image >= 0)
             ::ImageList_Draw(images_, image, dc, row.left + 2, row.top + 1, selected ? ILD_SELECTED : ILD_NORMAL);
         ::SetBkMode(dc, OPAQUE);

@@ -2,6 +2,7 @@
 // The file list on the main window: an owner-drawn list box whose rows show each file's shell
 // icon and name, with the listing behind it, change reports and type-ahead.
 #include "browse/file_listing.h"
+#include "browse/icon_cache.h"
 #include "browse/list_box_entries.h"
 #include "browse/type_ahead.h"
 #include "widgets/window.h"
@@ -47,7 +48,8 @@ private:
 
     ListBoxEntries entries_;
     FileListing listing_;
-    platform::Shell& shell_;
+    // One icon per kind of file, forgotten whenever the entries are re-read.
+    IconCache icons_;
     platform::CodePage& codePage_;
     HIMAGELIST images_;
     TypeAhead typeAhead_;

@@ -8,6 +8,7 @@
 #include "platform/errors.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace browse {
 
@@ -22,9 +23,18 @@ constexpr size_t kWaitCursorIndex = 100;
 
 bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
 
+// The name an entry is listed under. Characters that the ANSI code page cannot hold come as "?",
+// which no real name contains (nor, in a double-byte code page, any trail byte), so no file has
+// the name given; the short alias beside it names the same file and opens it. Without an alias
+// the name stays as found.
+const char* ListedName(const WIN32_FIND_DATAA& data) {
+    if (data.cAlternateFileName[0] != '\0' && std::strchr(data.cFileName, '?')) return data.cAlternateFileName;
+    return data.cFileName;
+}
+
 // A folder shows as its name in brackets.
 std::string EntryText(const WIN32_FIND_DATAA& data) {
-    std::string text = data.cFileName;
+    std::string text = ListedName(data);
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         text.insert(text.begin(), '[');
         text.push_back(']');

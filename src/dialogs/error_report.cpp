@@ -6,12 +6,35 @@
 #include "platform/errors.h"
 #include "widgets/application.h"
 
+#include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <new>
 #include <typeinfo>
+
+#if defined(__GNUC__)
+#include <cxxabi.h>
+#endif
 
 namespace dialogs {
 
 namespace {
+
+// A foreign error's class as a person reads it ("std::runtime_error"), not in the compiler's
+// mangled form. A compiler whose names are readable already gives "class std::runtime_error";
+// the keyword goes.
+std::string ReadableClassName(const std::type_info& type) {
+    std::string name = type.name();
+#if defined(__GNUC__)
+    int status = -1;
+    std::unique_ptr<char, void (*)(void*)> readable{abi::__cxa_demangle(name.c_str(), nullptr, nullptr, &status),
+                                                    std::free};
+    if (status == 0 && readable) name = readable.get();
+#endif
+    for (const char* keyword : {"class ", "struct "})
+        if (name.rfind(keyword, 0) == 0) name.erase(0, std::strlen(keyword));
+    return name;
+}
 
 struct Caught {
     std::string className;
@@ -28,7 +51,7 @@ Caught DescribeCurrent() {
     } catch (const std::bad_alloc&) {
         return {"EOutOfMemory", platform::errors::OutOfMemory().Message(), true};
     } catch (const std::exception& e) {
-        return {typeid(e).name(), e.what(), false};
+        return {ReadableClassName(typeid(e)), e.what(), false};
     } catch (...) {
         return {"Exception", "Unknown error", false};
     }

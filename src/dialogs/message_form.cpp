@@ -4,11 +4,11 @@
 #include "dialogs/message_table.h"
 #include "dialogs/modal_scope.h"
 #include "platform/clipboard.h"
+#include "platform/errors.h"
 #include "widgets/application.h"
 #include "widgets/gdi.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace dialogs {
 
@@ -28,7 +28,7 @@ platform::UniqueHFont CreateMessageFont() {
         ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     }
     platform::UniqueHFont handle{::CreateFontIndirectA(&font)};
-    if (!handle) throw std::runtime_error("Cannot create the message font");
+    if (!handle) throw platform::errors::CannotCreateFont(font.lfFaceName);
     return handle;
 }
 
@@ -174,7 +174,7 @@ HWND TMessageForm::CreateChild(const char* className, const char* text, DWORD st
     HWND child = ::CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top,
                                    place.right - place.left, place.bottom - place.top, Handle(),
                                    reinterpret_cast<HMENU>(id), ::GetModuleHandleA(nullptr), nullptr);
-    if (!child) throw std::runtime_error(std::string("Cannot create control ") + className);
+    if (!child) throw platform::errors::CannotCreateWindow(className);
     ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     return child;
 }

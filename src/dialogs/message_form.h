@@ -30,7 +30,6 @@ protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void CreateChildren(const std::string& text, MessageKind kind, ButtonSet buttons);
     HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, const RECT& place,
                      UINT_PTR id);
     void RunModalLoop();

@@ -38,6 +38,12 @@ EListError ListIndexOutOfBounds(int index) {
 EError CannotOpenAvi() { return EError("Cannot open AVI"); }
 EError CannotOpenClipboard() { return EError("Cannot open clipboard"); }
 EError UnableToInsertLine() { return EError("Unable to insert a line"); }
+EOutOfResources CannotCreateWindow(const std::string& className) {
+    return EOutOfResources("Cannot create a window of class " + className);
+}
+EOutOfResources CannotCreateFont(const std::string& faceName) {
+    return EOutOfResources("Cannot create the font " + faceName);
+}
 
 std::string InOutErrorText(int errorCode) {
     switch (errorCode) {

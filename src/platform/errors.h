@@ -63,6 +63,10 @@ EListError ListIndexOutOfBounds(int index);
 EError CannotOpenAvi();
 EError CannotOpenClipboard();
 EError UnableToInsertLine();
+// The window manager refused a window of `className`, or a font, almost always for want of
+// handles or memory.
+EOutOfResources CannotCreateWindow(const std::string& className);
+EOutOfResources CannotCreateFont(const std::string& faceName);
 std::string InOutErrorText(int errorCode);
 }  // namespace errors
 

@@ -44,16 +44,6 @@ struct FindTraits {
     static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Handle h) noexcept { ::FindClose(h); }
 };
-struct KernelTraits {
-    using Handle = HANDLE;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::CloseHandle(h); }
-};
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::FreeLibrary(h); }
-};
 template <typename GdiHandle>
 struct GdiTraits {
     using Handle = GdiHandle;
@@ -73,12 +63,9 @@ struct WindowTraits {
 
 using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
-using UniqueKernelHandle = UniqueHandle<KernelTraits>;
-using UniqueModule = UniqueHandle<ModuleTraits>;
 using UniqueHFont = UniqueHandle<GdiTraits<HFONT>>;
 using UniqueHBitmap = UniqueHandle<GdiTraits<HBITMAP>>;
 using UniqueHBrush = UniqueHandle<GdiTraits<HBRUSH>>;
-using UniqueHPen = UniqueHandle<GdiTraits<HPEN>>;
 using UniqueHIcon = UniqueHandle<IconTraits>;
 using UniqueHwnd = UniqueHandle<WindowTraits>;
 

@@ -1,9 +1,6 @@
 #include "widgets/window.h"
 
-#include <commctrl.h>
-
-#include <stdexcept>
-#include <string>
+#include "platform/errors.h"
 
 namespace widgets {
 
@@ -21,8 +18,6 @@ void DefaultErrorHandler(HWND window) noexcept {
 
 ErrorHandler g_errorHandler = DefaultErrorHandler;
 
-constexpr UINT_PTR kSubclassId = 0x5A56;
-
 }  // namespace
 
 void SetErrorHandler(ErrorHandler handler) noexcept { g_errorHandler = handler ? handler : DefaultErrorHandler; }
@@ -32,12 +27,7 @@ void ReportCurrentError(HWND window) noexcept { g_errorHandler(window); }
 Window::~Window() {
     if (!hwnd_) return;
     HWND hwnd = hwnd_;
-    if (subclassed_) {
-        ::RemoveWindowSubclass(hwnd, SubclassProcedure, kSubclassId);
-    } else {
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    }
-    hwnd_ = nullptr;
+    Detach();
     ::DestroyWindow(hwnd);
 }
 
@@ -57,21 +47,41 @@ void Window::Create(const char* className, DWORD exStyle, const char* caption, D
         ::RegisterClassExA(&wc);
     }
     HMENU menuOrId = (style & WS_CHILD) ? reinterpret_cast<HMENU>(id) : nullptr;
-    ::CreateWindowExA(exStyle, className, caption, style, place.left, place.top, place.right - place.left,
-                      place.bottom - place.top, parent, menuOrId, instance, this);
-    if (!hwnd_) throw std::runtime_error(std::string("Cannot create window of class ") + className);
+    HWND created = ::CreateWindowExA(exStyle, className, caption, style, place.left, place.top,
+                                     place.right - place.left, place.bottom - place.top, parent, menuOrId, instance,
+                                     this);
+    if (!created) {
+        hwnd_ = nullptr;
+        throw platform::errors::CannotCreateWindow(className);
+    }
 }
 
+// The classic subclass: the control's procedure is swapped for ours, and the object sits in the
+// window's user data. Both are kept in the process's own memory, so that a message costs no
+// round trip to Wine's server, which the common controls' subclassing pays on every message by
+// looking its data up as a window property.
 void Window::Subclass(HWND control) {
+    if (hwnd_) Detach();
+    ::SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     hwnd_ = control;
-    subclassed_ = true;
-    ::SetWindowSubclass(control, SubclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    original_ = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassProcedure)));
+}
+
+void Window::Detach() noexcept {
+    // Another subclass put in front of ours later would lose its place if ours were taken out
+    // from under it; ours then stays and passes messages straight on (see SubclassProcedure).
+    if (original_ && ::GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassProcedure))
+        ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    hwnd_ = nullptr;
+    original_ = nullptr;
 }
 
 LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) { return Default(message, wParam, lParam); }
 
 LRESULT Window::Default(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (subclassed_) return ::DefSubclassProc(hwnd_, message, wParam, lParam);
+    if (original_) return ::CallWindowProcW(original_, hwnd_, message, wParam, lParam);
     return ::DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
@@ -84,20 +94,20 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self) return ::DefWindowProcA(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
+        self->Detach();
         return ::DefWindowProcA(hwnd, message, wParam, lParam);
     }
     return Dispatch(self, hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK Window::SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR selfData) noexcept {
-    auto* self = reinterpret_cast<Window*>(selfData);
+LRESULT CALLBACK Window::SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    // Only when the object let go while a later subclass still stood in front of ours.
+    if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        ::RemoveWindowSubclass(hwnd, SubclassProcedure, kSubclassId);
-        self->hwnd_ = nullptr;
-        return ::DefSubclassProc(hwnd, message, wParam, lParam);
+        WNDPROC original = self->original_;
+        self->Detach();
+        return ::CallWindowProcW(original, hwnd, message, wParam, lParam);
     }
     return Dispatch(self, hwnd, message, wParam, lParam);
 }

@@ -28,20 +28,25 @@ protected:
     void Create(const char* className, DWORD exStyle, const char* caption, DWORD style, const RECT& place,
                 HWND parent, UINT_PTR id = 0, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
                 UINT classStyle = CS_DBLCLKS);
-    // Takes over the messages of a native control's window (edit, list box, ...).
+    // Takes over the messages of a native control's window (edit, list box, ...), letting go of
+    // any window the object held before. The window becomes a Unicode window.
     void Subclass(HWND control);
 
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    // The class procedure of the program's own windows, and the one put in front of a native
+    // control's; both find the object in the window's user data and hand the message to Dispatch.
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    static LRESULT CALLBACK SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR id, DWORD_PTR self) noexcept;
+    static LRESULT CALLBACK SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     static LRESULT Dispatch(Window* self, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // Lets go of the window: the control gets its own procedure back, the object is forgotten.
+    void Detach() noexcept;
 
     HWND hwnd_ = nullptr;
-    bool subclassed_ = false;
+    // A subclassed control's own procedure; null for the program's own windows.
+    WNDPROC original_ = nullptr;
 };
 
 template <typename F>

@@ -292,6 +292,35 @@ TEST_F(FileListBoxTest, ADoubleClickOnARowAsksTheShellToOpenThatFile) {
     EXPECT_EQ(shell.opened[0].owner, nullptr);
 }
 
+std::vector<std::string> g_errors;
+void RecordError(HWND) noexcept {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        g_errors.push_back(e.what());
+    }
+}
+
+TEST_F(FileListBoxTest, ClickingAFileWhoseNameTheCodePageCannotHoldShowsItInTheViewer) {
+    browse_test::WideNames wide(folder.Path());
+    const std::string alias = wide.File(L"\u65E5\u672C.txt", "Japanese name");
+    Listing().RefreshEntries();
+    const int row = static_cast<int>(
+        ::SendMessageA(ListWindow(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(alias.c_str())));
+    ASSERT_GE(row, 0) << alias;
+    g_errors.clear();
+    widgets::SetErrorHandler(RecordError);
+    ClickRow(row);
+    widgets::SetErrorHandler(nullptr);
+    EXPECT_EQ(g_errors, std::vector<std::string>{});
+    EXPECT_EQ(form.memHTML().Text(), "Japanese name");
+    EXPECT_EQ(form.StatusText(), folder.PathOf(alias));
+    // The shell is given the same path, which names an existing file.
+    DoubleClickNotification();
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0].file, folder.PathOf(alias));
+}
+
 TEST_F(FileListBoxTest, ADoubleClickOnADeletedFileOpensNothing) {
     ClickRow(kApple);
     ASSERT_TRUE(::DeleteFileA(PathOf(kApple).c_str()));
@@ -450,6 +479,47 @@ TEST_F(FileListBoxDrawing, WithoutAnIconFromTheShellTheRowShowsOnlyItsName) {
     auto canvas = Draw(kCherry, 0);
     EXPECT_EQ(canvas->Count(RECT{10, 4, 30, 22}, [](COLORREF c) { return !Is(c, COLOR_WINDOW); }), 0);
     EXPECT_GT(canvas->Count(RECT{30, 4, 210, 22}, [](COLORREF c) { return Is(c, COLOR_WINDOWTEXT); }), 20);
+}
+
+TEST_F(FileListBoxDrawing, RowsOfOneKindAskTheShellOnceAndRepaintingAsksNoMore) {
+    shell.iconPaths.clear();
+    auto isIcon = [](COLORREF c) { return c == kIconColour; };
+    for (Row row : {kApple, kBanana, kApple, kCherry}) {
+        auto canvas = Draw(row, 0);
+        EXPECT_EQ(canvas->Count(RECT{12, 5, 28, 21}, isIcon), 256) << kNames[row];
+    }
+    EXPECT_EQ(shell.iconPaths, std::vector<std::string>{PathOf(kApple)});
+}
+
+TEST_F(FileListBoxDrawing, EachProgramIsAskedForItsOwnIcon) {
+    const std::string first = folder.WriteFile("first.exe", "MZ"), second = folder.WriteFile("second.EXE", "MZ");
+    Listing().SetMask("*.exe");
+    shell.iconPaths.clear();
+    Draw(0, 0);
+    Draw(1, 0);
+    Draw(0, ODS_SELECTED);
+    EXPECT_EQ(shell.iconPaths, (std::vector<std::string>{first, second}));
+}
+
+TEST_F(FileListBoxDrawing, ReReadingTheFolderAsksTheShellAfresh) {
+    // A file's type may have been given another program since; the next listing shows it.
+    shell.iconPaths.clear();
+    Draw(kApple, 0);
+    Listing().RefreshEntries();
+    Draw(kApple, 0);
+    EXPECT_EQ(shell.iconPaths, (std::vector<std::string>{PathOf(kApple), PathOf(kApple)}));
+}
+
+TEST_F(FileListBoxDrawing, TheShownWindowAsksOnceForAllItsTextFilesAndNotAgainWhenRepainted) {
+    shell.iconPaths.clear();
+    ::ShowWindow(form.Handle(), SW_SHOWNORMAL);
+    ::UpdateWindow(form.Handle());
+    EXPECT_EQ(shell.iconPaths.size(), 1u);
+    ::InvalidateRect(ListWindow(), nullptr, TRUE);
+    ::UpdateWindow(ListWindow());
+    ClickRow(kBerry);
+    ::UpdateWindow(ListWindow());
+    EXPECT_EQ(shell.iconPaths.size(), 1u);
 }
 
 TEST_F(FileListBoxDrawing, OnlyTheFocusedRowShowsTheDottedFrame) {

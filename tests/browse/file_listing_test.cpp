@@ -6,6 +6,7 @@
 #include "support/forwarding_file_system.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace browse_test {
 namespace {
@@ -230,6 +231,66 @@ TEST_F(ListingTest, APatternMatchesWhatThePlatformMatchesShortAliasesIncluded) {
     listing.SetMask("*.htm");
     const Names expected = hasAlias ? Names{"other.htm", "page.html"} : Names{"other.htm"};
     EXPECT_EQ(Sorted(Entries()), expected);
+}
+
+// A Japanese or Cyrillic name on a Western system: listed under its short alias, which opens the
+// file. Under Wine, as on NTFS with short names kept, such names get an alias.
+TEST_F(ListingTest, ANameTheCodePageCannotHoldIsListedUnderTheAliasThatOpensIt) {
+    BOOL lost = FALSE;
+    char probe[4];
+    ::WideCharToMultiByte(CP_ACP, 0, L"\u65E5", 1, probe, sizeof probe, nullptr, &lost);
+    if (!lost) GTEST_SKIP() << "the ANSI code page holds Japanese characters";
+    WideNames wide(folder.Path());
+    const std::string japanese = wide.File(L"\u65E5\u672C.txt", "nihon");
+    const std::string cyrillic = wide.File(L"\u041F\u0440\u0438\u0432\u0435\u0442 \u043C\u0438\u0440.txt", "privet");
+    const std::string data = wide.Folder(L"\u0434\u0430\u043D\u043D\u044B\u0435");
+    folder.WriteFile("plain.txt", "plain");
+    folder.WriteFile("A long name.txt", "long");
+    ASSERT_EQ(japanese.find('?'), std::string::npos) << "the volume keeps no short aliases";
+    listing.SetFileType({ftDirectory, ftNormal});
+    listing.SetMask("*");
+    listing.SetDirectory(folder.Path());
+    const Names entries = Sorted(Entries());
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), "[" + data + "]"), 1) << data;
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), japanese), 1) << japanese;
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), cyrillic), 1) << cyrillic;
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), "plain.txt"), 1) << "an 8.3 name stays";
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), "A long name.txt"), 1) << "a name the code page holds stays";
+    for (const std::string& entry : entries) EXPECT_EQ(entry.find('?'), std::string::npos) << entry;
+
+    // What a click on the row opens: the listed folder and the entry, joined.
+    for (const auto& [name, bytes] : {std::pair{japanese, "nihon"}, std::pair{cyrillic, "privet"}}) {
+        listing.SelectByName(name);
+        EXPECT_EQ(test_support::ReadFileBytes(listing.FilePath()), bytes) << listing.FilePath();
+    }
+}
+
+// Hides every short alias, as a volume that keeps none would.
+class NoAliasFileSystem : public test_support::ForwardingFileSystem {
+public:
+    platform::UniqueFind FindFirstFile(const std::string& pattern, WIN32_FIND_DATAA* data) override {
+        platform::UniqueFind find = ForwardingFileSystem::FindFirstFile(pattern, data);
+        if (find) data->cAlternateFileName[0] = '\0';
+        return find;
+    }
+    bool FindNextFile(HANDLE find, WIN32_FIND_DATAA* data) override {
+        bool more = ForwardingFileSystem::FindNextFile(find, data);
+        if (more) data->cAlternateFileName[0] = '\0';
+        return more;
+    }
+};
+
+TEST_F(ListingTest, WithoutAnAliasSuchANameIsListedAsThePlatformGivesIt) {
+    WideNames wide(folder.Path());
+    wide.File(L"\u65E5\u672C.txt", "nihon");
+    WIN32_FIND_DATAA data;
+    platform::UniqueFind find{::FindFirstFileA(folder.PathOf("*.txt").c_str(), &data)};
+    ASSERT_TRUE(find);
+    NoAliasFileSystem fs;
+    FileListing plain{list, fs, cursor};
+    plain.SetDirectory(folder.Path());
+    plain.SetMask("*.txt");
+    EXPECT_EQ(Entries(), Names{data.cFileName});
 }
 
 // A file system whose enumeration the test records, to replay it into the platform's list.

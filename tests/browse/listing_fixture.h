@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,55 @@ public:
 
 private:
     platform::UniqueHwnd window_;
+};
+
+// Files and folders named with characters outside the ANSI code page, made through the wide
+// calls as another program would make them. They go again before the temporary folder does,
+// whose clean-up walks the ANSI names.
+class WideNames {
+public:
+    explicit WideNames(const std::string& folder) : folder_(Wide(folder)) {}
+    ~WideNames() {
+        for (auto it = made_.rbegin(); it != made_.rend(); ++it)
+            if (!::DeleteFileW(it->c_str())) ::RemoveDirectoryW(it->c_str());
+    }
+    // Makes the file and returns its short alias in the ANSI code page (the long name when the
+    // volume keeps no aliases).
+    std::string File(const std::wstring& name, const std::string& bytes) {
+        const std::wstring path = Add(name);
+        platform::UniqueFile file{::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)};
+        DWORD written = 0;
+        EXPECT_TRUE(file && ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+        return ShortName(path);
+    }
+    std::string Folder(const std::wstring& name) {
+        const std::wstring path = Add(name);
+        EXPECT_TRUE(::CreateDirectoryW(path.c_str(), nullptr));
+        return ShortName(path);
+    }
+
+private:
+    static std::wstring Wide(const std::string& text) {
+        std::wstring wide(text.size(), L'\0');
+        wide.resize(static_cast<size_t>(
+            ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()))));
+        return wide;
+    }
+    std::wstring Add(const std::wstring& name) {
+        made_.push_back(folder_ + L"\\" + name);
+        return made_.back();
+    }
+    static std::string ShortName(const std::wstring& path) {
+        wchar_t shortPath[MAX_PATH] = {};
+        EXPECT_GT(::GetShortPathNameW(path.c_str(), shortPath, MAX_PATH), 0u);
+        const wchar_t* name = std::wcsrchr(shortPath, L'\\') + 1;
+        char ansi[MAX_PATH] = {};
+        ::WideCharToMultiByte(CP_ACP, 0, name, -1, ansi, sizeof ansi, nullptr, nullptr);
+        return ansi;
+    }
+
+    std::wstring folder_;
+    std::vector<std::wstring> made_;
 };
 
 class ListingTest : public ::testing::Test {

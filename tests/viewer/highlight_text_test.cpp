@@ -1,11 +1,13 @@
 #include "viewer/highlight_text.h"
 
 #include "platform/errors.h"
-#include "viewer/find_in_viewer.h"
 #include "viewer_window.h"
 
+#include <commdlg.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <iterator>
 #include <random>
 
@@ -24,31 +26,27 @@ bool operator==(const CHARRANGE& a, const CHARRANGE& b) { return a.cpMin == b.cp
     return ::testing::AssertionFailure() << "selection " << s.cpMin << ".." << s.cpMax;
 }
 
+// The control's own case-sensitive forward search within `length` characters from `start`.
+LONG FindInPane(const viewer::RichViewer& pane, const std::string& text, LONG start, LONG length) {
+    FINDTEXTA find{};
+    find.chrg.cpMin = start;
+    find.chrg.cpMax = static_cast<LONG>(std::min<LONGLONG>(LONGLONG{start} + length, LONG_MAX));
+    find.lpstrText = text.c_str();
+    return static_cast<LONG>(::SendMessageA(pane.Handle(), EM_FINDTEXT, FR_MATCHCASE, reinterpret_cast<LPARAM>(&find)));
+}
+
 // The documented passes, literally, through the control's own search; returns the selection they leave.
 CHARRANGE LiteralPasses(viewer::RichViewer& pane, const std::string& text) {
     const LONG length = static_cast<LONG>(text.size());
     LONG n = static_cast<LONG>(pane.Text().size());
     LONG p = 0;
-    while (viewer::FindInViewer(pane, text, p, n, viewer::kMatchCase) != -1) {
+    while (FindInPane(pane, text, p, n) != -1) {
         n = static_cast<LONG>(pane.Text().size()) - p;
-        LONG h = viewer::FindInViewer(pane, text, p, n, viewer::kMatchCase);
+        LONG h = FindInPane(pane, text, p, n);
         p += length;
         Select(pane.Handle(), h, h + length);
     }
     return Selection(pane.Handle());
-}
-
-TEST(FindInViewer, SearchesForwardWithinTheRangeWithTheGivenOptions) {
-    ViewerWindow window;
-    window.Pane().SetText("cat concat\r\nCat");
-    viewer::RichViewer& pane = window.Pane();
-    EXPECT_EQ(viewer::FindInViewer(pane, "cat", 0, 100, viewer::kMatchCase), 0);
-    EXPECT_EQ(viewer::FindInViewer(pane, "cat", 1, 100, viewer::kMatchCase), 7);
-    // The occurrence must lie wholly inside the range.
-    EXPECT_EQ(viewer::FindInViewer(pane, "cat", 1, 8, viewer::kMatchCase), -1);
-    EXPECT_EQ(viewer::FindInViewer(pane, "cat", 8, 100, viewer::kMatchCase), -1);
-    EXPECT_EQ(viewer::FindInViewer(pane, "cat", 8, 100, 0), 12);
-    EXPECT_EQ(viewer::FindInViewer(pane, "cat", 1, 100, viewer::kWholeWord), 12);
 }
 
 TEST(HighlightText, SameSelectionAsTheLiteralPassesOnRandomTexts) {

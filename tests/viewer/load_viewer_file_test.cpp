@@ -3,7 +3,6 @@
 #include "platform/errors.h"
 #include "support/forwarding_file_system.h"
 #include "support/temp_folder.h"
-#include "viewer/find_in_viewer.h"
 #include "viewer_window.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +11,6 @@
 
 namespace {
 
-using viewer::FindInViewer;
-using viewer::kMatchCase;
 using viewer::LoadViewerFile;
 using viewer_test::ViewerWindow;
 
@@ -61,7 +58,6 @@ TEST(LoadViewerFile, LfOnlyAndCrOnlyFilesShowOneLinePerBreakCountedAsTwo) {
         LoadViewerFile(window.Pane(), folder.WriteFile("lines.txt", "one" + b + "two" + b + "three"));
         EXPECT_EQ(window.Pane().Text(), "one\r\ntwo\r\nthree");
         EXPECT_EQ(viewer_test::LineCount(window.PaneHandle()), 3);
-        EXPECT_EQ(FindInViewer(window.Pane(), "three", 0, 100, kMatchCase), 10);
     }
     EXPECT_EQ(::SendMessageA(window.PaneHandle(), EM_GETLIMITTEXT, 0, 0), viewer::kTextLimit);
 }

@@ -1,0 +1,100 @@
+// One shell lookup per kind of file: the extension, or the file itself where each may have a
+// picture of its own.
+#include "browse/icon_cache.h"
+#include "support/recording_shell.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Hands out a fresh copy of the application icon for every lookup, or none, and keeps the paths.
+class CountingShell : public test_support::RecordingShell {
+public:
+    bool giveIcons = true;
+    std::vector<std::string> asked;
+    std::vector<HICON> given;
+
+    HICON AssociatedIcon(const std::string& path) override {
+        asked.push_back(path);
+        HICON icon = giveIcons ? ::CopyIcon(::LoadIconA(nullptr, IDI_APPLICATION)) : nullptr;
+        given.push_back(icon);
+        return icon;
+    }
+};
+
+bool IsIcon(HICON icon) {
+    ICONINFO info{};
+    if (!::GetIconInfo(icon, &info)) return false;
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+    return true;
+}
+
+TEST(IconCache, FilesOfOneExtensionShareOneLookupWhateverTheLetterCase) {
+    CountingShell shell;
+    browse::IconCache icons(shell);
+    HICON first = icons.Icon("C:\\docs\\a.txt");
+    EXPECT_EQ(icons.Icon("C:\\docs\\b.TXT"), first);
+    EXPECT_EQ(icons.Icon("C:\\other\\c.Txt"), first);
+    EXPECT_EQ(icons.Icon("C:\\docs\\a.txt"), first);
+    EXPECT_NE(icons.Icon("C:\\docs\\page.htm"), first);
+    EXPECT_EQ(shell.asked, (std::vector<std::string>{"C:\\docs\\a.txt", "C:\\docs\\page.htm"}));
+    EXPECT_TRUE(IsIcon(first));
+}
+
+TEST(IconCache, NamesWithoutAnExtensionShareOneLookupAndAFoldersDotIsNoExtension) {
+    CountingShell shell;
+    browse::IconCache icons(shell);
+    icons.Icon("C:\\my.docs\\README");
+    icons.Icon("C:\\docs\\LICENSE");
+    icons.Icon("C:\\docs\\.txt");
+    EXPECT_EQ(shell.asked, (std::vector<std::string>{"C:\\my.docs\\README", "C:\\docs\\.txt"}));
+}
+
+TEST(IconCache, ProgramsIconsCursorsAndShortcutsAreAskedForFileByFile) {
+    CountingShell shell;
+    browse::IconCache icons(shell);
+    for (const char* name : {"a.exe", "b.EXE", "a.ico", "b.ico", "a.cur", "a.ani", "a.lnk", "b.lnk"}) {
+        const std::string path = std::string("C:\\bin\\") + name;
+        icons.Icon(path);
+        icons.Icon(path);
+    }
+    EXPECT_EQ(shell.asked.size(), 8u);
+}
+
+TEST(IconCache, AMissingIconIsRememberedToo) {
+    CountingShell shell;
+    shell.giveIcons = false;
+    browse::IconCache icons(shell);
+    EXPECT_EQ(icons.Icon("C:\\docs\\a.cfg"), nullptr);
+    EXPECT_EQ(icons.Icon("C:\\docs\\b.cfg"), nullptr);
+    EXPECT_EQ(shell.asked.size(), 1u);
+}
+
+TEST(IconCache, ClearingDestroysTheIconsAndAsksAgain) {
+    CountingShell shell;
+    browse::IconCache icons(shell);
+    icons.Icon("C:\\docs\\a.txt");
+    icons.Icon("C:\\bin\\a.exe");
+    icons.Clear();
+    EXPECT_FALSE(IsIcon(shell.given[0]));
+    EXPECT_FALSE(IsIcon(shell.given[1]));
+    HICON again = icons.Icon("C:\\docs\\a.txt");
+    EXPECT_TRUE(IsIcon(again));
+    EXPECT_EQ(shell.asked.size(), 3u);
+}
+
+TEST(IconCache, TheCacheDestroysItsIconsWhenItGoes) {
+    CountingShell shell;
+    {
+        browse::IconCache icons(shell);
+        icons.Icon("C:\\docs\\a.txt");
+        ASSERT_TRUE(IsIcon(shell.given[0]));
+    }
+    EXPECT_FALSE(IsIcon(shell.given[0]));
+}
+
+}  // namespace
