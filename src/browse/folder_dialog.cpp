@@ -51,9 +51,12 @@ void FolderDialog::Initialized(HWND window) {
     ::SetWindowTextA(window, DialogTitle.c_str());
     ::SendMessageA(window, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(StatusText.c_str()));
     if (item_) {
+        // The selection goes by the item's path rather than by the item itself: Wine's browser
+        // finds an item by comparing its bytes with the tree's and missed it in about one opening
+        // of four; a path it parses itself is found every time, and Windows takes both alike.
         // The browser reports the new selection back while this runs, which replaces item_.
-        platform::UniqueItemId selection = browser_.CopyItem(item_.get());
-        ::SendMessageA(window, BFFM_SETSELECTIONA, FALSE, reinterpret_cast<LPARAM>(selection.get()));
+        const std::string path = browser_.PathOfItem(item_.get());
+        ::SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
     }
 }
 
