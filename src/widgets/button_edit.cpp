@@ -70,6 +70,7 @@ LRESULT ButtonEdit::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: return OnKeyDown(message, wParam, lParam);
     case WM_COMMAND: return OnCommand(wParam, lParam);
+    case WM_PRINTCLIENT: return OnPrintClient(reinterpret_cast<HDC>(wParam), lParam);
     case WM_SIZE:
     case WM_SETFONT: {
         // A new font resets the edit's margins.
@@ -89,6 +90,16 @@ LRESULT ButtonEdit::OnKeyDown(UINT message, WPARAM key, LPARAM flags) {
         return 0;
     }
     return Default(message, key, flags);
+}
+
+LRESULT ButtonEdit::OnPrintClient(HDC dc, LPARAM flags) {
+    // A themed button asks the edit to paint its background into the button's own DC. Wine's
+    // edit leaves its text area as the DC's clip region, and the button's frame, drawn next,
+    // vanished outside it: the DC is handed back as it came.
+    const int saved = ::SaveDC(dc);
+    LRESULT result = Default(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), flags);
+    ::RestoreDC(dc, saved);
+    return result;
 }
 
 LRESULT ButtonEdit::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -45,6 +45,7 @@ protected:
 private:
     LRESULT OnKeyDown(UINT message, WPARAM key, LPARAM flags);
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnPrintClient(HDC dc, LPARAM flags);
     // The button along the right edge of the client area, and the text's margin beside it.
     void PlaceButton();
 
