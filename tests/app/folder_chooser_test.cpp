@@ -4,6 +4,7 @@
 // The screenshot of the open browser goes to <build>\screenshots\folder_browser.bmp.
 #include "app/main_form.h"
 #include "platform/ansi_text.h"
+#include "platform/module_path.h"
 #include "support/dialog_driver.h"
 #include "support/recording_shell.h"
 #include "support/screen_capture.h"
@@ -133,6 +134,8 @@ protected:
     ~FolderChooser() override {
         test_support::DispatchWaitingMessages();
         widgets::SetErrorHandler(nullptr);
+        // The list makes the folder it lists current, and a current folder cannot be removed.
+        ::SetCurrentDirectoryA(platform::ExecutableFolder().c_str());
     }
 
     void Key(UINT message, UINT key, LPARAM flags = 0) {
@@ -358,6 +361,7 @@ TEST_F(RealBrowser, AFolderNamedInJapaneseIsAppliedAndShownByItsShortPath) {
     ASSERT_TRUE(created);
     created.reset();
     platform::ScopeExit remove([&] {
+        ::SetCurrentDirectoryA(platform::ExecutableFolder().c_str());
         ::DeleteFileW(file.c_str());
         ::RemoveDirectoryW(folder.c_str());
     });
