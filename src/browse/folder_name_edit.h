@@ -10,12 +10,10 @@ namespace browse {
 
 class FolderNameEdit : public widgets::ButtonEdit {
 public:
-    FolderNameEdit(HWND parent, UINT_PTR id, int buttonWidth,
-                   platform::FolderBrowser& browser = platform::SystemFolderBrowser());
+    FolderNameEdit(HWND parent, UINT_PTR id, int buttonWidth, platform::FolderBrowser& browser);
 
     // The browser window's caption, copied into the dialog before every browse.
     std::string DialogTitle;
-    FolderDialog& Dialog() noexcept { return dialog_; }
 
     // The text in the ANSI code page; characters without an ANSI form do not survive.
     std::string AnsiText() const;
