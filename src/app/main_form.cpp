@@ -76,7 +76,7 @@ RECT StartPlace(int dpi) {
 
 }  // namespace
 
-TForm1::TForm1(platform::Shell& shell)
+TForm1::TForm1(platform::Shell& shell, platform::FolderBrowser& folderBrowser)
     : shell_(shell),
       dpi_(widgets::ScreenDpi()),
       listWidth_(widgets::Scale(kListWidth, dpi_)),
@@ -87,7 +87,7 @@ TForm1::TForm1(platform::Shell& shell)
            0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE), CS_DBLCLKS);
     if (auto* application = widgets::Application::Current(); application && !application->MainWindow())
         application->SetMainWindow(Handle());
-    CreateControls();
+    CreateControls(folderBrowser);
     ApplyLayout();
 }
 
@@ -100,7 +100,7 @@ HWND TForm1::CreateChild(HWND parent, const char* className, const char* text, D
     return child;
 }
 
-void TForm1::CreateControls() {
+void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
     const RECT none{};
     imgBan_ = std::make_unique<widgets::Picture>(Handle(), none, IdOf(Ctl::imgBan));
     imgBan_->SetBitmap(LoadPicture(IDB_BANNER));
@@ -125,11 +125,12 @@ void TForm1::CreateControls() {
     labels_[2] = CreateChild(p, "STATIC", "Replace With:", SS_LEFTNOWORDWRAP | SS_NOPREFIX, Ctl::Label2);
     edReplace_ = CreateChild(p, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Ctl::edReplace, WS_EX_CLIENTEDGE);
     labels_[3] = CreateChild(p, "STATIC", "Select Folder:", SS_LEFTNOWORDWRAP | SS_NOPREFIX, Ctl::Label3);
-    edFolder_ = CreateChild(p, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY, Ctl::edFolder,
-                            WS_EX_CLIENTEDGE);
-    edFolderButton_ = CreateChild(p, "BUTTON", "", BS_ICON | BS_PUSHBUTTON, Ctl::edFolder);
-    browseIcon_ = PictureAsIcon(IDB_BROWSE);
-    ::SendMessageA(edFolderButton_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(browseIcon_.get()));
+    edFolder_ = std::make_unique<browse::FolderNameEdit>(p, IdOf(Ctl::edFolder), widgets::Scale(20, dpi_),
+                                                         folderBrowser);
+    ::SendMessageA(edFolder_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    edFolder_->SetButtonGlyph(PictureAsIcon(IDB_BROWSE));
+    edFolder_->DialogTitle = "Select a Folder...";
+    edFolder_->OnChange = [this] { edFolderChange(); };
     cbWordWrap_ = CreateChild(p, "BUTTON", "Word Wrap", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbWordWrap);
     panel_->AddButton(btnReplace_);
     panel_->AddButton(btnGlobReplace_);
@@ -199,11 +200,7 @@ void TForm1::ApplyLayout() {
     moveLabel(labels_[2], Ctl::Label2);
     move(edReplace_, Ctl::edReplace);
     moveLabel(labels_[3], Ctl::Label3);
-    // The browse button takes the right end of the folder field.
-    RECT folder = layout[Ctl::edFolder];
-    int button = widgets::Scale(20, dpi_);
-    Place(edFolder_, folder.left, folder.top, folder.right - folder.left - button, folder.bottom - folder.top);
-    Place(edFolderButton_, folder.right - button, folder.top, button, folder.bottom - folder.top);
+    move(edFolder_->Handle(), Ctl::edFolder);
     btnReplace_.SetPlace(layout[Ctl::btnReplace]);
     btnGlobReplace_.SetPlace(layout[Ctl::btnGlobReplace]);
     hints_->MoveRegion(panel_->Handle(), kReplaceHintId, layout[Ctl::btnReplace]);
@@ -233,14 +230,9 @@ int TForm1::FileTypeIndex() const { return cbFileType_->ItemIndex(); }
 
 void TForm1::SetFileTypeIndex(int index) { cbFileType_->SetItemIndex(index); }
 
-std::string TForm1::FolderText() const {
-    int length = ::GetWindowTextLengthA(edFolder_);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(edFolder_, text.data(), length + 1)));
-    return text;
-}
+std::string TForm1::FolderText() const { return edFolder_->AnsiText(); }
 
-void TForm1::SetFolderText(const std::string& text) { ::SetWindowTextA(edFolder_, text.c_str()); }
+void TForm1::SetFolderText(const std::string& text) { edFolder_->SetAnsiText(text); }
 
 std::string TForm1::StatusText() const {
     auto length = LOWORD(::SendMessageA(statBar_, SB_GETTEXTLENGTHA, 0, 0));

@@ -6,6 +6,7 @@
 #include "app/progress_window.h"
 #include "browse/file_list_box.h"
 #include "browse/file_type_selector.h"
+#include "browse/folder_name_edit.h"
 #include "platform/profile_store.h"
 #include "platform/unique_handle.h"
 #include "viewer/rich_viewer.h"
@@ -27,7 +28,8 @@ namespace app {
 
 class TForm1 : public widgets::Window {
 public:
-    explicit TForm1(platform::Shell& shell);
+    explicit TForm1(platform::Shell& shell,
+                    platform::FolderBrowser& folderBrowser = platform::SystemFolderBrowser());
     ~TForm1() override;
 
     // Makes the window visible for the first time; runs FormShow before it appears.
@@ -46,8 +48,8 @@ public:
     widgets::GraphicButton& btnGlobReplace() { return btnGlobReplace_; }
     HWND edSearch() const noexcept { return edSearch_; }
     HWND edReplace() const noexcept { return edReplace_; }
-    HWND edFolder() const noexcept { return edFolder_; }
-    HWND edFolderButton() const noexcept { return edFolderButton_; }
+    HWND edFolder() const noexcept { return edFolder_->Handle(); }
+    HWND edFolderButton() const noexcept { return edFolder_->Button(); }
     browse::FileListBox& FileListBox() { return *fileList_; }
     const browse::FileListBox& FileListBox() const { return *fileList_; }
     widgets::Splitter& Splitter1() { return *splitter_; }
@@ -98,7 +100,7 @@ protected:
 private:
     // Shows the selected file in the viewer and its path in the status bar.
     void ShowSelectedFile();
-    void CreateControls();
+    void CreateControls(platform::FolderBrowser& folderBrowser);
     HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, Ctl control,
                      DWORD exStyle = 0);
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
@@ -113,7 +115,6 @@ private:
     int dpi_;
     int listWidth_;
     platform::UniqueHFont font_;
-    platform::UniqueHIcon browseIcon_;
     std::unique_ptr<widgets::Picture> imgBan_, imgWeb_;
     std::unique_ptr<widgets::Panel> panel_;
     widgets::GraphicButton btnReplace_, btnGlobReplace_;
@@ -123,7 +124,8 @@ private:
     HWND labels_[4]{};
     std::unique_ptr<browse::FileTypeSelector> cbFileType_;
     HWND cbWarn_ = nullptr, cbSaveSearch_ = nullptr, cbWordWrap_ = nullptr;
-    HWND edSearch_ = nullptr, edReplace_ = nullptr, edFolder_ = nullptr, edFolderButton_ = nullptr;
+    HWND edSearch_ = nullptr, edReplace_ = nullptr;
+    std::unique_ptr<browse::FolderNameEdit> edFolder_;
     std::unique_ptr<browse::FileListBox> fileList_;
     HWND statBar_ = nullptr;
 };

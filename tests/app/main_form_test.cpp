@@ -74,11 +74,11 @@ void ExpectPlacedForClient(app::TForm1& form) {
     ExpectAt(form.btnGlobReplace().Place(), c.cx - 107, 6, 97, 25, "btnGlobReplace");
     ExpectAt(RectInParent(form.edSearch()), 80, 35, c.cx - 90, 21, "edSearch");
     ExpectAt(RectInParent(form.edReplace()), 80, 62, c.cx - 90, 21, "edReplace");
-    // The folder field and its browse button share the field's place, the button at its right end.
-    RECT folder = RectInParent(form.edFolder()), browse = RectInParent(form.edFolderButton());
-    ExpectAt(RECT{folder.left, folder.top, browse.right, folder.bottom}, 80, 89, c.cx - 90, 21, "edFolder");
-    ExpectAt(browse, c.cx - 30, 89, 20, 21, "edFolder's browse button");
-    EXPECT_EQ(folder.right, browse.left);
+    // The folder field's browse button lies inside it, along the right edge of its client area.
+    ExpectAt(RectInParent(form.edFolder()), 80, 89, c.cx - 90, 21, "edFolder");
+    EXPECT_EQ(::GetParent(form.edFolderButton()), form.edFolder());
+    const SIZE inside = ClientSize(form.edFolder());
+    ExpectAt(RectInParent(form.edFolderButton()), inside.cx - 20, 0, 20, inside.cy, "edFolder's browse button");
     const std::pair<const char*, POINT> labels[] = {
         {"File Type:", {31, 13}}, {"Search For:", {22, 39}}, {"Replace With:", {11, 66}}, {"Select Folder:", {12, 93}}};
     for (auto [text, at] : labels) {
