@@ -68,7 +68,9 @@ unsigned char DoubleByteFinder::UpperAt(size_t at, bool second) {
 }
 
 bool DoubleByteFinder::NextIsSecond(size_t at, bool second) const {
-    return !second && at + 1 < text_.size() && map_.IsLeadByte(static_cast<unsigned char>(text_[at]));
+    // A zero byte ends the text whatever stands before it: it is never a second byte.
+    return !second && at + 1 < text_.size() && text_[at + 1] != '\0' &&
+           map_.IsLeadByte(static_cast<unsigned char>(text_[at]));
 }
 
 bool DoubleByteFinder::MatchesAt(size_t at, bool second) {

@@ -73,7 +73,8 @@ std::string Rewrite(std::string_view text, std::string_view replacement, size_t 
 
 std::string ReplaceAllIgnoringCase(const std::string& text, const std::string& search,
                                    const std::string& replacement, platform::CodePage& codePage) {
-    std::string pattern = search;
+    // Cut before upper-casing too, so that a zero byte never pairs with a lead byte before it.
+    std::string pattern = search.substr(0, std::strlen(search.c_str()));
     codePage.UpperInPlace(pattern.data(), pattern.size());
     pattern.resize(std::strlen(pattern.c_str()));
     if (pattern.empty() || text.empty()) return text;

@@ -3,8 +3,11 @@
 
 #include "platform/code_page.h"
 
+#include "support/code_page_run.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -18,12 +21,21 @@ size_t FirstPlace(const std::string& upper, const std::string& pattern, platform
     return std::string::npos;
 }
 
+// The upper-case form of each stretch between zero bytes on its own: a zero byte ends a text
+// whatever stands before it, and no character takes it for its second byte.
+std::string Upper(std::string text, platform::CodePage& codePage) {
+    for (size_t begin = 0; begin <= text.size();) {
+        size_t end = std::min(text.find('\0', begin), text.size());
+        codePage.UpperInPlace(text.data() + begin, end - begin);
+        begin = end + 1;
+    }
+    return text;
+}
+
 // Upper-case copies, then find, cut both and search again: quadratic, but plain enough to trust.
 std::string Reference(const std::string& text, const std::string& search, const std::string& replacement,
                       platform::CodePage& codePage) {
-    std::string upper = text, pattern = search, rest = text, result;
-    codePage.UpperInPlace(upper.data(), upper.size());
-    codePage.UpperInPlace(pattern.data(), pattern.size());
+    std::string upper = Upper(text, codePage), pattern = Upper(search, codePage), rest = text, result;
     while (!upper.empty()) {
         size_t at = FirstPlace(upper.c_str(), pattern.c_str(), codePage);
         if (at == std::string::npos) break;
@@ -97,6 +109,14 @@ void CompareWithReference(platform::CodePage& codePage, const std::string& alpha
 TEST(ReplaceAllIgnoringCaseReference, AgreesInTheSystemCodePage) {
     using namespace std::string_literals;
     CompareWithReference(platform::SystemCodePage(), "aAbBx\xE9\xC9\xFF\r\n\0"s, 20000);
+}
+
+TEST(ReplaceAllIgnoringCaseReference, AgreesInCodePage932) {
+    using namespace std::string_literals;
+    if (test_support::ExpectedCodePage() != 932) GTEST_SKIP() << "runs in the code page 932 run only";
+    // Lead bytes (0x81-0x84, 0xE0), second bytes that are letters or lead bytes themselves, the
+    // pair 0x82 0x81 whose upper case is 0x82 0x60, and the zero byte.
+    CompareWithReference(platform::SystemCodePage(), "aAb\x81\x82\x83\x84\xE0\x60\x61\x41\x45\x9F\0"s, 20000);
 }
 
 TEST(ReplaceAllIgnoringCaseReference, AgreesWhereManyBytesShareAnUpperCaseForm) {
