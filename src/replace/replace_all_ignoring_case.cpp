@@ -1,7 +1,7 @@
 #include "replace/replace_all_ignoring_case.h"
 
+#include "platform/upper_case_table.h"
 #include "replace/pattern_finders.h"
-#include "replace/upper_case_map.h"
 
 #include <cstring>
 #include <string_view>
@@ -79,10 +79,10 @@ std::string ReplaceAllIgnoringCase(const std::string& text, const std::string& s
     pattern.resize(std::strlen(pattern.c_str()));
     if (pattern.empty() || text.empty()) return text;
 
-    UpperCaseMap map(codePage);
-    if (map.HasLeadBytes())
-        return Rewrite(text, replacement, search.size(), DoubleByteFinder(text, pattern, map));
-    return Rewrite(text, replacement, search.size(), SingleByteFinder(text, pattern, map));
+    const platform::UpperCaseTable& table = codePage.Table();
+    if (table.HasLeadBytes())
+        return Rewrite(text, replacement, search.size(), DoubleByteFinder(text, pattern, table));
+    return Rewrite(text, replacement, search.size(), SingleByteFinder(text, pattern, table));
 }
 
 std::string ReplaceAllIgnoringCase(const std::string& text, const std::string& search,

@@ -80,7 +80,9 @@ public:
     bool IsLeadByte(unsigned char) override { return false; }
 };
 
-void CompareWithReference(platform::CodePage& codePage, const std::string& alphabet, int iterations) {
+// Texts of up to `longest` bytes, half of them much shorter.
+void CompareWithReference(platform::CodePage& codePage, const std::string& alphabet, int iterations,
+                          size_t longest = 120) {
     std::mt19937 random(20240607);
     auto pick = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n)(random); };
     auto word = [&](size_t maxLength) {
@@ -89,7 +91,7 @@ void CompareWithReference(platform::CodePage& codePage, const std::string& alpha
         return s;
     };
     for (int i = 0; i < iterations; ++i) {
-        std::string text = word(pick(1) ? 12 : 120);
+        std::string text = word(pick(1) ? 12 : longest);
         // Half the search texts are taken from the text itself so that most of them occur.
         std::string search = word(4);
         if (pick(1) && !text.empty()) {
@@ -116,7 +118,10 @@ TEST(ReplaceAllIgnoringCaseReference, AgreesInCodePage932) {
     if (test_support::ExpectedCodePage() != 932) GTEST_SKIP() << "runs in the code page 932 run only";
     // Lead bytes (0x81-0x84, 0xE0), second bytes that are letters or lead bytes themselves, the
     // pair 0x82 0x81 whose upper case is 0x82 0x60, and the zero byte.
-    CompareWithReference(platform::SystemCodePage(), "aAb\x81\x82\x83\x84\xE0\x60\x61\x41\x45\x9F\0"s, 20000);
+    const std::string alphabet = "aAb\x81\x82\x83\x84\xE0\x60\x61\x41\x45\x9F\0"s;
+    CompareWithReference(platform::SystemCodePage(), alphabet, 20000);
+    // Texts that run over many blocks of the search, with long runs of lead bytes.
+    CompareWithReference(platform::SystemCodePage(), alphabet.substr(0, alphabet.size() - 1), 300, 3000);
 }
 
 TEST(ReplaceAllIgnoringCaseReference, AgreesWhereManyBytesShareAnUpperCaseForm) {
@@ -128,4 +133,5 @@ TEST(ReplaceAllIgnoringCaseReference, AgreesInADoubleByteCodePage) {
     using namespace std::string_literals;
     FakeDoubleByteCodePage codePage;
     CompareWithReference(codePage, "aAbx\x81\x82\x83\x84\xE9\0"s, 20000);
+    CompareWithReference(codePage, "aAbx\x81\x82\x83\x84\xE9"s, 300, 3000);
 }
