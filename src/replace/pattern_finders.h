@@ -59,11 +59,11 @@ private:
     size_t blockZero_ = kNotFound;
 };
 
-// For code pages with lead bytes, 64 bytes at a time: which bytes are second bytes of the
-// text's characters, counted from its start, follows from its lead bytes with a few additions;
-// the upper-case form of each byte is then that of its character. A place is passed over when
-// it is the second byte of a character of the upper-case form counted from `from` (the search
-// starts afresh behind each occurrence).
+// For code pages with lead bytes, 64 bytes at a time. Which bytes are second bytes of the text's
+// characters, counted from its start, follows from the block's lead bytes by a few additions;
+// only where a two-byte character stands is its upper-case form looked up byte by byte. A place
+// is passed over when it is the second byte of a character of the upper-case form counted from
+// `from` (the search starts afresh behind each occurrence).
 class DoubleByteFinder {
 public:
     DoubleByteFinder(std::string_view text, std::string_view pattern, const platform::UpperCaseTable& table);
