@@ -9,8 +9,7 @@
 namespace browse {
 
 // Position of the last character of `text` that is one of `delimiters`, or npos.
-size_t LastDelimiter(const std::string& text, std::string_view delimiters,
-                     platform::CodePage& codePage = platform::SystemCodePage());
+using platform::LastDelimiter;
 // Position of the first backslash of `text` at or after `from`, or npos.
 size_t NextBackslash(const std::string& text, size_t from, platform::CodePage& codePage = platform::SystemCodePage());
 bool EndsWithBackslash(const std::string& text, platform::CodePage& codePage = platform::SystemCodePage());

@@ -12,12 +12,7 @@ void TypeAhead::Type(const std::string& character, DWORD now, platform::CodePage
         return;
     }
     // Take back the last whole character, both bytes of a two-byte one.
-    size_t last = 0;
-    for (size_t i = 0; i < prefix_.size();) {
-        last = i;
-        i += (codePage.IsLeadByte(static_cast<unsigned char>(prefix_[i])) && i + 1 < prefix_.size()) ? 2 : 1;
-    }
-    prefix_.resize(prefix_.empty() ? 0 : last);
+    prefix_.resize(platform::LastCharacterStart(codePage, prefix_));
 }
 
 }  // namespace browse

@@ -4,6 +4,8 @@
 #include "dialogs/modal_scope.h"
 #include "platform/code_page.h"
 #include "platform/errors.h"
+#include "platform/module_path.h"
+#include "platform/path_parts.h"
 #include "widgets/application.h"
 
 #include <cstdlib>
@@ -61,13 +63,7 @@ Caught DescribeCurrent() {
 // show at all; it goes without an owner instead.
 HWND ApplicationWindowForBox() { return widgets::Application::LiveMainWindow(); }
 
-std::string ModuleName() {
-    char path[MAX_PATH] = {};
-    DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string full(path, n);
-    size_t slash = full.find_last_of("\\/:");
-    return slash == std::string::npos ? full : full.substr(slash + 1);
-}
+std::string ModuleName() { return platform::FileNameOf(platform::ExecutablePath()); }
 
 
 // For the time of the box, the application's window goes to the display where the user works.

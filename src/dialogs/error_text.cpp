@@ -8,12 +8,8 @@ namespace dialogs {
 
 std::string WithFullStop(const std::string& message, platform::CodePage& codePage) {
     if (message.empty()) return message;
-    // Find where the last whole character starts; a two-byte character's code is above 0x2E.
-    size_t last = 0;
-    for (size_t i = 0; i < message.size();) {
-        last = i;
-        i += (codePage.IsLeadByte(static_cast<unsigned char>(message[i])) && i + 1 < message.size()) ? 2 : 1;
-    }
+    // A two-byte character's code is above 0x2E.
+    const size_t last = platform::LastCharacterStart(codePage, message);
     bool twoByte = last + 1 < message.size();
     bool needsStop = twoByte || static_cast<unsigned char>(message[last]) > '.';
     return needsStop ? message + "." : message;

@@ -1,14 +1,17 @@
 #include "platform/module_path.h"
 
+#include "platform/path_parts.h"
+
 #include <windows.h>
 
 namespace platform {
 
-std::string ExecutableFolder() {
+std::string ExecutablePath() {
     char path[MAX_PATH + 1] = {};
     DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string full(path, n);
-    return full.substr(0, full.find_last_of("\\:") + 1);
+    return std::string(path, n);
 }
+
+std::string ExecutableFolder() { return FolderOf(ExecutablePath()); }
 
 }  // namespace platform

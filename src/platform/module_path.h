@@ -4,6 +4,8 @@
 
 namespace platform {
 
+// The running executable's full path.
+std::string ExecutablePath();
 // The running executable's folder, with its trailing separator.
 std::string ExecutableFolder();
 

@@ -1,7 +1,7 @@
 #include "replace/replace_all_ignoring_case.h"
 
+#include "platform/upper_case_table.h"
 #include "replace/pattern_finders.h"
-#include "replace/upper_case_map.h"
 
 #include <cstring>
 #include <string_view>
@@ -73,15 +73,16 @@ std::string Rewrite(std::string_view text, std::string_view replacement, size_t 
 
 std::string ReplaceAllIgnoringCase(const std::string& text, const std::string& search,
                                    const std::string& replacement, platform::CodePage& codePage) {
-    std::string pattern = search;
+    // Cut before upper-casing too, so that a zero byte never pairs with a lead byte before it.
+    std::string pattern = search.substr(0, std::strlen(search.c_str()));
     codePage.UpperInPlace(pattern.data(), pattern.size());
     pattern.resize(std::strlen(pattern.c_str()));
     if (pattern.empty() || text.empty()) return text;
 
-    UpperCaseMap map(codePage);
-    if (map.HasLeadBytes())
-        return Rewrite(text, replacement, search.size(), DoubleByteFinder(text, pattern, map));
-    return Rewrite(text, replacement, search.size(), SingleByteFinder(text, pattern, map));
+    const platform::UpperCaseTable& table = codePage.Table();
+    if (table.HasLeadBytes())
+        return Rewrite(text, replacement, search.size(), DoubleByteFinder(text, pattern, table));
+    return Rewrite(text, replacement, search.size(), SingleByteFinder(text, pattern, table));
 }
 
 std::string ReplaceAllIgnoringCase(const std::string& text, const std::string& search,

@@ -1,20 +1,13 @@
 #include "replace/temporary_file.h"
 
+#include "platform/path_parts.h"
+
 #include <cstdio>
 
 namespace replace {
 
-namespace {
-
-std::string FolderPrefix(const std::string& path) {
-    size_t end = path.find_last_of("\\/:");
-    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
-}
-
-}  // namespace
-
 TemporaryFile::TemporaryFile(platform::FileSystem& fs, const std::string& neighbour) : fs_(fs) {
-    const std::string folder = FolderPrefix(neighbour);
+    const std::string folder = platform::FolderOf(neighbour);
     const DWORD seed = ::GetCurrentProcessId() * 0x9E3779B1u ^ ::GetTickCount();
     constexpr DWORD kAttempts = 100;
     for (DWORD attempt = 0; attempt < kAttempts; ++attempt) {

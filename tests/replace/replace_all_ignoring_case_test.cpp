@@ -1,5 +1,7 @@
 #include "replace/replace_all_ignoring_case.h"
 
+#include "support/code_page_run.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -29,6 +31,7 @@ TEST(ReplaceAllIgnoringCase, CopiesEverythingBetweenOccurrencesUnchanged) {
 }
 
 TEST(ReplaceAllIgnoringCase, MatchesAccentedLettersOfTheAnsiCodePage) {
+    if (test_support::ExpectedCodePage() != 1252) GTEST_SKIP() << "written for Windows-1252";
     ASSERT_EQ(::GetACP(), 1252u) << "these cases are written for Windows-1252, Wine's default here";
     EXPECT_EQ(ReplaceAllIgnoringCase("caf\xE9 CAF\xC9 cafe", "caf\xC9", "tea"), "tea tea cafe");
     EXPECT_EQ(ReplaceAllIgnoringCase("\xE9t\xE9", "\xC9T\xC9", "x"), "x");

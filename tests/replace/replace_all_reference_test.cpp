@@ -3,8 +3,11 @@
 
 #include "platform/code_page.h"
 
+#include "support/code_page_run.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -18,12 +21,21 @@ size_t FirstPlace(const std::string& upper, const std::string& pattern, platform
     return std::string::npos;
 }
 
+// The upper-case form of each stretch between zero bytes on its own: a zero byte ends a text
+// whatever stands before it, and no character takes it for its second byte.
+std::string Upper(std::string text, platform::CodePage& codePage) {
+    for (size_t begin = 0; begin <= text.size();) {
+        size_t end = std::min(text.find('\0', begin), text.size());
+        codePage.UpperInPlace(text.data() + begin, end - begin);
+        begin = end + 1;
+    }
+    return text;
+}
+
 // Upper-case copies, then find, cut both and search again: quadratic, but plain enough to trust.
 std::string Reference(const std::string& text, const std::string& search, const std::string& replacement,
                       platform::CodePage& codePage) {
-    std::string upper = text, pattern = search, rest = text, result;
-    codePage.UpperInPlace(upper.data(), upper.size());
-    codePage.UpperInPlace(pattern.data(), pattern.size());
+    std::string upper = Upper(text, codePage), pattern = Upper(search, codePage), rest = text, result;
     while (!upper.empty()) {
         size_t at = FirstPlace(upper.c_str(), pattern.c_str(), codePage);
         if (at == std::string::npos) break;
@@ -68,7 +80,9 @@ public:
     bool IsLeadByte(unsigned char) override { return false; }
 };
 
-void CompareWithReference(platform::CodePage& codePage, const std::string& alphabet, int iterations) {
+// Texts of up to `longest` bytes, half of them much shorter.
+void CompareWithReference(platform::CodePage& codePage, const std::string& alphabet, int iterations,
+                          size_t longest = 120) {
     std::mt19937 random(20240607);
     auto pick = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n)(random); };
     auto word = [&](size_t maxLength) {
@@ -77,7 +91,7 @@ void CompareWithReference(platform::CodePage& codePage, const std::string& alpha
         return s;
     };
     for (int i = 0; i < iterations; ++i) {
-        std::string text = word(pick(1) ? 12 : 120);
+        std::string text = word(pick(1) ? 12 : longest);
         // Half the search texts are taken from the text itself so that most of them occur.
         std::string search = word(4);
         if (pick(1) && !text.empty()) {
@@ -99,6 +113,17 @@ TEST(ReplaceAllIgnoringCaseReference, AgreesInTheSystemCodePage) {
     CompareWithReference(platform::SystemCodePage(), "aAbBx\xE9\xC9\xFF\r\n\0"s, 20000);
 }
 
+TEST(ReplaceAllIgnoringCaseReference, AgreesInCodePage932) {
+    using namespace std::string_literals;
+    if (test_support::ExpectedCodePage() != 932) GTEST_SKIP() << "runs in the code page 932 run only";
+    // Lead bytes (0x81-0x84, 0xE0), second bytes that are letters or lead bytes themselves, the
+    // pair 0x82 0x81 whose upper case is 0x82 0x60, and the zero byte.
+    const std::string alphabet = "aAb\x81\x82\x83\x84\xE0\x60\x61\x41\x45\x9F\0"s;
+    CompareWithReference(platform::SystemCodePage(), alphabet, 20000);
+    // Texts that run over many blocks of the search, with long runs of lead bytes.
+    CompareWithReference(platform::SystemCodePage(), alphabet.substr(0, alphabet.size() - 1), 300, 3000);
+}
+
 TEST(ReplaceAllIgnoringCaseReference, AgreesWhereManyBytesShareAnUpperCaseForm) {
     FakeCoarseCodePage codePage;
     CompareWithReference(codePage, "\x01\x02\x03\x10\x11\x12\x13\x22", 20000);
@@ -108,4 +133,5 @@ TEST(ReplaceAllIgnoringCaseReference, AgreesInADoubleByteCodePage) {
     using namespace std::string_literals;
     FakeDoubleByteCodePage codePage;
     CompareWithReference(codePage, "aAbx\x81\x82\x83\x84\xE9\0"s, 20000);
+    CompareWithReference(codePage, "aAbx\x81\x82\x83\x84\xE9"s, 300, 3000);
 }

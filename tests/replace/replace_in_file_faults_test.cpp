@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <new>
+#include <string>
+#include <vector>
 
 using test_support::ExpectError;
 using test_support::ReadFileBytes;
@@ -65,6 +67,33 @@ private:
         return false;
     }
     bool shrunk_ = false;
+};
+
+// Records the steps that make the new bytes durable and put them in the file's place.
+class StepRecordingFileSystem final : public test_support::ForwardingFileSystem {
+public:
+    std::vector<std::string> steps;
+
+    bool WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* written) override {
+        steps.push_back("written");
+        written_ = file;
+        return ForwardingFileSystem::WriteFile(file, buffer, count, written);
+    }
+    bool FlushFileBuffers(HANDLE file) override {
+        steps.push_back(file == written_ ? "flushed" : "flushed another file");
+        return ForwardingFileSystem::FlushFileBuffers(file);
+    }
+    bool ReplaceFile(const std::string& target, const std::string& replacement) override {
+        // Only a file that nobody holds open can be opened without sharing.
+        if (platform::UniqueFile probe{
+                ::CreateFileA(replacement.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)})
+            steps.push_back("closed");
+        steps.push_back("swapped");
+        return ForwardingFileSystem::ReplaceFile(target, replacement);
+    }
+
+private:
+    HANDLE written_ = nullptr;
 };
 
 class ReplaceInFileFaultsTest : public testing::Test {
@@ -133,4 +162,13 @@ TEST_F(ReplaceInFileFaultsTest, InPlaceRewriteOnAFullDiskFailsBeforeAnyByteChang
     fs_.refuseNewFiles = true;
     fs_.failGrow = true;
     ExpectFailureLeavesFile("EWriteError", "Stream write error");
+}
+
+TEST(ReplaceInFileSteps, TheNewFileIsWrittenFlushedAndClosedBeforeTheSwap) {
+    test_support::TempFolder folder;
+    const std::string path = folder.WriteFile("file.txt", "an old text");
+    StepRecordingFileSystem fs;
+    replace::ReplaceInFile(path, "old", "new", fs, platform::SystemCodePage());
+    EXPECT_EQ(fs.steps, (std::vector<std::string>{"written", "flushed", "closed", "swapped"}));
+    EXPECT_EQ(ReadFileBytes(path), "an new text");
 }
