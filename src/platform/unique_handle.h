@@ -60,8 +60,14 @@ struct WindowTraits {
     static Handle Empty() noexcept { return nullptr; }
     static void Close(Handle h) noexcept { ::DestroyWindow(h); }
 };
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::FreeLibrary(h); }
+};
 
 using UniqueFile = UniqueHandle<FileTraits>;
+using UniqueModule = UniqueHandle<ModuleTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueHFont = UniqueHandle<GdiTraits<HFONT>>;
 using UniqueHBitmap = UniqueHandle<GdiTraits<HBITMAP>>;
