@@ -54,13 +54,6 @@ bool Above(HWND upper, HWND lower) {
     return false;
 }
 
-// The first visible window below `window` in the z-order.
-HWND VisibleBelow(HWND window) {
-    HWND w = ::GetWindow(window, GW_HWNDNEXT);
-    while (w && !::IsWindowVisible(w)) w = ::GetWindow(w, GW_HWNDNEXT);
-    return w;
-}
-
 int ThreadsOfThisProcess() {
     platform::UniqueKernelHandle snapshot{::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0)};
     THREADENTRY32 entry{sizeof entry};
