@@ -7,7 +7,7 @@
 #include "platform/errors.h"
 #include "platform/unique_handle.h"
 #include "settings/recording_profile_store.h"
-#include "settings/settings_file_guard.h"
+#include "support/settings_file_guard.h"
 #include "support/message_box_watcher.h"
 #include "support/recording_shell.h"
 #include "support/temp_folder.h"
@@ -30,51 +30,6 @@ using test_support::SettingsFileExists;
 using test_support::WriteFileBytes;
 
 const std::string kSettingsPath = test_support::SettingsFilePath();
-
-// What the handlers that a start calls bring of their own: the folder edit's change applying
-// the folder, the file-type selector's change setting the mask, and the selector refusing an
-// index it has no entry for. Tests of a start that rely on them are skipped while they are not
-// there yet.
-struct Neighbours {
-    bool folderApplied = false;
-    bool maskSet = false;
-    bool indexChecked = false;
-};
-Neighbours g_neighbours;
-
-Neighbours ProbeNeighbours() {
-    Neighbours found;
-    test_support::RecordingShell shell;
-    test_support::TempFolder folder;
-    app::TForm1 form{shell};
-    try {
-        form.SetFolderText(folder.Path());
-        form.edFolderChange();
-        found.folderApplied = _stricmp(form.FileListBox().Listing().Directory().c_str(), folder.Path().c_str()) == 0;
-        form.SetFileTypeIndex(1);
-        form.cbFileTypeChange();
-        found.maskSet = form.FileListBox().Listing().Mask() == "*.htm";
-    } catch (...) {
-    }
-    try {
-        form.SetFileTypeIndex(7);
-    } catch (const platform::EListError&) {
-        found.indexChecked = form.FileTypeIndex() == 7;
-    }
-    // The list left the program's folder current; the temporary one must go.
-    ::SetCurrentDirectoryA(ProgramFolder().c_str());
-    return found;
-}
-
-class ProbeNeighboursFirst : public ::testing::Environment {
-    void SetUp() override { g_neighbours = ProbeNeighbours(); }
-};
-
-[[maybe_unused]] const bool kSetUp = [] {
-    test_support::KeepSettingsFileApart();
-    ::testing::AddGlobalTestEnvironment(new ProbeNeighboursFirst);
-    return true;
-}();
 
 // Failures that a test does not expect are recorded here instead of showing a box.
 std::vector<std::string> g_errors;
@@ -175,8 +130,6 @@ TEST_F(SettingsEvents, AStartRestoresTheStoredValues) {
 }
 
 TEST_F(SettingsEvents, AStartWithAFileListsTheStoredFolderByTheStoredTypeAndEmptiesTheViewer) {
-    if (!g_neighbours.folderApplied || !g_neighbours.maskSet)
-        GTEST_SKIP() << "the folder and file-type change handlers are not built yet";
     folder.WriteFile("b.ini", "b");
     folder.WriteFile("a.ini", "a");
     folder.WriteFile("c.txt", "c");
@@ -275,7 +228,6 @@ TEST_F(SettingsEvents, AStoredTypeOfMinusOneLeavesTheSelectorEmptyAndIsWrittenBa
 }
 
 TEST_F(SettingsEvents, AStoredTypeWithNoEntryIsReportedKeptAndWrittenBack) {
-    if (!g_neighbours.indexChecked) GTEST_SKIP() << "the file-type selector does not check its index yet";
     WriteFileBytes(kSettingsPath, "[Settings]\r\nSearchFor=s\r\nSaveSearch=True\r\nFileType=7\r\n");
     EXPECT_EQ(ErrorBoxDuring([this] { Start(); }), "List index out of bounds (7)");
     EXPECT_EQ(Form().FileTypeIndex(), 7);
@@ -288,7 +240,6 @@ TEST_F(SettingsEvents, AStoredTypeWithNoEntryIsReportedKeptAndWrittenBack) {
 }
 
 TEST_F(SettingsEvents, AVanishedStoredFolderIsReportedAndTheOtherValuesSurviveAStartAndAClose) {
-    if (!g_neighbours.folderApplied) GTEST_SKIP() << "the folder change handler is not built yet";
     const std::string gone = folder.Path() + "\\gone\\Projects";
     const std::string file = "[Settings]\r\nSearchFor=kept\r\nReplaceWith=too\r\nSaveSearch=True\r\nLastFolder=" +
                              gone + "\r\nFileType=2\r\n";

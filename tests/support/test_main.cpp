@@ -1,6 +1,9 @@
-// Entry point of every test program: the common controls a window test may need, then GoogleTest.
+// Entry point of every test program: the common controls a window test may need, a settings file
+// kept apart from each test, then GoogleTest.
 #include <windows.h>
 #include <commctrl.h>
+
+#include "support/settings_file_guard.h"
 
 #include <gtest/gtest.h>
 
@@ -8,5 +11,8 @@ int main(int argc, char** argv) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
     ::testing::InitGoogleTest(&argc, argv);
+    // Closing a main window writes the settings file beside the program, and starting one reads
+    // it: no test may see another's.
+    test_support::KeepSettingsFileApart();
     return RUN_ALL_TESTS();
 }

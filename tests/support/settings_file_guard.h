@@ -2,6 +2,7 @@
 // Closing the main window writes the settings file beside the test program, and starting it
 // reads that file. KeepSettingsFileApart() makes every test of the calling program start without
 // one, and puts back at the end whatever file the program found there.
+#include "platform/module_path.h"
 #include "support/temp_folder.h"
 
 #include <windows.h>
@@ -14,9 +15,8 @@ namespace test_support {
 
 // The running program's folder, without a trailing backslash, as the platform names it.
 inline std::string ProgramFolder() {
-    char path[MAX_PATH + 1] = {};
-    std::string full(path, ::GetModuleFileNameA(nullptr, path, sizeof path));
-    return full.substr(0, full.find_last_of('\\'));
+    std::string folder = platform::ExecutableFolder();
+    return folder.substr(0, folder.size() - 1);
 }
 
 inline std::string SettingsFilePath() { return ProgramFolder() + "\\Molvatrenquist.ini"; }
@@ -48,7 +48,7 @@ class RemoveLeftoverSettingsFile : public ::testing::EmptyTestEventListener {
     void OnTestStart(const ::testing::TestInfo&) override { RemoveSettingsFile(); }
 };
 
-// Call once, before the tests run.
+// Called once by every test program's entry point, before the tests run.
 inline void KeepSettingsFileApart() {
     ::testing::AddGlobalTestEnvironment(new KeepSettingsFile);
     ::testing::UnitTest::GetInstance()->listeners().Append(new RemoveLeftoverSettingsFile);
