@@ -155,7 +155,8 @@ int Settings(const std::string& program, const std::string& folder) {
     std::string bytes;
     const std::string expected = "[Settings]\r\nSearchFor=needle\r\nReplaceWith=thread\r\nSaveSearch=True\r\nLastFolder=" +
                                  docs + "\r\nFileType=3\r\n";
-    Expect(e2e::ReadWholeFile(ini, bytes) && bytes == expected, "the settings file holds:\n" + bytes, wrong);
+    bool read = e2e::ReadWholeFile(ini, bytes);
+    Expect(read && bytes == expected, "the settings file holds:\n" + bytes, wrong);
     {
         e2e::ProgramSession session(copy, folder, 60);
         Expect(TextOf(session.Control(Control(app::Ctl::edSearch))) == "needle", "search text back", wrong);

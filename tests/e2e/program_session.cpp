@@ -81,15 +81,9 @@ void ProgramSession::Key(HWND control, UINT virtualKey, bool alt) const {
 
 void ProgramSession::Type(HWND control, const std::string& text) const {
     Click(control, POINT{4, 4});
-    for (unsigned char c : text) {
-        SHORT vk = ::VkKeyScanA(static_cast<CHAR>(c));
-        UINT key = LOBYTE(vk);
-        UINT scan = ::MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
-        LPARAM down = 1 | (static_cast<LPARAM>(scan) << 16);
-        ::PostMessageA(control, WM_KEYDOWN, key, down);
-        ::PostMessageA(control, WM_CHAR, c, down);
-        ::PostMessageA(control, WM_KEYUP, key, down | (1u << 30) | (1u << 31));
-    }
+    // The characters as the keyboard's translation delivers them; posting the key-downs as well
+    // would have the program's own loop translate them into a second copy of some characters.
+    for (unsigned char c : text) ::PostMessageA(control, WM_CHAR, c, 1);
     // Everything posted is handled once a message sent afterwards comes back.
     ::SendMessageA(control, WM_NULL, 0, 0);
 }

@@ -19,8 +19,8 @@ public:
     // A control of the main window or of its panel by its place in the form's control table.
     HWND Control(int index) const;
 
-    // Keys as the keyboard delivers them to a control: each character as WM_KEYDOWN, WM_CHAR,
-    // WM_KEYUP. `Type` first gives the control the focus.
+    // Keys as the keyboard delivers them to a control. `Type` first gives the control the focus
+    // with a click, then delivers each character.
     void Type(HWND control, const std::string& text) const;
     void Key(HWND control, UINT virtualKey, bool alt = false) const;
     // A left click at a point of `window`'s client area.
