@@ -14,6 +14,7 @@
 #include "widgets/splitter.h"
 #include "widgets/window.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -54,6 +55,8 @@ public:
     ProgressWindow& frmSearchSplash();
     void SetProgressWindow(ProgressWindow& window) noexcept { progress_ = &window; }
     widgets::Hints& Hints() { return *hints_; }
+    // The clock Replace All paces the viewer by; tests may replace it.
+    std::function<DWORD()> TickCount = [] { return ::GetTickCount(); };
 
     int Dpi() const noexcept { return dpi_; }
     int ListWidth() const noexcept { return listWidth_; }
@@ -71,6 +74,10 @@ public:
     // The folder edit's text in the ANSI code page; setting it raises no change event.
     std::string FolderText() const;
     void SetFolderText(const std::string& text);
+    // The search and replacement texts exactly as typed, in the ANSI code page, and "Confirm".
+    std::string SearchText() const;
+    std::string ReplaceText() const;
+    bool WarnTicked() const;
 
     void SetStatusText(const std::string& text);
     std::string StatusText() const;

@@ -1,0 +1,20 @@
+#include "replace/viewer_pacer.h"
+
+namespace replace {
+
+ViewerPacer::ViewerPacer(Clock clock) : clock_(std::move(clock)) {}
+
+bool ViewerPacer::ShowNow(bool lastFile, bool askedAbout) const {
+    // Unsigned difference: right across the counter's wrap.
+    return lastFile || askedAbout || !shownAny_ || clock_() - lastShown_ >= kInterval;
+}
+
+void ViewerPacer::Shown() {
+    shownAny_ = true;
+    lastShown_ = clock_();
+    unshown_.clear();
+}
+
+void ViewerPacer::Skipped(std::string path) { unshown_ = std::move(path); }
+
+}  // namespace replace
