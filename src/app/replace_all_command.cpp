@@ -10,6 +10,7 @@
 
 #include <exception>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 namespace app {
@@ -54,13 +55,16 @@ public:
 
 private:
     void Process(size_t index, const std::string& path, bool asked) {
-        CatchingUp([&] {
-            if (FormAlive(form_)) SelectIfStillListed(index);
+        // Decided as the file's turn comes: a file the viewer passes over is not selected in the
+        // list either, which would move on before anyone saw it.
+        const bool show = FormAlive(form_) && pacer_.ShowNow(index + 1 == plan_.Count(), asked);
+        StoppingAt(index, [&] {
+            if (show) SelectIfStillListed(index);
             replace::ReplaceInFile(path, Search(), Replacement(), PumpMessages);
         });
         if (!FormAlive(form_)) return;
-        if (!pacer_.ShowNow(index + 1 == plan_.Count(), asked)) return pacer_.Skipped(path);
-        CatchingUp([&] { Show(path); });
+        if (!show) return pacer_.Skipped(index);
+        StoppingAt(index, [&] { Show(path); });
     }
 
     // The entry moves the list's highlight only while the list still shows it where it was.
@@ -80,22 +84,26 @@ private:
         viewer::HighlightText(form_.memHTML(), Replacement());
     }
 
-    // Shows the last rewritten file the viewer passed over, if any.
+    // Brings the list and the viewer to the last rewritten file they passed over, if any.
     void CatchUp() {
-        if (pacer_.Unshown().empty() || !FormAlive(form_)) return;
-        Show(std::string(pacer_.Unshown()));
+        const std::optional<size_t> unshown = pacer_.Unshown();
+        if (!unshown || !FormAlive(form_)) return;
+        SelectIfStillListed(*unshown);
+        Show(plan_.PathOf(*unshown));
     }
 
-    // When a step fails, the run stops there: the viewer first catches up with the file before,
-    // as if it had shown every file. The stop's own error is the one the user is told of.
+    // When a step of the file at `index` fails, the run stops there and the window shows what it
+    // would have shown without passing over any file: the file before in the viewer, this one
+    // selected in the list. The stop's own error is the one the user is told of.
     template <typename Step>
-    void CatchingUp(Step&& step) {
+    void StoppingAt(size_t index, Step&& step) {
         try {
             step();
         } catch (...) {
             std::exception_ptr stop = std::current_exception();
             try {
                 CatchUp();
+                if (FormAlive(form_)) SelectIfStillListed(index);
             } catch (...) {
             }
             std::rethrow_exception(stop);

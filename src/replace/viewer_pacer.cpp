@@ -12,9 +12,7 @@ bool ViewerPacer::ShowNow(bool lastFile, bool askedAbout) const {
 void ViewerPacer::Shown() {
     shownAny_ = true;
     lastShown_ = clock_();
-    unshown_.clear();
+    unshown_.reset();
 }
-
-void ViewerPacer::Skipped(std::string path) { unshown_ = std::move(path); }
 
 }  // namespace replace

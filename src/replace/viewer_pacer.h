@@ -1,13 +1,15 @@
 #pragma once
-// When a Replace All run shows a rewritten file in the viewer. Loading a file into the viewer
-// costs far more than rewriting a small one, and a file replaced by the next a few milliseconds
-// later is never seen; so a file is shown only when the viewer has shown none for a while. The
-// last file of the run, and every file the user was asked about, is always shown; a file left
-// unshown is remembered so that the viewer can catch up before a question or when the run stops.
+// When a Replace All run shows a rewritten file in the viewer and moves the list to it. Loading a
+// file into the viewer, and painting the list, costs far more than rewriting a small file, and a
+// file replaced by the next a few milliseconds later is never seen; so a file is shown only when
+// the viewer has shown none for a while. The last file of the run, and every file the user was
+// asked about, is always shown; the last file left unshown is remembered so that the window can
+// catch up before a question or when the run stops.
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
-#include <string>
+#include <optional>
 
 namespace replace {
 
@@ -20,20 +22,20 @@ public:
 
     explicit ViewerPacer(Clock clock);
 
-    // Whether the file just rewritten is to be shown.
+    // Whether the file whose turn it is is to be shown.
     bool ShowNow(bool lastFile, bool askedAbout) const;
     // The viewer has just shown the run's latest rewritten file.
     void Shown();
-    // The file at `path` was rewritten and not shown.
-    void Skipped(std::string path);
-    // The last rewritten file the viewer has not caught up with, or empty.
-    const std::string& Unshown() const noexcept { return unshown_; }
+    // The file at `index` of the run was rewritten and not shown.
+    void Skipped(size_t index) { unshown_ = index; }
+    // The last rewritten file the window has not caught up with, if any.
+    std::optional<size_t> Unshown() const noexcept { return unshown_; }
 
 private:
     Clock clock_;
     bool shownAny_ = false;
     DWORD lastShown_ = 0;
-    std::string unshown_;
+    std::optional<size_t> unshown_;
 };
 
 }  // namespace replace

@@ -177,8 +177,8 @@ TEST_F(ReplaceAll, WithConfirmTickedEachFileIsAskedAboutAndOnlyYesRewritesIt) {
 }
 
 // A file that cannot be rewritten stops the run there: the files before it are rewritten, the
-// later ones untouched, the progress window stays, no completion, and the viewer shows the file
-// before it in red, whether or not the run had passed over that file.
+// later ones untouched, the progress window stays, no completion; the list has it selected and
+// the viewer shows the file before it in red, whether or not the run had passed over that file.
 TEST_F(ReplaceAll, AReadOnlyFileInTheMiddleStopsTheRunThere) {
     const struct {
         const char* name;
@@ -206,6 +206,7 @@ TEST_F(ReplaceAll, AReadOnlyFileInTheMiddleStopsTheRunThere) {
         EXPECT_EQ(form.StatusText(), folder.PathOf("b.txt"));
         EXPECT_EQ(PaneColour(), RGB(255, 0, 0));
         EXPECT_EQ(SelectedText(), "ABC");
+        EXPECT_EQ(form.FileListBox().Listing().FileName(), "c.txt") << "selected before its rewrite failed";
         ::SetFileAttributesA(blocked.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
