@@ -77,8 +77,9 @@ private:
 
     // The viewer steps of a rewritten file. The file's text goes into the viewer here and only here.
     void Show(const std::string& path) {
+        pacer_.Loading();
         viewer::LoadViewerFile(form_.memHTML(), path);
-        pacer_.Shown();
+        pacer_.Loaded();
         form_.SetStatusText(path);
         form_.memHTML().SetFontColor(kRunColour);
         viewer::HighlightText(form_.memHTML(), Replacement());
