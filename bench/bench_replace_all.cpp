@@ -268,5 +268,7 @@ int main() {
     std::printf("  single steps, ms: show a file (load, status, red, paint) %.1f, highlight %.1f, empty pump %.3f, "
                 "select an entry and paint %.2f\n",
                 show * 1e3, highlight * 1e3, pump * 1e3, select * 1e3);
+    // The listing made the folder the current one, which keeps it from being removed.
+    ::SetCurrentDirectoryA((files.folder.Path() + "\\..").c_str());
     return 0;
 }
