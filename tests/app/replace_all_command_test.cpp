@@ -84,22 +84,14 @@ protected:
     }
 };
 
-struct CheckCase {
-    const char* name;
-    bool emptyList;
-    const char* search;
-    const char* replacement;
-    DialogAnswer answer;
-    const char* message;
-};
-
 TEST_F(ReplaceAll, EachFailingCheckShowsItsNoticeAndTouchesNothing) {
     const CheckCase cases[] = {
-        {"empty list, all typed", true, "abc", "x", DialogAnswer::Key(VK_RETURN),
+        {"empty list, all typed", true, false, "abc", "x", DialogAnswer::Key(VK_RETURN),
          "Sorry, no can do. There are no files in the list!"},
-        {"no search text", false, "", "", DialogAnswer::Key(VK_ESCAPE), "Please enter the text to be replaced!"},
-        {"no replacement", false, "abc", "", DialogAnswer::CloseBox(), "Please enter the replacement text!"},
-        {"same texts", false, "ABC", "ABC", DialogAnswer::Click("OK"),
+        {"no search text, none selected", false, false, "", "", DialogAnswer::Key(VK_ESCAPE),
+         "Please enter the text to be replaced!"},
+        {"no replacement", false, false, "abc", "", DialogAnswer::CloseBox(), "Please enter the replacement text!"},
+        {"same texts", false, false, "ABC", "ABC", DialogAnswer::Click("OK"),
          "Hey hold on, the search and replace text is the same!"},
     };
     test_support::TempFolder empty;
@@ -107,12 +99,7 @@ TEST_F(ReplaceAll, EachFailingCheckShowsItsNoticeAndTouchesNothing) {
         SCOPED_TRACE(c.name);
         List(c.emptyList ? empty.Path() : folder.Path());
         Type(c.search, c.replacement);
-        std::vector<SeenDialog> seen = ClickReplaceAll({c.answer});
-        ASSERT_EQ(seen.size(), 1u);
-        EXPECT_EQ(seen[0].windowClass, "TMessageForm");
-        EXPECT_EQ(seen[0].caption, "Information");
-        EXPECT_EQ(seen[0].text, c.message);
-        EXPECT_EQ(seen[0].buttons, std::vector<std::string>{"OK"});
+        ExpectOneNotice(ClickReplaceAll({c.answer}), c.message);
         EXPECT_EQ(progress.shows, 0);
     }
     EXPECT_EQ(Contents(folder), With({}));

@@ -22,15 +22,6 @@ protected:
     std::string path;
 };
 
-struct CheckCase {
-    const char* name;
-    bool emptyList, select;
-    const char* search;
-    const char* replacement;
-    DialogAnswer answer;
-    const char* message;
-};
-
 // Every failing check shows its one notice, however the box is closed, and ends the command
 // before anything is touched.
 TEST_F(ReplaceCommand, EachFailingCheckShowsItsNoticeAndTouchesNothing) {
@@ -52,13 +43,7 @@ TEST_F(ReplaceCommand, EachFailingCheckShowsItsNoticeAndTouchesNothing) {
         Type(c.search, c.replacement);
         const std::string status = form.StatusText(), shown = form.memHTML().Text();
 
-        std::vector<SeenDialog> seen = ClickReplace({c.answer});
-
-        ASSERT_EQ(seen.size(), 1u);
-        EXPECT_EQ(seen[0].windowClass, "TMessageForm");
-        EXPECT_EQ(seen[0].caption, "Information");
-        EXPECT_EQ(seen[0].text, c.message);
-        EXPECT_EQ(seen[0].buttons, std::vector<std::string>{"OK"});
+        ExpectOneNotice(ClickReplace({c.answer}), c.message);
         EXPECT_EQ(ReadFileBytes(path), kOriginal);
         EXPECT_EQ(progress.shows, 0);
         EXPECT_EQ(form.StatusText(), status);

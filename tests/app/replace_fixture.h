@@ -73,6 +73,26 @@ private:
     std::function<void()> action_;
 };
 
+// One input check of a command: what the window holds, how the user closes the notice, and the
+// notice expected.
+struct CheckCase {
+    const char* name;
+    bool emptyList, select;
+    const char* search;
+    const char* replacement;
+    DialogAnswer answer;
+    const char* message;
+};
+
+// The boxes shown were the one information notice with its one OK button.
+inline void ExpectOneNotice(const std::vector<SeenDialog>& seen, const std::string& message) {
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].windowClass, "TMessageForm");
+    EXPECT_EQ(seen[0].caption, "Information");
+    EXPECT_EQ(seen[0].text, message);
+    EXPECT_EQ(seen[0].buttons, std::vector<std::string>{"OK"});
+}
+
 class ReplaceFixture : public ::testing::Test {
 protected:
     ReplaceFixture() {
