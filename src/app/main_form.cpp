@@ -65,6 +65,13 @@ void Place(HWND control, int x, int y, int width, int height) {
     ::SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
+std::string ControlText(HWND control) {
+    int length = ::GetWindowTextLengthA(control);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(control, text.data(), length + 1)));
+    return text;
+}
+
 RECT StartPlace(int dpi) {
     int w = widgets::Scale(kMinimumWindow.cx, dpi), h = widgets::Scale(kMinimumWindow.cy, dpi);
     RECT work;
@@ -231,6 +238,9 @@ int TForm1::FileTypeIndex() const { return cbFileType_->ItemIndex(); }
 void TForm1::SetFileTypeIndex(int index) { cbFileType_->SetItemIndex(index); }
 
 std::string TForm1::FolderText() const { return edFolder_->AnsiText(); }
+std::string TForm1::SearchText() const { return ControlText(edSearch_); }
+std::string TForm1::ReplaceText() const { return ControlText(edReplace_); }
+bool TForm1::WarnTicked() const { return ::SendMessageA(cbWarn_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void TForm1::SetFolderText(const std::string& text) { edFolder_->SetAnsiText(text); }
 

@@ -17,6 +17,7 @@
 #include "widgets/splitter.h"
 #include "widgets/window.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -61,6 +62,8 @@ public:
     // The private-profile service the settings file is read and written through.
     void SetProfileStore(platform::ProfileStore& store) noexcept { profiles_ = &store; }
     widgets::Hints& Hints() { return *hints_; }
+    // The clock Replace All paces the viewer by; tests may replace it.
+    std::function<DWORD()> TickCount = [] { return ::GetTickCount(); };
 
     int Dpi() const noexcept { return dpi_; }
     int ListWidth() const noexcept { return listWidth_; }
@@ -78,6 +81,10 @@ public:
     // The folder edit's text in the ANSI code page; setting it raises no change event.
     std::string FolderText() const;
     void SetFolderText(const std::string& text);
+    // The search and replacement texts exactly as typed, in the ANSI code page, and "Confirm".
+    std::string SearchText() const;
+    std::string ReplaceText() const;
+    bool WarnTicked() const;
 
     void SetStatusText(const std::string& text);
     std::string StatusText() const;

@@ -1,5 +1,9 @@
 #include "app/main_form.h"
+#include "app/replace_steps.h"
 #include "platform/errors.h"
+#include "replace/replace_checks.h"
+#include "replace/replace_in_file.h"
+#include "viewer/highlight_text.h"
 
 namespace app {
 
@@ -8,8 +12,23 @@ ProgressWindow& TForm1::frmSearchSplash() {
     return *progress_;
 }
 
-// The Replace and Replace All commands arrive with the progress window.
-void TForm1::btnReplaceClick() {}
-void TForm1::btnGlobReplaceClick() {}
+void TForm1::btnReplaceClick() {
+    const std::string failed = replace::FailedInputCheck(replace::Scope::SelectedFile, FileListBox().Listing().Count(),
+                                                         FilePath(), SearchText(), ReplaceText());
+    if (!failed.empty()) return Inform(failed);
+    if (WarnTicked() && !ConfirmedWithOK(replace::kReplaceSelectedQuestion)) return;
+    if (FilePath().empty()) return;
+
+    frmSearchSplash().Show();
+    PumpMessages();
+    // A close the pumps handled has taken the list, the texts and the viewer with the window;
+    // the user ended the program before the file was touched.
+    if (FormAlive(*this)) replace::ReplaceInFile(FilePath(), SearchText(), ReplaceText(), PumpMessages);
+    if (FormAlive(*this)) {
+        ShowSelectedFile();
+        viewer::HighlightText(memHTML(), ReplaceText());
+    }
+    frmSearchSplash().Hide();
+}
 
 }  // namespace app

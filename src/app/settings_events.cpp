@@ -9,13 +9,6 @@ namespace {
 
 constexpr const char* kSection = "Settings";
 
-std::string EditText(HWND edit) {
-    int length = ::GetWindowTextLengthA(edit);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(edit, text.data(), length + 1)));
-    return text;
-}
-
 }  // namespace
 
 void TForm1::FormShow() {
@@ -43,8 +36,8 @@ void TForm1::FormClose() {
         settings::WriteSetting(*profiles_, settings::kSettingsFileName, kSection, key, value);
     };
     const bool saveSearch = ::SendMessageA(cbSaveSearch_, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    write("SearchFor", saveSearch ? EditText(edSearch_) : std::string());
-    write("ReplaceWith", saveSearch ? EditText(edReplace_) : std::string());
+    write("SearchFor", saveSearch ? SearchText() : std::string());
+    write("ReplaceWith", saveSearch ? ReplaceText() : std::string());
     write("SaveSearch", saveSearch ? "True" : "False");
     write("LastFolder", FolderText());
     settings::WriteSettingInt(*profiles_, settings::kSettingsFileName, kSection, "FileType", FileTypeIndex());

@@ -48,10 +48,10 @@ void SetLength(FileSystem& fs, HANDLE file, LONGLONG length) {
     if (!fs.SetFilePointer(file, length, FILE_BEGIN, nullptr) || !fs.SetEndOfFile(file)) throw errors::StreamWrite();
 }
 
-// Only where no new file can be made beside it is a file rewritten where it stands. Growing it
-// to its new length first makes a full disk fail before any byte changes; a failure in the
-// middle of the write itself can still leave it half written.
-void WriteInPlace(FileSystem& fs, HANDLE file, const std::string& bytes) {
+// Only where no new file can be made beside it, or where its bytes stay as they were, is a file
+// rewritten where it stands. Growing it to its new length first makes a full disk fail before
+// any byte changes; a failure in the middle of the write itself can still leave it half written.
+void WriteInPlace(FileSystem& fs, HANDLE file, const std::string& bytes, bool flush) {
     LONGLONG oldLength = 0;
     if (!fs.SetFilePointer(file, 0, FILE_END, &oldLength)) throw errors::StreamWrite();
     const auto newLength = static_cast<LONGLONG>(bytes.size());
@@ -59,12 +59,12 @@ void WriteInPlace(FileSystem& fs, HANDLE file, const std::string& bytes) {
     if (!fs.SetFilePointer(file, 0, FILE_BEGIN, nullptr)) throw errors::StreamWrite();
     WriteAll(fs, file, bytes);
     SetLength(fs, file, newLength);
-    if (!fs.FlushFileBuffers(file)) throw errors::StreamWrite();
+    if (flush && !fs.FlushFileBuffers(file)) throw errors::StreamWrite();
 }
 
 // Writes the new contents to a file beside the target and swaps it in, so that a failure at
 // any step leaves the target as it was.
-void Store(FileSystem& fs, const std::string& path, const std::string& bytes) {
+void Store(FileSystem& fs, const std::string& path, const std::string& bytes, bool unchanged) {
     // Windows refuses to open a read-only file for writing; a host that lets it through (Wine run
     // by root) must not get to replace it either.
     DWORD attributes = fs.GetFileAttributes(path);
@@ -75,10 +75,16 @@ void Store(FileSystem& fs, const std::string& path, const std::string& bytes) {
     // again a file that vanished since it was read.
     UniqueFile target = fs.CreateFile(path, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL);
     if (!target) throw errors::CannotCreateFile(path, ::GetLastError());
+    // Writing the same bytes again cannot lose any of them, however it ends: no file beside it,
+    // no flush to disk.
+    if (unchanged) {
+        WriteInPlace(fs, target.get(), bytes, false);
+        return;
+    }
 
     TemporaryFile temporary(fs, path);
     if (!temporary.Created()) {
-        WriteInPlace(fs, target.get(), bytes);
+        WriteInPlace(fs, target.get(), bytes, true);
         return;
     }
     target.reset();  // the swap needs the target unopened
@@ -95,9 +101,10 @@ void Store(FileSystem& fs, const std::string& path, const std::string& bytes) {
 void ReplaceInFile(const std::string& path, const std::string& search, const std::string& replacement,
                    FileSystem& fs, platform::CodePage& codePage, const AfterWrite& afterWrite) {
     try {
-        std::string result = ReplaceAllIgnoringCase(ReadWholeFile(fs, path), search, replacement, codePage);
+        const std::string contents = ReadWholeFile(fs, path);
+        std::string result = ReplaceAllIgnoringCase(contents, search, replacement, codePage);
         if (static_cast<LONGLONG>(result.size()) > kMaxLength) throw errors::OutOfMemory();
-        Store(fs, path, result);
+        Store(fs, path, result, result == contents);
     } catch (const std::bad_alloc&) {
         throw errors::OutOfMemory();
     }

@@ -1,5 +1,6 @@
 // The main window as built: places, anchoring, limits, texts, tab order, hints and the banner.
 #include "app/main_form.h"
+#include "support/dialog_driver.h"
 #include "support/recording_shell.h"
 #include "support/window_driving.h"
 #include "widgets/anchors.h"
@@ -388,6 +389,9 @@ TEST_F(MainForm, TheGraphicButtonsHaveNoWindowAndNeverTakeTheFocus) {
 
     form.Show();
     ::SetFocus(form.edReplace());
+    // With nothing typed, each command tells so in one box; Esc closes it.
+    test_support::DialogDriver driver({test_support::DialogAnswer::Key(VK_ESCAPE),
+                                       test_support::DialogAnswer::Key(VK_ESCAPE)});
     test_support::LeftClick(Panel(), Centre(form.btnReplace().Place()));
     EXPECT_EQ(replace, 1);
     EXPECT_EQ(global, 0);
@@ -395,6 +399,7 @@ TEST_F(MainForm, TheGraphicButtonsHaveNoWindowAndNeverTakeTheFocus) {
     test_support::LeftClick(Panel(), Centre(form.btnGlobReplace().Place()));
     EXPECT_EQ(replace, 1);
     EXPECT_EQ(global, 1);
+    EXPECT_TRUE(driver.Finish()) << driver.Failure();
     EXPECT_EQ(::GetFocus(), form.edReplace());
     EXPECT_EQ(::GetCapture(), nullptr);
 }

@@ -1,0 +1,24 @@
+#include "app/replace_steps.h"
+
+#include "app/main_form.h"
+#include "dialogs/message_dialog.h"
+#include "widgets/application.h"
+
+namespace app {
+
+void Inform(const std::string& text) {
+    dialogs::ShowMessageDialog(text, dialogs::MessageKind::Information, dialogs::button::OK);
+}
+
+bool ConfirmedWithOK(const std::string& text) {
+    return dialogs::ShowMessageDialog(text, dialogs::MessageKind::Confirmation,
+                                      dialogs::button::OK | dialogs::button::Cancel) == dialogs::result::OK;
+}
+
+void PumpMessages() {
+    if (auto* application = widgets::Application::Current()) application->ProcessMessages();
+}
+
+bool FormAlive(const TForm1& form) { return ::IsWindow(form.Handle()) != FALSE; }
+
+}  // namespace app

@@ -1,0 +1,29 @@
+#pragma once
+// The files a Replace All run was confirmed for: the listed folder and the entries' names as
+// they were when the run began. Whatever the list shows later, the run rewrites these files and
+// no others.
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace replace {
+
+class RunPlan {
+public:
+    RunPlan(std::string directory, std::vector<std::string> names);
+
+    size_t Count() const noexcept { return names_.size(); }
+    // The folder, one backslash and the entry's name. The backslash is always put in, also after
+    // a drive root's, which the file system accepts.
+    std::string PathOf(size_t index) const;
+    // Whether a list that now shows `directory` with `count` entries, read by `entryAt`, still
+    // has the planned entry at `index`.
+    bool StillListed(size_t index, const std::string& directory, int count,
+                     const std::function<std::string(int)>& entryAt) const;
+
+private:
+    std::string directory_;
+    std::vector<std::string> names_;
+};
+
+}  // namespace replace

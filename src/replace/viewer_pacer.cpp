@@ -1,0 +1,23 @@
+#include "replace/viewer_pacer.h"
+
+#include <algorithm>
+
+namespace replace {
+
+ViewerPacer::ViewerPacer(Clock clock) : clock_(std::move(clock)), lastShown_(clock_()) {}
+
+bool ViewerPacer::ShowNow(bool lastFile, bool askedAbout) const {
+    if (lastFile || askedAbout) return true;
+    // Unsigned differences: right across the counter's wrap.
+    return clock_() - lastShown_ >= std::max(kInterval, kCostFactor * lastCost_);
+}
+
+void ViewerPacer::Loading() { loadStarted_ = clock_(); }
+
+void ViewerPacer::Loaded() {
+    lastShown_ = clock_();
+    lastCost_ = lastShown_ - loadStarted_;
+    unshown_.reset();
+}
+
+}  // namespace replace

@@ -1,0 +1,390 @@
+// Replace All, clicked on the real main window: the checks and questions as the dialog shows them,
+// the run over the listed files, a run stopped by a file that cannot be rewritten, the window
+// closed or the listing changed while a run goes on, and the viewer passing over files.
+#include "platform/errors.h"
+#include "platform/unique_handle.h"
+#include "replace/viewer_pacer.h"
+#include "replace_fixture.h"
+
+#include <cstdlib>
+
+namespace replace_test {
+namespace {
+
+using test_support::ReadFileBytes;
+
+constexpr DWORD kInterval = replace::ViewerPacer::kInterval;
+const std::vector<std::string> kNames = {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"};
+
+std::string Original(const std::string& name) { return "abc in " + name + ", aBc again\r\n"; }
+std::string Rewritten(const std::string& name) { return "ABC in " + name + ", ABC again\r\n"; }
+
+std::string GlobalQuestion(const std::string& maskPiece) {
+    return "This function will replace the text in all the listed " + maskPiece +
+           " files in this directory.\r\n\r\nPlease confirm: Are you sure you want to perform a global replace? ";
+}
+
+// Counts the files loaded into the viewer: each plain-text load streams in once as text, into
+// whichever window the pane is at that moment.
+class ViewerLoadCounter {
+public:
+    ViewerLoadCounter() : hook_(::SetWindowsHookExA(WH_CALLWNDPROC, Count, nullptr, ::GetCurrentThreadId())) {
+        loads_ = 0;
+    }
+    ~ViewerLoadCounter() { ::UnhookWindowsHookEx(hook_); }
+    int Loads() const { return loads_; }
+
+private:
+    static LRESULT CALLBACK Count(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && sent->message == EM_STREAMIN && (sent->wParam & SF_TEXT)) ++loads_;
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline int loads_ = 0;
+    HHOOK hook_;
+};
+
+class ReplaceAll : public ReplaceFixture {
+protected:
+    ReplaceAll() {
+        for (const std::string& name : kNames) folder.WriteFile(name, Original(name));
+        List();
+        Type("abc", "ABC");
+    }
+    std::vector<std::string> Contents(const test_support::TempFolder& in) const {
+        std::vector<std::string> contents;
+        for (const std::string& name : kNames) contents.push_back(ReadFileBytes(in.PathOf(name)));
+        return contents;
+    }
+    // The expected contents when the files at `rewritten` indexes (and no others) were rewritten.
+    static std::vector<std::string> With(std::initializer_list<size_t> rewritten) {
+        std::vector<std::string> contents;
+        for (const std::string& name : kNames) contents.push_back(Original(name));
+        for (size_t i : rewritten) contents[i] = Rewritten(kNames[i]);
+        return contents;
+    }
+    static std::vector<std::string> AllRewritten() { return With({0, 1, 2, 3, 4}); }
+
+    // What the window shows after a run that ended normally with `last` as its last file.
+    void ExpectShowsAtTheEnd(const std::string& last) {
+        EXPECT_EQ(form.memHTML().Text(), Rewritten(last));
+        EXPECT_EQ(form.StatusText(), folder.PathOf(last));
+        EXPECT_EQ(PaneColour(), CLR_DEFAULT);
+        EXPECT_EQ(SelectedText(), "ABC");
+        EXPECT_EQ(form.FileListBox().Listing().FileName(), last);
+    }
+
+    static DialogAnswer OK() { return DialogAnswer::Key(VK_RETURN); }
+    static DialogAnswer Yes() { return DialogAnswer::Click("Yes"); }
+    static DialogAnswer Completed() { return DialogAnswer::Key(VK_RETURN); }
+    void ExpectCompleted(const SeenDialog& seen) {
+        EXPECT_EQ(seen.caption, "Information");
+        EXPECT_EQ(seen.text, "Global replace function completed!");
+        EXPECT_EQ(seen.buttons, std::vector<std::string>{"OK"});
+    }
+};
+
+TEST_F(ReplaceAll, EachFailingCheckShowsItsNoticeAndTouchesNothing) {
+    const CheckCase cases[] = {
+        {"empty list, all typed", true, false, "abc", "x", DialogAnswer::Key(VK_RETURN),
+         "Sorry, no can do. There are no files in the list!"},
+        {"no search text, none selected", false, false, "", "", DialogAnswer::Key(VK_ESCAPE),
+         "Please enter the text to be replaced!"},
+        {"no replacement", false, false, "abc", "", DialogAnswer::CloseBox(), "Please enter the replacement text!"},
+        {"same texts", false, false, "ABC", "ABC", DialogAnswer::Click("OK"),
+         "Hey hold on, the search and replace text is the same!"},
+    };
+    test_support::TempFolder empty;
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        List(c.emptyList ? empty.Path() : folder.Path());
+        Type(c.search, c.replacement);
+        ExpectOneNotice(ClickReplaceAll({c.answer}), c.message);
+        EXPECT_EQ(progress.shows, 0);
+    }
+    EXPECT_EQ(Contents(folder), With({}));
+}
+
+// One question for the whole run names the listed type's mask; nothing needs to be selected, and
+// anything but OK ends the command before the progress window shows.
+TEST_F(ReplaceAll, TheGlobalQuestionNamesTheMaskAndOnlyOKGoesOn) {
+    const struct {
+        int fileType;
+        const char* maskPiece;
+        DialogAnswer answer;
+    } cases[] = {
+        {0, "*.txt", DialogAnswer::Click("Cancel")},
+        {1, "*.htm", DialogAnswer::Key(VK_ESCAPE)},
+        {-1, "", DialogAnswer::CloseBox()},  // no entry: two blanks before "files"
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fileType);
+        form.SetFileTypeIndex(c.fileType);
+        std::vector<SeenDialog> seen = ClickReplaceAll({c.answer});
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].caption, "Confirm");
+        EXPECT_EQ(seen[0].text, GlobalQuestion(c.maskPiece));
+        EXPECT_EQ(seen[0].buttons, (std::vector<std::string>{"OK", "Cancel"}));
+        EXPECT_EQ(progress.shows, 0);
+        EXPECT_EQ(Contents(folder), With({}));
+    }
+}
+
+TEST_F(ReplaceAll, RewritesEveryListedFileAndEndsShowingTheLastInTheWindowTextColour) {
+    ASSERT_EQ(form.FilePath(), "") << "no file needs to be selected";
+    std::vector<SeenDialog> seen = ClickReplaceAll({OK(), Completed()});
+    ASSERT_EQ(seen.size(), 2u);
+    ExpectCompleted(seen[1]);
+    EXPECT_EQ(Contents(folder), AllRewritten());
+    ExpectShowsAtTheEnd("e.txt");
+    EXPECT_EQ(progress.shows, 1);
+    EXPECT_EQ(progress.hides, 1);
+}
+
+// With "Confirm" ticked each file is asked about by its path; only Yes rewrites it, and the
+// completion notice comes even when nothing was rewritten.
+TEST_F(ReplaceAll, WithConfirmTickedEachFileIsAskedAboutAndOnlyYesRewritesIt) {
+    TickConfirm(true);
+    std::vector<SeenDialog> seen =
+        ClickReplaceAll({DialogAnswer::Click("No"), DialogAnswer::Key(VK_ESCAPE), DialogAnswer::CloseBox(),
+                         DialogAnswer::Key('N'), DialogAnswer::Click("No"), Completed()});
+    ASSERT_EQ(seen.size(), 6u);
+    for (size_t i = 0; i < kNames.size(); ++i) {
+        EXPECT_EQ(seen[i].caption, "Confirm");
+        EXPECT_EQ(seen[i].text, "Confirm you want to replace all instances in this file:\r\n\r\n" + folder.PathOf(kNames[i]));
+        EXPECT_EQ(seen[i].buttons, (std::vector<std::string>{"&Yes", "&No"}));
+    }
+    ExpectCompleted(seen[5]);
+    EXPECT_EQ(Contents(folder), With({}));
+    EXPECT_EQ(progress.hides, 1);
+
+    seen = ClickReplaceAll({Yes(), DialogAnswer::Click("No"), Yes(), Yes(), DialogAnswer::Click("No"), Completed()});
+    EXPECT_EQ(Contents(folder), With({0, 2, 3}));
+    ExpectShowsAtTheEnd("d.txt");
+}
+
+// A file that cannot be rewritten stops the run there: the files before it are rewritten, the
+// later ones untouched, the progress window stays, no completion; the list has it selected and
+// the viewer shows the file before it in red, whether or not the run had passed over that file.
+TEST_F(ReplaceAll, AReadOnlyFileInTheMiddleStopsTheRunThere) {
+    const struct {
+        const char* name;
+        DWORD step;  // how far the clock moves at each reading
+    } clocks[] = {{"an interval at each reading", kInterval}, {"clock stands still", 0}};
+    for (const auto& clock : clocks) {
+        SCOPED_TRACE(clock.name);
+        for (const std::string& name : kNames) folder.WriteFile(name, Original(name));
+        const std::string blocked = folder.PathOf("c.txt");
+        ASSERT_TRUE(::SetFileAttributesA(blocked.c_str(), FILE_ATTRIBUTE_READONLY));
+        DWORD now = 0;
+        form.TickCount = [&now, step = clock.step] { return now += step; };
+        progress = RecordingProgressWindow();
+
+        std::vector<SeenDialog> seen = ClickReplaceAll({OK(), DialogAnswer::Key(VK_RETURN).On(DialogClass::ErrorBox)});
+
+        ASSERT_EQ(seen.size(), 2u);
+        EXPECT_EQ(seen[1].windowClass, "#32770");
+        EXPECT_EQ(seen[1].text,
+                  "Cannot create file \"" + blocked + "\". " + platform::SystemErrorText(ERROR_ACCESS_DENIED) + ".");
+        EXPECT_EQ(Contents(folder), With({0, 1}));
+        EXPECT_TRUE(progress.shown);
+        EXPECT_EQ(progress.hides, 0);
+        EXPECT_EQ(form.memHTML().Text(), Rewritten("b.txt"));
+        EXPECT_EQ(form.StatusText(), folder.PathOf("b.txt"));
+        EXPECT_EQ(PaneColour(), RGB(255, 0, 0));
+        EXPECT_EQ(SelectedText(), "ABC");
+        EXPECT_EQ(form.FileListBox().Listing().FileName(), "c.txt") << "selected before its rewrite failed";
+        ::SetFileAttributesA(blocked.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+// Without per-file questions the viewer passes over a file whose turn comes less than the interval
+// after the run started or the last file was shown; the last file is always shown, every file of
+// a run with questions too, and the end looks the same whichever files were passed over.
+TEST_F(ReplaceAll, TheViewerPassesOverFilesOnlyInARunWithoutQuestions) {
+    const struct {
+        const char* name;
+        DWORD step;
+        bool confirm;
+        int loads;
+    } cases[] = {
+        {"clock stands still", 0, false, 1},
+        {"clock stands still, questions", 0, true, 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const std::string& name : kNames) folder.WriteFile(name, Original(name));
+        DWORD now = 1000;
+        form.TickCount = [&now, step = c.step] { return now += step; };
+        TickConfirm(c.confirm);
+        std::vector<DialogAnswer> answers;
+        if (c.confirm) answers.assign(kNames.size(), Yes());
+        else answers.push_back(OK());
+        answers.push_back(Completed());
+
+        ViewerLoadCounter counter;
+        ClickReplaceAll(std::move(answers));
+
+        EXPECT_EQ(counter.Loads(), c.loads);
+        EXPECT_EQ(Contents(folder), AllRewritten());
+        ExpectShowsAtTheEnd("e.txt");
+    }
+}
+
+// A drive letter for a folder for the time of a test: on Windows a substitute drive; under Wine,
+// whose substitutes do not reach its file system, a link in the prefix's dosdevices folder.
+class DriveForFolder {
+public:
+    explicit DriveForFolder(const std::string& folder) {
+        const DWORD used = ::GetLogicalDrives();
+        for (char letter = 'Y'; letter > 'H'; --letter) {
+            if (used & (1u << (letter - 'A'))) continue;
+            const std::string drive = std::string(1, letter) + ":";
+            if (UnderWine() ? MakeWineLink(letter, folder) : ::DefineDosDeviceA(0, drive.c_str(), folder.c_str()))
+                letter_ = letter;
+            break;
+        }
+    }
+    ~DriveForFolder() {
+        if (!link_.empty()) Run("Z:\\bin\\rm -f \"" + link_ + "\"");
+        else if (letter_) ::DefineDosDeviceA(DDD_REMOVE_DEFINITION, (std::string(1, letter_) + ":").c_str(), nullptr);
+    }
+    // "Y:\", or empty when no drive could be made.
+    std::string Root() const { return letter_ ? std::string(1, letter_) + ":\\" : std::string(); }
+
+private:
+    static bool UnderWine() { return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
+    static void Run(std::string commandLine) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                              &process))
+            return;
+        ::WaitForSingleObject(process.hProcess, 10000);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+    bool MakeWineLink(char letter, const std::string& folder) {
+        using UnixName = char*(CDECL*)(const WCHAR*);
+        auto unixName = reinterpret_cast<UnixName>(
+            reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+        const char* prefix = std::getenv("WINEPREFIX");
+        if (!unixName || !prefix) return false;
+        const std::wstring wide(folder.begin(), folder.end());
+        char* target = unixName(wide.c_str());
+        if (!target) return false;
+        const std::string link = std::string(prefix) + "/dosdevices/" + char(letter - 'A' + 'a') + ":";
+        Run("Z:\\bin\\ln -s \"" + std::string(target) + "\" \"" + link + "\"");
+        ::HeapFree(::GetProcessHeap(), 0, target);
+        link_ = link;
+        // Wine may report a Unix program ended before it has: wait for the drive to appear.
+        const std::string root = std::string(1, letter) + ":\\";
+        for (int wait = 0; wait < 100; ++wait, ::Sleep(20)) {
+            const DWORD attributes = ::GetFileAttributesA(root.c_str());
+            if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+        }
+        return false;
+    }
+
+    char letter_ = 0;
+    std::string link_;
+};
+
+// The list's folder path already ends in a backslash at a drive root; the run puts one more in,
+// and that path is what the question and the status bar show.
+TEST_F(ReplaceAll, AtADriveRootThePathsHoldTwoBackslashes) {
+    DriveForFolder drive(folder.Path());
+    if (drive.Root().empty()) GTEST_SKIP() << "no drive letter could be given to " << folder.Path();
+    List(drive.Root());
+    ASSERT_EQ(form.FileListBox().Listing().Directory(), drive.Root());
+    TickConfirm(true);
+
+    std::vector<SeenDialog> seen = ClickReplaceAll({Yes(), Yes(), Yes(), Yes(), Yes(), Completed()});
+
+    ASSERT_EQ(seen.size(), 6u);
+    const std::string first = drive.Root() + "\\a.txt";  // e.g. Y:\\a.txt
+    EXPECT_EQ(seen[0].text, "Confirm you want to replace all instances in this file:\r\n\r\n" + first);
+    EXPECT_EQ(form.StatusText(), drive.Root() + "\\e.txt");
+    EXPECT_EQ(Contents(folder), AllRewritten());
+    List(folder.Path());  // leave the drive before it goes
+}
+
+// The main window closed between two files: the close runs at once and the end of the program is
+// only noted; the run goes on without the window's controls, and the program ends when it returns.
+class ReplaceAllClosed : public ReplaceAll {
+protected:
+    void CloseDuringRun(std::vector<DialogAnswer> answers) {
+        const HWND window = form.Handle();
+        Postman postman(window);
+        // Runs in the first pump after the first file's rewrite.
+        progress.onShow = [&] { postman.Post([&] { ::SendMessageA(window, WM_CLOSE, 0, 0); }); };
+        ClickReplaceAll(std::move(answers));
+        EXPECT_FALSE(::IsWindow(window));
+        EXPECT_TRUE(application.Terminated());
+        EXPECT_FALSE(progress.shown);
+    }
+};
+
+TEST_F(ReplaceAllClosed, WithoutConfirmTheRemainingFilesAreStillRewritten) {
+    CloseDuringRun({OK()});  // the completion notice answers at once
+    EXPECT_EQ(Contents(folder), AllRewritten());
+}
+
+TEST_F(ReplaceAllClosed, WithConfirmEveryRemainingQuestionAnswersAsIfClosed) {
+    TickConfirm(true);
+    CloseDuringRun({Yes()});
+    EXPECT_EQ(Contents(folder), With({0}));
+}
+
+// The run rewrites the files listed when it began, and no others: a change of folder or of file
+// type between two files leaves the newly listed files alone.
+TEST_F(ReplaceAll, AListingChangedDuringARunLeavesTheNewlyListedFilesAlone) {
+    test_support::TempFolder elsewhere;
+    for (const std::string& name : kNames) {
+        elsewhere.WriteFile(name, Original(name));
+        folder.WriteFile(name.substr(0, 1) + ".ini", Original(name));
+    }
+    const struct {
+        const char* name;
+        std::function<void()> change;
+    } changes[] = {
+        {"another folder", [&] { List(elsewhere.Path()); }},
+        {"another file type", [&] { form.FileListBox().Listing().SetMask("*.ini"); }},
+    };
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.name);
+        List();
+        for (const std::string& name : kNames) folder.WriteFile(name, Original(name));
+        Postman postman(form.Handle());
+        progress.onShow = [&] { postman.Post(change.change); };
+
+        ClickReplaceAll({OK(), Completed()});
+
+        EXPECT_EQ(Contents(folder), AllRewritten());
+        EXPECT_EQ(Contents(elsewhere), With({}));
+        for (const std::string& name : kNames)
+            EXPECT_EQ(ReadFileBytes(folder.PathOf(name.substr(0, 1) + ".ini")), Original(name));
+        EXPECT_EQ(form.FileListBox().Listing().FileName(), "") << "no entry of the new listing is selected";
+        EXPECT_EQ(form.StatusText(), folder.PathOf("e.txt"));
+    }
+}
+
+// A listed file that is gone by its turn ends the run with the open error, like any failing file.
+TEST_F(ReplaceAll, AFileRemovedDuringARunStopsItWithTheOpenError) {
+    Postman postman(form.Handle());
+    const std::string removed = folder.PathOf("d.txt");
+    progress.onShow = [&] { postman.Post([&] { ::DeleteFileA(removed.c_str()); }); };
+
+    std::vector<SeenDialog> seen = ClickReplaceAll({OK(), DialogAnswer::Key(VK_RETURN).On(DialogClass::ErrorBox)});
+
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].text,
+              "Cannot open file \"" + removed + "\". " + platform::SystemErrorText(ERROR_FILE_NOT_FOUND) + ".");
+    EXPECT_EQ(ReadFileBytes(folder.PathOf("c.txt")), Rewritten("c.txt"));
+    EXPECT_EQ(ReadFileBytes(folder.PathOf("e.txt")), Original("e.txt"));
+    EXPECT_TRUE(progress.shown);
+}
+
+}  // namespace
+}  // namespace replace_test

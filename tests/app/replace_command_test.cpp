@@ -1,0 +1,123 @@
+// Replace, clicked on the real main window: its checks and question as the dialog shows them,
+// the rewrite, the viewer afterwards, and a file that cannot be rewritten.
+#include "platform/errors.h"
+#include "replace_fixture.h"
+
+namespace replace_test {
+namespace {
+
+using test_support::ReadFileBytes;
+
+constexpr const char* kOriginal = "abc, Abc and aBC; xyz\r\n";
+
+class ReplaceCommand : public ReplaceFixture {
+protected:
+    ReplaceCommand() {
+        path = folder.WriteFile("notes.txt", kOriginal);
+        folder.WriteFile("other.txt", "abc");
+        List();
+    }
+    void Select() { form.FileListBox().Listing().SelectByName("notes.txt"); }
+
+    std::string path;
+};
+
+// Every failing check shows its one notice, however the box is closed, and ends the command
+// before anything is touched.
+TEST_F(ReplaceCommand, EachFailingCheckShowsItsNoticeAndTouchesNothing) {
+    const CheckCase cases[] = {
+        {"empty list, all typed", true, false, "abc", "x", DialogAnswer::Key(VK_RETURN),
+         "Sorry, no can do. There are no files in the list!"},
+        {"no selection, nothing typed", false, false, "", "", DialogAnswer::Key(VK_ESCAPE),
+         "Don't forget to select a file!"},
+        {"no search text", false, true, "", "x", DialogAnswer::CloseBox(), "Please enter the text to be replaced!"},
+        {"no replacement", false, true, "abc", "", DialogAnswer::Click("OK"), "Please enter the replacement text!"},
+        {"same texts", false, true, "abc", "abc", DialogAnswer::Key(VK_RETURN),
+         "Hey hold on, the search and replace text is the same!"},
+    };
+    test_support::TempFolder empty;
+    for (const CheckCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        List(c.emptyList ? empty.Path() : folder.Path());
+        if (c.select) Select();
+        Type(c.search, c.replacement);
+        const std::string status = form.StatusText(), shown = form.memHTML().Text();
+
+        ExpectOneNotice(ClickReplace({c.answer}), c.message);
+        EXPECT_EQ(ReadFileBytes(path), kOriginal);
+        EXPECT_EQ(progress.shows, 0);
+        EXPECT_EQ(form.StatusText(), status);
+        EXPECT_EQ(form.memHTML().Text(), shown);
+    }
+}
+
+TEST_F(ReplaceCommand, TurnsEveryCaseOfAbcIntoABCAndShowsTheFileWithTheReplacementSelected) {
+    Select();
+    Type("abc", "ABC");
+    ASSERT_TRUE(ClickReplace({}).empty());
+
+    EXPECT_EQ(ReadFileBytes(path), "ABC, ABC and ABC; xyz\r\n");
+    EXPECT_EQ(form.memHTML().Text(), "ABC, ABC and ABC; xyz\r\n");
+    EXPECT_EQ(form.StatusText(), path);
+    EXPECT_EQ(PaneColour(), CLR_DEFAULT);
+    EXPECT_EQ(SelectedText(), "ABC");
+    EXPECT_EQ(::GetFocus(), form.memHTML().Handle());
+    EXPECT_EQ(progress.shows, 1);
+    EXPECT_EQ(progress.hides, 1);
+    EXPECT_FALSE(progress.shown);
+    EXPECT_EQ(ReadFileBytes(folder.PathOf("other.txt")), "abc") << "only the selected file";
+}
+
+TEST_F(ReplaceCommand, WithConfirmTickedOnlyOKGoesOn) {
+    Select();
+    Type("abc", "ABC");
+    TickConfirm(true);
+    for (DialogAnswer refusal : {DialogAnswer::Click("Cancel"), DialogAnswer::Key(VK_ESCAPE), DialogAnswer::CloseBox()}) {
+        std::vector<SeenDialog> seen = ClickReplace({refusal});
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].caption, "Confirm");
+        EXPECT_EQ(seen[0].text, "Replace all instances in the selected file?");
+        EXPECT_EQ(seen[0].buttons, (std::vector<std::string>{"OK", "Cancel"}));
+        EXPECT_EQ(ReadFileBytes(path), kOriginal);
+        EXPECT_EQ(progress.shows, 0);
+    }
+    ClickReplace({DialogAnswer::Key(VK_RETURN)});
+    EXPECT_EQ(ReadFileBytes(path), "ABC, ABC and ABC; xyz\r\n");
+    EXPECT_EQ(progress.hides, 1);
+}
+
+// The error box reports the failed rewrite; the progress window stays where it was shown.
+TEST_F(ReplaceCommand, AReadOnlyFileKeepsItsBytesAndLeavesTheProgressWindowShown) {
+    Select();
+    const std::string status = form.StatusText(), shown = form.memHTML().Text();
+    ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    Type("abc", "ABC");
+
+    std::vector<SeenDialog> seen = ClickReplace({DialogAnswer::Key(VK_RETURN).On(DialogClass::ErrorBox)});
+
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text,
+              "Cannot create file \"" + path + "\". " + platform::SystemErrorText(ERROR_ACCESS_DENIED) + ".");
+    EXPECT_EQ(ReadFileBytes(path), kOriginal);
+    EXPECT_TRUE(progress.shown);
+    EXPECT_EQ(progress.hides, 0);
+    EXPECT_EQ(form.StatusText(), status);
+    EXPECT_EQ(form.memHTML().Text(), shown);
+}
+
+// A close already queued when the command pumps ends the program before the file is touched;
+// nothing reads the window's controls after they are gone.
+TEST_F(ReplaceCommand, TheWindowClosedBeforeTheRewriteLeavesTheFileAlone) {
+    Select();
+    Type("abc", "ABC");
+    progress.onShow = [this] { ::PostMessageA(form.Handle(), WM_CLOSE, 0, 0); };
+    ClickReplace({});
+
+    EXPECT_FALSE(::IsWindow(form.Handle()));
+    EXPECT_TRUE(application.Terminated());
+    EXPECT_EQ(ReadFileBytes(path), kOriginal);
+    EXPECT_FALSE(progress.shown);
+}
+
+}  // namespace
+}  // namespace replace_test

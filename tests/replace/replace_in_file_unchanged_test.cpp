@@ -1,0 +1,98 @@
+// A rewrite that changes no byte writes the file again where it stands: no file beside it, no
+// flush to disk, and the same refusals as any rewrite.
+#include "replace/replace_in_file.h"
+
+#include "platform/code_page.h"
+#include "platform/errors.h"
+#include "support/expect_error.h"
+#include "support/forwarding_file_system.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+using test_support::ExpectError;
+using test_support::ReadFileBytes;
+
+namespace {
+
+class CountingFileSystem final : public test_support::ForwardingFileSystem {
+public:
+    int newFiles = 0, flushes = 0, swaps = 0, writes = 0;
+
+    platform::UniqueFile CreateFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                                    DWORD flags) override {
+        if (disposition == CREATE_NEW) ++newFiles;
+        return ForwardingFileSystem::CreateFile(path, access, share, disposition, flags);
+    }
+    bool WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* written) override {
+        ++writes;
+        return ForwardingFileSystem::WriteFile(file, buffer, count, written);
+    }
+    bool FlushFileBuffers(HANDLE file) override {
+        ++flushes;
+        return ForwardingFileSystem::FlushFileBuffers(file);
+    }
+    bool ReplaceFile(const std::string& target, const std::string& replacement) override {
+        ++swaps;
+        return ForwardingFileSystem::ReplaceFile(target, replacement);
+    }
+};
+
+class UnchangedRewrite : public testing::Test {
+protected:
+    void Replace(const std::string& search, const std::string& replacement) {
+        replace::ReplaceInFile(path_, search, replacement, fs_, platform::SystemCodePage(), [this] { ++pumps_; });
+    }
+
+    const std::string kText = "Nothing to see here\r\n\xE9\t";
+    test_support::TempFolder folder_;
+    std::string path_ = folder_.WriteFile("file.txt", kText);
+    CountingFileSystem fs_;
+    int pumps_ = 0;
+};
+
+}  // namespace
+
+TEST_F(UnchangedRewrite, WritesTheSameBytesInPlaceWithoutATemporaryFileOrAFlush) {
+    Replace("absent", "x");
+    EXPECT_EQ(ReadFileBytes(path_), kText);
+    EXPECT_EQ(fs_.writes, 1);
+    EXPECT_EQ(fs_.newFiles, 0);
+    EXPECT_EQ(fs_.flushes, 0);
+    EXPECT_EQ(fs_.swaps, 0);
+    EXPECT_EQ(pumps_, 1);
+    EXPECT_EQ(folder_.Names(), std::vector<std::string>{"file.txt"});
+
+    // A replacement that only keeps the same bytes counts as no change too.
+    Replace("SEE", "see");
+    EXPECT_EQ(fs_.newFiles, 0);
+    EXPECT_EQ(fs_.flushes, 0);
+}
+
+TEST_F(UnchangedRewrite, AChangedFileStillGoesThroughAFlushedFileBesideIt) {
+    Replace("see", "view");
+    EXPECT_EQ(ReadFileBytes(path_), "Nothing to view here\r\n\xE9\t");
+    EXPECT_EQ(fs_.newFiles, 1);
+    EXPECT_EQ(fs_.flushes, 1);
+    EXPECT_EQ(fs_.swaps, 1);
+}
+
+TEST_F(UnchangedRewrite, AReadOnlyFileIsRefusedAsForAnyRewrite) {
+    ASSERT_TRUE(::SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY));
+    ExpectError([&] { Replace("absent", "x"); }, "EFCreateError",
+                "Cannot create file \"" + path_ + "\". " + platform::SystemErrorText(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(ReadFileBytes(path_), kText);
+    EXPECT_EQ(fs_.writes, 0);
+    EXPECT_EQ(pumps_, 0);
+}
+
+TEST_F(UnchangedRewrite, AFileAnotherProgramReadsWithoutSharingWritesIsRefused) {
+    platform::UniqueFile other{
+        ::CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)};
+    ASSERT_TRUE(other);
+    ExpectError([&] { Replace("absent", "x"); }, "EFCreateError",
+                "Cannot create file \"" + path_ + "\". " + platform::SystemErrorText(ERROR_SHARING_VIOLATION));
+    other.reset();
+    EXPECT_EQ(ReadFileBytes(path_), kText);
+    EXPECT_EQ(pumps_, 0);
+}

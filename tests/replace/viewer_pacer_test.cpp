@@ -1,0 +1,66 @@
+// When a Replace All run shows a rewritten file, by an injected clock.
+#include "replace/viewer_pacer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using replace::ViewerPacer;
+
+class ViewerPacerTest : public testing::Test {
+protected:
+    void Show(DWORD loadTime) {
+        pacer.Loading();
+        now += loadTime;
+        pacer.Loaded();
+    }
+
+    DWORD now = 5000;
+    ViewerPacer pacer{[this] { return now; }};
+};
+
+TEST_F(ViewerPacerTest, AFileIsShownOnceTheIntervalHasPassedSinceTheRunStartedOrTheLastShow) {
+    EXPECT_FALSE(pacer.ShowNow(false, false)) << "the run has just started";
+    now += ViewerPacer::kInterval;
+    EXPECT_TRUE(pacer.ShowNow(false, false));
+    Show(10);
+    now += ViewerPacer::kInterval - 1;
+    EXPECT_FALSE(pacer.ShowNow(false, false));
+    now += 1;
+    EXPECT_TRUE(pacer.ShowNow(false, false));
+}
+
+TEST_F(ViewerPacerTest, ASlowLoadKeepsTheViewerFromTheNextFileForThreeTimesAsLong) {
+    Show(200);
+    now += 3 * 200 - 1;
+    EXPECT_FALSE(pacer.ShowNow(false, false));
+    now += 1;
+    EXPECT_TRUE(pacer.ShowNow(false, false));
+}
+
+TEST_F(ViewerPacerTest, TheLastFileAndEveryFileAskedAboutAreAlwaysShown) {
+    EXPECT_TRUE(pacer.ShowNow(true, false));
+    EXPECT_TRUE(pacer.ShowNow(false, true));
+}
+
+TEST_F(ViewerPacerTest, RemembersTheLastFilePassedOverUntilOneIsLoaded) {
+    EXPECT_FALSE(pacer.Unshown());
+    pacer.Skipped(3);
+    pacer.Skipped(4);
+    EXPECT_EQ(pacer.Unshown(), 4u);
+    pacer.Loading();
+    EXPECT_EQ(pacer.Unshown(), 4u) << "a load that fails leaves it to catch up with";
+    pacer.Loaded();
+    EXPECT_FALSE(pacer.Unshown());
+}
+
+TEST_F(ViewerPacerTest, CountsTheIntervalAcrossTheClocksWrap) {
+    now = 0xFFFFFFF0u;
+    Show(0);
+    now = ViewerPacer::kInterval - 0x11;
+    EXPECT_FALSE(pacer.ShowNow(false, false));
+    now += 1;
+    EXPECT_TRUE(pacer.ShowNow(false, false));
+}
+
+}  // namespace
