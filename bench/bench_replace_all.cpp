@@ -51,7 +51,7 @@ std::string MakeText(bool matches) {
     return text + "\r\n";
 }
 
-struct Folder {
+struct BenchFiles {
     test_support::TempFolder folder;
     std::vector<std::string> paths;
     const std::string plain = MakeText(false), matching = MakeText(true);
@@ -162,7 +162,7 @@ RunResult RunThroughForm(app::TForm1& form, TimingProgressWindow& progress) {
 int main() {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     widgets::Application application("Zavotek - Search & Replace");
-    Folder files;
+    BenchFiles files;
     TimingProgressWindow progress;
     app::TForm1 form(platform::SystemShell());
     form.SetProgressWindow(progress);
