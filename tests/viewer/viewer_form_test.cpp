@@ -117,15 +117,15 @@ TEST_F(ViewerForm, WordWrapWrapsALoadedFileAndKeepsIt) {
     std::string text(3000, ' ');
     for (size_t i = 0; i < text.size(); i += 5) text.replace(i, 4, "word");
     text += "\r\nlast";
-    viewer::LoadViewerFile(form.memHTML(), folder.WriteFile("long.txt", text));
+    viewer::LoadViewerFile(form.memHTML(), folder.WriteFile("long.txt", text), viewer::kWindowTextColor);
     EXPECT_EQ(LineCount(Pane()), 2);
     ClickWordWrap(true);
     EXPECT_EQ(form.memHTML().Text(), text);
     EXPECT_GT(LineCount(Pane()), 10);
     // The rebuilt pane takes plain text in its own font.
-    viewer::LoadViewerFile(form.memHTML(), folder.WriteFile("short.txt", "short"));
+    viewer::LoadViewerFile(form.memHTML(), folder.WriteFile("short.txt", "short"), viewer::kWindowTextColor);
     EXPECT_STREQ(FormatAt(Pane(), 0).szFaceName, "Lucida Console");
-    viewer::LoadViewerFile(form.memHTML(), folder.PathOf("long.txt"));
+    viewer::LoadViewerFile(form.memHTML(), folder.PathOf("long.txt"), viewer::kWindowTextColor);
     ClickWordWrap(false);
     EXPECT_EQ(form.memHTML().Text(), text);
     EXPECT_EQ(LineCount(Pane()), 2);
