@@ -165,7 +165,7 @@ void RichViewer::Load(StreamSource& source, const TextShape& shape, COLORREF col
     // How many rows a rich text makes is not known beforehand.
     const ScrollBars rich{true, false};
     SetBars(rich);
-    if (StreamIn(pane, SF_RTF, source)) {
+    if (shape.richTextHeader && StreamIn(pane, SF_RTF, source)) {
         HideUnwantedBars(rich);
     } else {
         SetBars(plain);
@@ -179,8 +179,10 @@ void RichViewer::SetWordWrap(bool wrap) {
     if (wrap == wordWrap_) return;
     std::string content = StreamOutRich(Handle());
     MemorySource source(content);
+    TextShapeScanner scanner;
+    scanner.Add(content.data(), content.size());
     wordWrap_ = wrap;
-    Load(source, TextShape{}, color_);
+    Load(source, scanner.Shape(), color_);
 }
 
 CellSize RichViewer::Cell() {

@@ -38,7 +38,8 @@ public:
     COLORREF FontColor() const noexcept { return color_; }
 
     // Replaces the content with what `source` gives, in a fresh window whose default text has
-    // `color`: read as rich text first, and as plain text when the control rejects that. The
+    // `color`: read as rich text first when `shape` says it begins as rich text does, and as
+    // plain text when it does not or the control rejects it. The
     // scroll bars that a plain text of `shape` may need are shown before it goes in (the
     // vertical one for rich text), and any the control then did not want are hidden again. Throws EOutOfResources "Failed to Load Stream"
     // when both attempts fail.

@@ -1,12 +1,19 @@
 #include "viewer/text_shape.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace viewer {
 
+namespace {
+constexpr std::string_view kRichTextHeader = "{\\rtf";
+}  // namespace
+
 void TextShapeScanner::Add(const char* bytes, size_t size) noexcept {
-    for (size_t i = 0; i < size; ++i) {
+    for (size_t i = 0; i < size; ++i, ++bytes_) {
         char c = bytes[i];
+        // Every byte so far belongs to the header.
+        if (headerBytes_ == bytes_ && bytes_ < kRichTextHeader.size() && c == kRichTextHeader[bytes_]) ++headerBytes_;
         bool wasAfterCr = afterCr_;
         afterCr_ = c == '\r';
         if (c == '\n' && wasAfterCr) continue;
@@ -18,6 +25,7 @@ void TextShapeScanner::Add(const char* bytes, size_t size) noexcept {
         shape_.longestLine = std::max(shape_.longestLine, ++line_);
         if (c < 0x20 || c > 0x7E) shape_.evenWidth = false;
     }
+    shape_.richTextHeader = headerBytes_ == kRichTextHeader.size();
 }
 
 ScrollBars PredictScrollBars(const TextShape& shape, CellSize cell, SIZE area, SIZE thickness, bool wordWrap) noexcept {

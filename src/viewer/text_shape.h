@@ -17,6 +17,9 @@ struct TextShape {
     // Only printable ASCII besides the breaks: every byte is one character of the same width in
     // a fixed-pitch font, so the longest line's width is known.
     bool evenWidth = true;
+    // Begins with "{\rtf", as every rich text does. The rich-edit 1.0 control would take any
+    // text that begins with "{" for rich text and show it mangled.
+    bool richTextHeader = false;
 };
 
 // Builds a shape from a text that arrives in pieces; a CR that ends one piece and an LF that
@@ -28,6 +31,8 @@ public:
 
 private:
     TextShape shape_;
+    std::uint64_t bytes_ = 0;
+    std::uint64_t headerBytes_ = 0;
     std::uint64_t line_ = 0;
     bool afterCr_ = false;
 };
