@@ -162,16 +162,20 @@ void RichViewer::Load(StreamSource& source, const TextShape& shape, COLORREF col
     const ScrollBars plain = PredictScrollBars(shape, Cell(), TextArea(pane),
                                                {::GetSystemMetrics(SM_CXVSCROLL), ::GetSystemMetrics(SM_CYHSCROLL)},
                                                wordWrap_);
-    // How many rows a rich text makes is not known beforehand.
-    const ScrollBars rich{true, false};
-    SetBars(rich);
-    if (shape.richTextHeader && StreamIn(pane, SF_RTF, source)) {
-        HideUnwantedBars(rich);
-    } else {
-        SetBars(plain);
-        if (!source.Rewind() || !StreamIn(pane, SF_TEXT, source)) throw platform::errors::FailedToLoadStream();
-        HideUnwantedBars(plain);
+    if (shape.richTextHeader) {
+        // How many rows a rich text makes is not known beforehand.
+        const ScrollBars rich{true, false};
+        SetBars(rich);
+        if (StreamIn(pane, SF_RTF, source)) {
+            HideUnwantedBars(rich);
+            LiftTextLimit();
+            return;
+        }
+        if (!source.Rewind()) throw platform::errors::FailedToLoadStream();
     }
+    SetBars(plain);
+    if (!StreamIn(pane, SF_TEXT, source)) throw platform::errors::FailedToLoadStream();
+    HideUnwantedBars(plain);
     LiftTextLimit();
 }
 
@@ -195,10 +199,11 @@ CellSize RichViewer::Cell() {
     for (int i = 0; i < 4; ++i)
         ::SendMessageA(pane, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at[i]), offsets[i]);
     ::SetWindowTextA(pane, "");
+    // A pane too narrow for two characters wraps them: no measure, try again next time.
+    if (at[0].y != at[1].y || at[1].y != at[2].y) return {};
     CellSize cell;
     cell.height = at[3].y - at[0].y;
-    bool oneRow = at[0].y == at[1].y && at[1].y == at[2].y;
-    if (oneRow && at[1].x - at[0].x == at[2].x - at[1].x) cell.width = at[1].x - at[0].x;
+    if (at[1].x - at[0].x == at[2].x - at[1].x) cell.width = at[1].x - at[0].x;
     cell_ = cell;
     return cell;
 }

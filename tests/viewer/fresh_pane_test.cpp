@@ -218,6 +218,11 @@ TEST(FreshPane, OnlyValidRichTextStartingWithABraceIsReadAsRichText) {
     EXPECT_TRUE(FormatAt(window.PaneHandle(), 8).dwEffects & CFE_ITALIC);
     EXPECT_EQ(FormatAt(window.PaneHandle(), 1).crTextColor, kRed);
     EXPECT_TRUE(SameAsTheControlAlone(window));
+    // Word wrap moves rich content across as rich text.
+    window.Pane().SetWordWrap(true);
+    EXPECT_EQ(window.Pane().Text(), "plain slanted");
+    EXPECT_TRUE(FormatAt(window.PaneHandle(), 8).dwEffects & CFE_ITALIC);
+    window.Pane().SetWordWrap(false);
 
     const std::string json = "{\"name\": \"value\",\n \"list\": [1, 2]}\n";
     LoadViewerFile(window.Pane(), folder.WriteFile("data.json", json), viewer::kWindowTextColor);

@@ -77,7 +77,7 @@ TEST(LoadViewerFile, BreaksSplitAcrossReadsStayOneBreak) {
         LoadViewerFile(window.Pane(), path, kText, fs);
         EXPECT_EQ(window.Pane().Text(), "a\r\nb\r\n\r\nc\r\n\r\nd\r\n") << most;
     }
-    // The rich-text attempt read up to the final CR; the plain one starts afresh with the first LF.
+    // Breaks at both ends.
     LoadViewerFile(window.Pane(), folder.WriteFile("ends.txt", "\nx\r"), kText);
     EXPECT_EQ(window.Pane().Text(), "\r\nx\r\n");
 }
