@@ -39,10 +39,10 @@ public:
 
     // Replaces the content with what `source` gives, in a fresh window whose default text has
     // `color`: read as rich text first when `shape` says it begins as rich text does, and as
-    // plain text when it does not or the control rejects it. The
-    // scroll bars that a plain text of `shape` may need are shown before it goes in (the
-    // vertical one for rich text), and any the control then did not want are hidden again. Throws EOutOfResources "Failed to Load Stream"
-    // when both attempts fail.
+    // plain text when it does not or the control rejects it. The scroll bars that a plain text
+    // of `shape` may need are shown before it goes in (the vertical one for rich text), and any
+    // the control then did not want are hidden again. Throws EOutOfResources "Failed to Load
+    // Stream" when both attempts fail.
     void Load(StreamSource& source, const TextShape& shape, COLORREF color);
 
     // Rebuilds the window with or without wrapping; the content goes across as rich text.

@@ -1,7 +1,8 @@
 #pragma once
 // What a plain text will look like in the pane, found by one quick pass over its bytes: how many
 // rows it makes and how wide its longest line is. The pane uses it to put its scroll bars in
-// place before the text goes in, so that the control does not lay the whole text out twice.
+// place before the text goes in: a bar that appears while the text streams in makes the control
+// lay the whole text out again, and under Wine a vertical one makes the load quadratic.
 #include <windows.h>
 
 #include <cstddef>
@@ -17,8 +18,8 @@ struct TextShape {
     // Only printable ASCII besides the breaks: every byte is one character of the same width in
     // a fixed-pitch font, so the longest line's width is known.
     bool evenWidth = true;
-    // Begins with "{\rtf", as every rich text does. The rich-edit 1.0 control would take any
-    // text that begins with "{" for rich text and show it mangled.
+    // Begins with "{\rtf", as every rich text does. Wine's rich-edit 1.0 control takes any text
+    // that begins with "{" for rich text and shows it mangled.
     bool richTextHeader = false;
 };
 
