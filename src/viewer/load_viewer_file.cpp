@@ -4,6 +4,7 @@
 #include "viewer/line_break_converter.h"
 #include "viewer/pane_stream.h"
 #include "viewer/rich_viewer.h"
+#include "viewer/text_shape.h"
 
 #include <vector>
 
@@ -43,9 +44,25 @@ private:
     std::vector<char> piece_;
 };
 
+// One pass over the whole file, which is then back at `start`. Reading a file costs next to
+// nothing beside what the control spends on its text.
+TextShape ScanFile(platform::FileSystem& fs, HANDLE file, LONGLONG start) {
+    TextShapeScanner scanner;
+    std::vector<char> piece(1 << 16);
+    for (;;) {
+        DWORD read = 0;
+        if (!fs.ReadFile(file, piece.data(), static_cast<DWORD>(piece.size()), &read))
+            throw platform::errors::FailedToLoadStream();
+        if (read == 0) break;
+        scanner.Add(piece.data(), read);
+    }
+    if (!fs.SetFilePointer(file, start, FILE_BEGIN, nullptr)) throw platform::errors::FailedToLoadStream();
+    return scanner.Shape();
+}
+
 }  // namespace
 
-void LoadViewerFile(RichViewer& pane, const std::string& path, platform::FileSystem& fs) {
+void LoadViewerFile(RichViewer& pane, const std::string& path, COLORREF color, platform::FileSystem& fs) {
     // Others may read the file meanwhile, not write it.
     platform::UniqueFile file =
         fs.CreateFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
@@ -56,9 +73,10 @@ void LoadViewerFile(RichViewer& pane, const std::string& path, platform::FileSys
         throw platform::errors::FailedToLoadStream();
     // The control would keep only what fits and show the rest as missing.
     if (end - start > kTextLimit) throw platform::errors::OutOfMemory();
+    // All that can fail before the pane changes comes first: a failed load leaves it as it was.
+    TextShape shape = ScanFile(fs, file.get(), start);
     FileSource source(fs, file.get(), start);
-    StreamInRichOrPlain(pane.Handle(), source);
-    pane.LiftTextLimit();
+    pane.Load(source, shape, color);
 }
 
 }  // namespace viewer

@@ -35,44 +35,27 @@ DWORD CALLBACK WriteCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* t
     }
 }
 
+}  // namespace
+
+bool MemorySource::Read(char* buffer, LONG capacity, LONG& produced) {
+    size_t n = std::min(content_.size() - position_, static_cast<size_t>(std::max<LONG>(capacity, 0)));
+    std::memcpy(buffer, content_.data() + position_, n);
+    position_ += n;
+    produced = static_cast<LONG>(n);
+    return true;
+}
+
+bool MemorySource::Rewind() {
+    position_ = 0;
+    return true;
+}
+
 bool StreamIn(HWND pane, UINT format, StreamSource& source) {
     EDITSTREAM stream{};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
     stream.pfnCallback = ReadCallback;
     ::SendMessageA(pane, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
     return stream.dwError == 0;
-}
-
-class MemorySource final : public StreamSource {
-public:
-    explicit MemorySource(std::string_view content) : content_(content) {}
-    bool Read(char* buffer, LONG capacity, LONG& produced) override {
-        size_t n = std::min(content_.size() - position_, static_cast<size_t>(std::max<LONG>(capacity, 0)));
-        std::memcpy(buffer, content_.data() + position_, n);
-        position_ += n;
-        produced = static_cast<LONG>(n);
-        return true;
-    }
-    bool Rewind() override {
-        position_ = 0;
-        return true;
-    }
-
-private:
-    std::string_view content_;
-    size_t position_ = 0;
-};
-
-}  // namespace
-
-void StreamInRichOrPlain(HWND pane, StreamSource& source) {
-    if (StreamIn(pane, SF_RTF, source)) return;
-    if (!source.Rewind() || !StreamIn(pane, SF_TEXT, source)) throw platform::errors::FailedToLoadStream();
-}
-
-void StreamInRichOrPlain(HWND pane, std::string_view content) {
-    MemorySource source(content);
-    StreamInRichOrPlain(pane, source);
 }
 
 std::string StreamOutRich(HWND pane) {

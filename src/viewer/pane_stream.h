@@ -18,10 +18,21 @@ public:
     virtual bool Rewind() = 0;
 };
 
-// Replaces the content, read as rich text first and as plain text when the control rejects that.
-// Throws EOutOfResources "Failed to Load Stream" when both attempts fail.
-void StreamInRichOrPlain(HWND pane, StreamSource& source);
-void StreamInRichOrPlain(HWND pane, std::string_view content);
+// Content held in memory, handed out as it is.
+class MemorySource final : public StreamSource {
+public:
+    explicit MemorySource(std::string_view content) : content_(content) {}
+    bool Read(char* buffer, LONG capacity, LONG& produced) override;
+    bool Rewind() override;
+
+private:
+    std::string_view content_;
+    size_t position_ = 0;
+};
+
+// Replaces the content with the stream read in `format` (SF_RTF or SF_TEXT); false when the
+// control reports an error for the attempt.
+bool StreamIn(HWND pane, UINT format, StreamSource& source);
 
 // The whole content as rich text; throws EOutOfResources "Failed to Save Stream".
 std::string StreamOutRich(HWND pane);

@@ -1,5 +1,6 @@
 #include "viewer/rich_viewer.h"
 
+#include "platform/errors.h"
 #include "platform/unique_handle.h"
 #include "viewer/pane_stream.h"
 #include "widgets/anchors.h"
@@ -33,6 +34,13 @@ DWORD PaneStyle(bool wordWrap, DWORD state) {
     return style;
 }
 
+// The text area, without scroll bars, in which the control lays out the text.
+SIZE TextArea(HWND pane) {
+    RECT area{};
+    ::SendMessageA(pane, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+    return {area.right - area.left, area.bottom - area.top};
+}
+
 HWND CreatePane(HWND parent, const RECT& place, UINT_PTR id, DWORD style) {
     LoadRichEditLibrary();
     HWND pane = ::CreateWindowExA(WS_EX_CLIENTEDGE, "RICHEDIT", "", style, place.left, place.top,
@@ -61,6 +69,22 @@ void RichViewer::Attach(HWND pane) {
     // Also before the first load, which would otherwise be cut at the control's default limit.
     LiftTextLimit();
     ApplyDefaultFormat();
+}
+
+void RichViewer::Rebuild(COLORREF color) {
+    HWND old = Handle();
+    HWND parent = ::GetParent(old);
+    RECT place;
+    ::GetWindowRect(old, &place);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    DWORD state = static_cast<DWORD>(::GetWindowLongA(old, GWL_STYLE)) & (WS_VISIBLE | WS_DISABLED);
+    HWND fresh = CreatePane(parent, place, static_cast<UINT_PTR>(::GetDlgCtrlID(old)), PaneStyle(wordWrap_, state));
+    // The new window takes the old one's place among its siblings, and the focus if it had it.
+    ::SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (::GetFocus() == old) ::SetFocus(fresh);
+    ::DestroyWindow(old);
+    color_ = color;
+    Attach(fresh);
 }
 
 LRESULT RichViewer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -105,7 +129,7 @@ std::string RichViewer::Text() const {
     return text;
 }
 
-void RichViewer::Clear() { ::SetWindowTextA(Handle(), ""); }
+void RichViewer::Clear() { Rebuild(color_); }
 
 void RichViewer::SetFontColor(COLORREF color) {
     if (color == color_) return;
@@ -132,24 +156,76 @@ void RichViewer::ApplyDefaultFormat() {
 
 void RichViewer::LiftTextLimit() { ::SendMessageA(Handle(), EM_EXLIMITTEXT, 0, kTextLimit); }
 
+void RichViewer::Load(StreamSource& source, const TextShape& shape, COLORREF color) {
+    Rebuild(color);
+    HWND pane = Handle();
+    const ScrollBars plain = PredictScrollBars(shape, Cell(), TextArea(pane),
+                                               {::GetSystemMetrics(SM_CXVSCROLL), ::GetSystemMetrics(SM_CYHSCROLL)},
+                                               wordWrap_);
+    if (shape.richTextHeader) {
+        // How many rows a rich text makes is not known beforehand.
+        const ScrollBars rich{true, false};
+        SetBars(rich);
+        if (StreamIn(pane, SF_RTF, source)) {
+            HideUnwantedBars(rich);
+            LiftTextLimit();
+            return;
+        }
+        if (!source.Rewind()) throw platform::errors::FailedToLoadStream();
+    }
+    SetBars(plain);
+    if (!StreamIn(pane, SF_TEXT, source)) throw platform::errors::FailedToLoadStream();
+    HideUnwantedBars(plain);
+    LiftTextLimit();
+}
+
 void RichViewer::SetWordWrap(bool wrap) {
     if (wrap == wordWrap_) return;
-    HWND old = Handle();
-    std::string content = StreamOutRich(old);
-    HWND parent = ::GetParent(old);
-    RECT place;
-    ::GetWindowRect(old, &place);
-    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-    DWORD state = static_cast<DWORD>(::GetWindowLongA(old, GWL_STYLE)) & (WS_VISIBLE | WS_DISABLED);
-    HWND fresh = CreatePane(parent, place, static_cast<UINT_PTR>(::GetDlgCtrlID(old)), PaneStyle(wrap, state));
-    // The new window takes the old one's place among its siblings, and the focus if it had it.
-    ::SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    bool focused = ::GetFocus() == old;
-    ::DestroyWindow(old);
+    std::string content = StreamOutRich(Handle());
+    MemorySource source(content);
+    TextShapeScanner scanner;
+    scanner.Add(content.data(), content.size());
     wordWrap_ = wrap;
-    Attach(fresh);
-    if (focused) ::SetFocus(fresh);
-    StreamInRichOrPlain(fresh, content);
+    Load(source, scanner.Shape(), color_);
+}
+
+CellSize RichViewer::Cell() {
+    if (cell_) return *cell_;
+    // Two characters of different shape on one row and one on the next, on the still empty pane.
+    HWND pane = Handle();
+    ::SetWindowTextA(pane, "iW\r\nx");
+    POINTL at[4]{};
+    const LPARAM offsets[4] = {0, 1, 2, 4};
+    for (int i = 0; i < 4; ++i)
+        ::SendMessageA(pane, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&at[i]), offsets[i]);
+    ::SetWindowTextA(pane, "");
+    // A pane too narrow for two characters wraps them: no measure, try again next time.
+    if (at[0].y != at[1].y || at[1].y != at[2].y) return {};
+    CellSize cell;
+    cell.height = at[3].y - at[0].y;
+    if (at[1].x - at[0].x == at[2].x - at[1].x) cell.width = at[1].x - at[0].x;
+    cell_ = cell;
+    return cell;
+}
+
+// Under Wine, a vertical bar that the control has to show while the text streams in makes the
+// load take time that grows with the square of the text, and any bar that appears then makes it
+// lay the whole text out again; a bar shown in vain costs one layout when it is hidden.
+void RichViewer::SetBars(ScrollBars bars) {
+    ::ShowScrollBar(Handle(), SB_VERT, bars.vertical);
+    ::ShowScrollBar(Handle(), SB_HORZ, bars.horizontal);
+}
+
+// The control sets a bar's page and range when it wants the bar; a bar it left alone, or whose
+// range fits in its page, has nothing to scroll.
+void RichViewer::HideUnwantedBars(ScrollBars shown) {
+    auto unwanted = [&](int bar) {
+        SCROLLINFO info{sizeof info, SIF_PAGE | SIF_RANGE};
+        if (!::GetScrollInfo(Handle(), bar, &info)) return true;
+        return info.nPage == 0 || info.nMax - info.nMin < static_cast<int>(info.nPage);
+    };
+    if (shown.vertical && unwanted(SB_VERT)) ::ShowScrollBar(Handle(), SB_VERT, FALSE);
+    if (shown.horizontal && unwanted(SB_HORZ)) ::ShowScrollBar(Handle(), SB_HORZ, FALSE);
 }
 
 }  // namespace viewer

@@ -5,9 +5,6 @@
 
 namespace viewer {
 
-void ShowFile(RichViewer& pane, const std::string& path) {
-    LoadViewerFile(pane, path);
-    pane.SetFontColor(kWindowTextColor);
-}
+void ShowFile(RichViewer& pane, const std::string& path) { LoadViewerFile(pane, path, kWindowTextColor); }
 
 }  // namespace viewer

@@ -6,8 +6,8 @@ namespace viewer {
 
 class RichViewer;
 
-// Loads the file at `path` into the pane and sets the pane's colour to the window-text colour;
-// when the load fails, the pane and its colour stay as they were.
+// Loads the file at `path` into the pane in the window-text colour, given before the text goes
+// in; when the file cannot be opened or read, the pane and its colour stay as they were.
 void ShowFile(RichViewer& pane, const std::string& path);
 
 }  // namespace viewer

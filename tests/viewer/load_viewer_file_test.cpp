@@ -14,6 +14,8 @@ namespace {
 using viewer::LoadViewerFile;
 using viewer_test::ViewerWindow;
 
+constexpr COLORREF kText = viewer::kWindowTextColor;
+
 // Hands out at most a few bytes per read, so that line breaks fall across reads.
 class TrickleFileSystem final : public test_support::ForwardingFileSystem {
 public:
@@ -55,7 +57,7 @@ TEST(LoadViewerFile, LfOnlyAndCrOnlyFilesShowOneLinePerBreakCountedAsTwo) {
     ViewerWindow window;
     for (const char* breaks : {"\n", "\r"}) {
         std::string b = breaks;
-        LoadViewerFile(window.Pane(), folder.WriteFile("lines.txt", "one" + b + "two" + b + "three"));
+        LoadViewerFile(window.Pane(), folder.WriteFile("lines.txt", "one" + b + "two" + b + "three"), kText);
         EXPECT_EQ(window.Pane().Text(), "one\r\ntwo\r\nthree");
         EXPECT_EQ(viewer_test::LineCount(window.PaneHandle()), 3);
     }
@@ -68,11 +70,11 @@ TEST(LoadViewerFile, BreaksSplitAcrossReadsStayOneBreak) {
     std::string path = folder.WriteFile("mixed.txt", "a\r\nb\r\r\nc\n\rd\r\n");
     for (DWORD most : {1u, 2u, 3u}) {
         TrickleFileSystem fs(most);
-        LoadViewerFile(window.Pane(), path, fs);
+        LoadViewerFile(window.Pane(), path, kText, fs);
         EXPECT_EQ(window.Pane().Text(), "a\r\nb\r\n\r\nc\r\n\r\nd\r\n") << most;
     }
-    // The rich-text attempt read up to the final CR; the plain one starts afresh with the first LF.
-    LoadViewerFile(window.Pane(), folder.WriteFile("ends.txt", "\nx\r"));
+    // Breaks at both ends.
+    LoadViewerFile(window.Pane(), folder.WriteFile("ends.txt", "\nx\r"), kText);
     EXPECT_EQ(window.Pane().Text(), "\r\nx\r\n");
 }
 
@@ -80,7 +82,7 @@ TEST(LoadViewerFile, EmptyFileEmptiesThePane) {
     test_support::TempFolder folder;
     ViewerWindow window;
     window.Pane().SetText("before");
-    LoadViewerFile(window.Pane(), folder.WriteFile("empty.txt", ""));
+    LoadViewerFile(window.Pane(), folder.WriteFile("empty.txt", ""), kText);
     EXPECT_EQ(window.Pane().Text(), "");
 }
 
@@ -88,7 +90,8 @@ TEST(LoadViewerFile, RichTextIsReadAsRichText) {
     test_support::TempFolder folder;
     ViewerWindow window;
     LoadViewerFile(window.Pane(),
-                   folder.WriteFile("doc.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain {\\b bold} end}"));
+                   folder.WriteFile("doc.rtf", "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 plain {\\b bold} end}"),
+                   kText);
     EXPECT_EQ(window.Pane().Text(), "plain bold end");
     EXPECT_TRUE(viewer_test::FormatAt(window.PaneHandle(), 7).dwEffects & CFE_BOLD);
     EXPECT_FALSE(viewer_test::FormatAt(window.PaneHandle(), 1).dwEffects & CFE_BOLD);
@@ -103,7 +106,7 @@ TEST(LoadViewerFile, FileHeldOpenForWritingGivesTheOpenErrorAndKeepsThePane) {
                                               nullptr, OPEN_EXISTING, 0, nullptr)};
     ASSERT_TRUE(writer);
     try {
-        LoadViewerFile(window.Pane(), path);
+        LoadViewerFile(window.Pane(), path, kText);
         FAIL() << "no error";
     } catch (const platform::EFOpenError& e) {
         EXPECT_EQ(e.Message(), "Cannot open file \"" + path + "\". " +
@@ -118,7 +121,7 @@ TEST(LoadViewerFile, ReadFailureInBothAttemptsFailsTheLoadAndClosesTheFile) {
     std::string path = folder.WriteFile("unreadable.txt", "text");
     FailingReadFileSystem fs;
     try {
-        LoadViewerFile(window.Pane(), path, fs);
+        LoadViewerFile(window.Pane(), path, kText, fs);
         FAIL() << "no error";
     } catch (const platform::EOutOfResources& e) {
         EXPECT_EQ(e.Message(), "Failed to Load Stream");
@@ -133,7 +136,7 @@ TEST(LoadViewerFile, FileLargerThanThePaneHoldsIsOutOfMemoryWithThePaneKept) {
     std::string path = folder.WriteFile("huge.txt", "text");
     HugeFileSystem fs;
     try {
-        LoadViewerFile(window.Pane(), path, fs);
+        LoadViewerFile(window.Pane(), path, kText, fs);
         FAIL() << "no error";
     } catch (const platform::EOutOfMemory& e) {
         EXPECT_EQ(e.Message(), "Out of memory");

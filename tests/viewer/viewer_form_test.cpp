@@ -68,6 +68,29 @@ TEST_F(ViewerForm, ShowFileLoadsAndSetsTheWindowTextColour) {
     EXPECT_EQ(form.memHTML().Text(), "");
 }
 
+TEST_F(ViewerForm, TheFreshPaneTakesTheOldOnesPlaceAndFollowsTheLayout) {
+    HWND old = Pane();
+    RECT before;
+    ::GetWindowRect(old, &before);
+    std::string lines;
+    for (int i = 0; i < 200; ++i) lines += "line " + std::to_string(i) + "\n";
+    viewer::ShowFile(form.memHTML(), folder.WriteFile("lines.txt", lines));
+    ASSERT_NE(Pane(), old);
+    RECT after;
+    ::GetWindowRect(Pane(), &after);
+    EXPECT_TRUE(::EqualRect(&before, &after));
+    EXPECT_EQ(::GetParent(Pane()), form.Handle());
+    // A wider window widens the new pane.
+    RECT window;
+    ::GetWindowRect(form.Handle(), &window);
+    ::SetWindowPos(form.Handle(), nullptr, 0, 0, window.right - window.left + 100, window.bottom - window.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT wider;
+    ::GetWindowRect(Pane(), &wider);
+    EXPECT_EQ(wider.right - wider.left, after.right - after.left + 100);
+    EXPECT_TRUE(::GetWindowLongA(Pane(), GWL_STYLE) & WS_VSCROLL);
+}
+
 TEST_F(ViewerForm, FailedLoadKeepsPaneAndColour) {
     std::string path = folder.WriteFile("busy.txt", "text");
     platform::UniqueFile writer{::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -117,15 +140,15 @@ TEST_F(ViewerForm, WordWrapWrapsALoadedFileAndKeepsIt) {
     std::string text(3000, ' ');
     for (size_t i = 0; i < text.size(); i += 5) text.replace(i, 4, "word");
     text += "\r\nlast";
-    viewer::LoadViewerFile(form.memHTML(), folder.WriteFile("long.txt", text));
+    viewer::LoadViewerFile(form.memHTML(), folder.WriteFile("long.txt", text), viewer::kWindowTextColor);
     EXPECT_EQ(LineCount(Pane()), 2);
     ClickWordWrap(true);
     EXPECT_EQ(form.memHTML().Text(), text);
     EXPECT_GT(LineCount(Pane()), 10);
     // The rebuilt pane takes plain text in its own font.
-    viewer::LoadViewerFile(form.memHTML(), folder.WriteFile("short.txt", "short"));
+    viewer::LoadViewerFile(form.memHTML(), folder.WriteFile("short.txt", "short"), viewer::kWindowTextColor);
     EXPECT_STREQ(FormatAt(Pane(), 0).szFaceName, "Lucida Console");
-    viewer::LoadViewerFile(form.memHTML(), folder.PathOf("long.txt"));
+    viewer::LoadViewerFile(form.memHTML(), folder.PathOf("long.txt"), viewer::kWindowTextColor);
     ClickWordWrap(false);
     EXPECT_EQ(form.memHTML().Text(), text);
     EXPECT_EQ(LineCount(Pane()), 2);
