@@ -213,9 +213,8 @@ int main() {
     const std::string one = files.paths[0];
     const double show = bench::BestOf(3, [&] {
         for (int i = 0; i < 10; ++i) {
-            viewer::LoadViewerFile(form.memHTML(), one);
+            viewer::LoadViewerFile(form.memHTML(), one, RGB(255, 0, 0));
             form.SetStatusText(one);
-            form.memHTML().SetFontColor(RGB(255, 0, 0));
             application.ProcessMessages();
         }
     }) / 10;

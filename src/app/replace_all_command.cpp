@@ -70,13 +70,13 @@ private:
             listing.SelectIndex(static_cast<int>(index));
     }
 
-    // The viewer steps of a rewritten file. The file's text goes into the viewer here and only here.
+    // The viewer steps of a rewritten file. The file's text goes into the viewer here and only here,
+    // already in the run's red: colouring it after the load would lay the whole text out again.
     void Show(const std::string& path) {
         pacer_.Loading();
-        viewer::LoadViewerFile(form_.memHTML(), path);
+        viewer::LoadViewerFile(form_.memHTML(), path, kRunColour);
         pacer_.Loaded();
         form_.SetStatusText(path);
-        form_.memHTML().SetFontColor(kRunColour);
         viewer::HighlightText(form_.memHTML(), Replacement());
     }
 
