@@ -25,10 +25,7 @@ constexpr const char* kBanHint = "Visit Zavotek Website";
 UINT_PTR IdOf(Ctl c) { return 100 + static_cast<UINT_PTR>(c); }
 
 HWND NewControl(HWND parent, const char* className, const char* text, DWORD style, Ctl control, DWORD exStyle = 0) {
-    HWND child = ::CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
-                                   reinterpret_cast<HMENU>(IdOf(control)), ::GetModuleHandleA(nullptr), nullptr);
-    if (!child) throw platform::errors::CannotCreateWindow(className);
-    return child;
+    return widgets::CreateControl(parent, className, text, style, RECT{}, IdOf(control), exStyle);
 }
 
 platform::UniqueHBitmap LoadPicture(int id) {

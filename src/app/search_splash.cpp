@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
 namespace app {
@@ -40,14 +39,6 @@ ClipFrames ReadClipFrames(HMODULE module, int clip) {
     const auto* data = static_cast<const unsigned char*>(loaded ? ::LockResource(loaded) : nullptr);
     if (!data || ::SizeofResource(module, found) < 72) throw platform::errors::CannotOpenAvi();
     return ClipFrames{LittleEndianAt(data, 48), LittleEndianAt(data, 64), LittleEndianAt(data, 68)};
-}
-
-HWND NewChild(HWND parent, const char* className, const char* text, DWORD style, const RECT& place, UINT_PTR id) {
-    HWND child = ::CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top,
-                                   place.right - place.left, place.bottom - place.top, parent,
-                                   reinterpret_cast<HMENU>(id), ::GetModuleHandleA(nullptr), nullptr);
-    if (!child) throw std::runtime_error(std::string("Cannot create control ") + className);
-    return child;
 }
 
 RECT DisplayOf(HMONITOR display) {
@@ -88,13 +79,13 @@ TfrmSearchSplash::TfrmSearchSplash(const char* clipModule, int clip) : clipModul
     Create("TfrmSearchSplash", kExStyle, kCaption, kStyle, outer, application ? application->MainWindow() : nullptr,
            0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE));
 
-    label_ = NewChild(Handle(), "STATIC", kLabelText, SS_LEFT | SS_NOPREFIX, widgets::ScaleRect(kLabel1, dpi),
-                      kLabel1Id);
+    label_ = widgets::CreateControl(Handle(), "STATIC", kLabelText, SS_LEFT | SS_NOPREFIX,
+                                    widgets::ScaleRect(kLabel1, dpi), kLabel1Id);
     ::SendMessageA(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     // No timer style: the control plays on a thread of its own, whatever this thread is doing.
     // A clip wider than its place (Wine's is) must not paint over the label.
-    animate_ = NewChild(Handle(), ANIMATE_CLASSA, "", ACS_CENTER | ACS_TRANSPARENT | WS_CLIPSIBLINGS,
-                        widgets::ScaleRect(kAnimate1, dpi), kAnimate1Id);
+    animate_ = widgets::CreateControl(Handle(), ANIMATE_CLASSA, "", ACS_CENTER | ACS_TRANSPARENT | WS_CLIPSIBLINGS,
+                                      widgets::ScaleRect(kAnimate1, dpi), kAnimate1Id);
     OpenClip(clip);
     if (application) application->AddStayOnTop(Handle());
 }

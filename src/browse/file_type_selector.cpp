@@ -6,7 +6,6 @@
 
 #include <commctrl.h>
 
-#include <stdexcept>
 #include <utility>
 
 namespace browse {
@@ -38,7 +37,7 @@ HWND CreateCombo(HWND parent, UINT_PTR id) {
                                        CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
                                    0, 0, 0, 0, parent, reinterpret_cast<HMENU>(id), ::GetModuleHandleA(nullptr),
                                    nullptr);
-    if (!combo) throw std::runtime_error("Cannot create the file-type selector");
+    if (!combo) throw platform::errors::CannotCreateWindow("COMBOBOX");
     return combo;
 }
 

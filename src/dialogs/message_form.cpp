@@ -171,10 +171,7 @@ TMessageForm::~TMessageForm() {
 
 HWND TMessageForm::CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
                                const RECT& place, UINT_PTR id) {
-    HWND child = ::CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top,
-                                   place.right - place.left, place.bottom - place.top, Handle(),
-                                   reinterpret_cast<HMENU>(id), ::GetModuleHandleA(nullptr), nullptr);
-    if (!child) throw platform::errors::CannotCreateWindow(className);
+    HWND child = widgets::CreateControl(Handle(), className, text, style, place, id, exStyle);
     ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     return child;
 }

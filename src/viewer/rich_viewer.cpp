@@ -8,7 +8,6 @@
 #include <richedit.h>
 
 #include <cstring>
-#include <stdexcept>
 
 namespace viewer {
 
@@ -22,7 +21,7 @@ static_assert(sizeof kFaceName <= LF_FACESIZE);
 void LoadRichEditLibrary() {
     // Loaded once for the process and kept until it ends, like the control's window class.
     static HMODULE library = ::LoadLibraryA("RICHED32.DLL");
-    if (!library) throw std::runtime_error("Cannot load RICHED32.DLL");
+    if (!library) throw platform::errors::CannotCreateWindow("RICHEDIT");
 }
 
 // Scroll bars come and go with the text (no ES_DISABLENOSCROLL); no tab stop; the selection is
@@ -46,7 +45,7 @@ HWND CreatePane(HWND parent, const RECT& place, UINT_PTR id, DWORD style) {
     HWND pane = ::CreateWindowExA(WS_EX_CLIENTEDGE, "RICHEDIT", "", style, place.left, place.top,
                                   place.right - place.left, place.bottom - place.top, parent,
                                   reinterpret_cast<HMENU>(id), ::GetModuleHandleA(nullptr), nullptr);
-    if (!pane) throw std::runtime_error("Cannot create the viewer");
+    if (!pane) throw platform::errors::CannotCreateWindow("RICHEDIT");
     return pane;
 }
 

@@ -1,6 +1,6 @@
 #include "widgets/button_edit.h"
 
-#include <stdexcept>
+#include "platform/errors.h"
 
 namespace widgets {
 
@@ -29,11 +29,11 @@ ButtonEdit::ButtonEdit(HWND parent, UINT_PTR id, int buttonWidth) : buttonWidth_
     HWND edit = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | ES_AUTOHSCROLL, 0, 0, 0, 0,
                                   parent, reinterpret_cast<HMENU>(id), instance, nullptr);
-    if (!edit) throw std::runtime_error("Cannot create control EDIT");
+    if (!edit) throw platform::errors::CannotCreateWindow("EDIT");
     Subclass(edit);
     button_ = ::CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_ICON, 0, 0, 0, 0, edit,
                                 reinterpret_cast<HMENU>(kButtonId), instance, nullptr);
-    if (!button_) throw std::runtime_error("Cannot create control BUTTON");
+    if (!button_) throw platform::errors::CannotCreateWindow("BUTTON");
     PlaceButton();
 }
 

@@ -4,6 +4,15 @@
 
 namespace widgets {
 
+HWND CreateControl(HWND parent, const char* className, const char* text, DWORD style, const RECT& place, UINT_PTR id,
+                   DWORD exStyle) {
+    HWND child = ::CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top,
+                                   place.right - place.left, place.bottom - place.top, parent,
+                                   reinterpret_cast<HMENU>(id), ::GetModuleHandleA(nullptr), nullptr);
+    if (!child) throw platform::errors::CannotCreateWindow(className);
+    return child;
+}
+
 namespace {
 
 void DefaultErrorHandler(HWND window) noexcept {

@@ -14,6 +14,11 @@ template <typename F>
 bool Guarded(HWND window, F&& f) noexcept;
 void ReportCurrentError(HWND window) noexcept;
 
+// A visible child control of a native or registered class; one that cannot be made raises the
+// program's own error naming its class.
+HWND CreateControl(HWND parent, const char* className, const char* text, DWORD style, const RECT& place, UINT_PTR id,
+                   DWORD exStyle = 0);
+
 class Window {
 public:
     Window() = default;
