@@ -41,6 +41,19 @@ ClipFrames ReadClipFrames(HMODULE module, int clip) {
     return ClipFrames{LittleEndianAt(data, 48), LittleEndianAt(data, 64), LittleEndianAt(data, 68)};
 }
 
+// How much wider than its place the label's text draws in `font`. On Windows the text fits the
+// form's width; a stand-in face (Wine's Tahoma is wider) would cut the last words off, so label
+// and window then widen by the difference.
+int LabelOverflow(HFONT font, int labelWidth) {
+    HDC screen = ::GetDC(nullptr);
+    HGDIOBJ old = ::SelectObject(screen, font);
+    SIZE text{};
+    ::GetTextExtentPoint32A(screen, kLabelText, static_cast<int>(std::char_traits<char>::length(kLabelText)), &text);
+    ::SelectObject(screen, old);
+    ::ReleaseDC(nullptr, screen);
+    return std::max(0, static_cast<int>(text.cx) - labelWidth);
+}
+
 RECT DisplayOf(HMONITOR display) {
     MONITORINFO info{sizeof info};
     if (::GetMonitorInfoA(display, &info)) return info.rcMonitor;
@@ -72,15 +85,17 @@ TfrmSearchSplash::TfrmSearchSplash(const char* clipModule, int clip) : clipModul
     if (!clipModule_) throw platform::errors::CannotOpenAvi();
     const int dpi = widgets::ScreenDpi();
     font_ = widgets::CreateFormFont(dpi);
-    RECT outer{0, 0, widgets::Scale(kClient.cx, dpi), widgets::Scale(kClient.cy, dpi)};
+    RECT label = widgets::ScaleRect(kLabel1, dpi);
+    const int overflow = LabelOverflow(font_.get(), label.right - label.left);
+    label.right += overflow;
+    RECT outer{0, 0, widgets::Scale(kClient.cx, dpi) + overflow, widgets::Scale(kClient.cy, dpi)};
     ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
     ::OffsetRect(&outer, -outer.left, -outer.top);
     auto* application = widgets::Application::Current();
     Create("TfrmSearchSplash", kExStyle, kCaption, kStyle, outer, application ? application->MainWindow() : nullptr,
            0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE));
 
-    label_ = widgets::CreateControl(Handle(), "STATIC", kLabelText, SS_LEFT | SS_NOPREFIX,
-                                    widgets::ScaleRect(kLabel1, dpi), kLabel1Id);
+    label_ = widgets::CreateControl(Handle(), "STATIC", kLabelText, SS_LEFT | SS_NOPREFIX, label, kLabel1Id);
     ::SendMessageA(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     // No timer style: the control plays on a thread of its own, whatever this thread is doing.
     // A clip wider than its place (Wine's is) must not paint over the label.

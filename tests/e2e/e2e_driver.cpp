@@ -1,7 +1,8 @@
 // Starts the real program as a person would and drives it from outside its process.
 // Usage:
-//   e2e_driver screenshot <program.exe> <screenshot.bmp> [seconds]
-//       the main window photographed, then closed through its close box; exit code 0.
+//   e2e_driver screenshot <program.exe> <empty work folder> <screenshot.bmp> [seconds]
+//       the program copied into the folder, started, its main window photographed, then closed
+//       through its close box; exit code 0.
 //   e2e_driver replace-all <program.exe> <empty work folder>
 //       the program copied into the folder beside some text files, texts typed, Replace All
 //       clicked with the mouse, the confirmation and the completion message answered with
@@ -22,8 +23,18 @@
 
 namespace {
 
-int Screenshot(const std::string& program, const std::string& bmp, int seconds) {
-    e2e::ProgramSession session(program, "", seconds);
+// The program as a person starts it for the first time: alone in its folder with a text file,
+// no settings file beside it.
+std::string CopyInto(const std::string& program, const std::string& folder) {
+    std::string copy = folder + "\\SearchReplace.exe";
+    if (!::CopyFileA(program.c_str(), copy.c_str(), FALSE)) throw std::runtime_error("cannot copy the program");
+    return copy;
+}
+
+int Screenshot(const std::string& program, const std::string& folder, const std::string& bmp, int seconds) {
+    std::string copy = CopyInto(program, folder);
+    e2e::WriteWholeFile(folder + "\\notes.txt", "A first line\r\nand a second one.\r\n");
+    e2e::ProgramSession session(copy, folder, seconds);
     ::Sleep(1500);  // let it paint
     RECT r;
     ::GetWindowRect(session.MainWindow(), &r);
@@ -60,8 +71,7 @@ int ReplaceAll(const std::string& program, const std::string& folder) {
         {"gamma.txt", "hellohello\nhel lo", "ByeBye\nhel lo"},
         {"other.dat", "hello stays, not listed", "hello stays, not listed"},
     };
-    std::string copy = folder + "\\SearchReplace.exe";
-    if (!::CopyFileA(program.c_str(), copy.c_str(), FALSE)) throw std::runtime_error("cannot copy the program");
+    std::string copy = CopyInto(program, folder);
     for (const Case& c : cases)
         if (!e2e::WriteWholeFile(folder + "\\" + c.name, c.before)) throw std::runtime_error("cannot write " + c.name);
 
@@ -130,9 +140,8 @@ bool ChooseFirstSubfolder(const e2e::ProgramSession& session, HWND edFolder) {
 }
 
 int Settings(const std::string& program, const std::string& folder) {
-    std::string copy = folder + "\\SearchReplace.exe", docs = folder + "\\docs", ini = folder + "\\Molvatrenquist.ini";
-    if (!::CopyFileA(program.c_str(), copy.c_str(), FALSE) || !::CreateDirectoryA(docs.c_str(), nullptr))
-        throw std::runtime_error("cannot prepare the work folder");
+    std::string copy = CopyInto(program, folder), docs = folder + "\\docs", ini = folder + "\\Molvatrenquist.ini";
+    if (!::CreateDirectoryA(docs.c_str(), nullptr)) throw std::runtime_error("cannot prepare the work folder");
     e2e::WriteWholeFile(docs + "\\setup.ini", "[a]\r\n");
     e2e::WriteWholeFile(docs + "\\readme.txt", "text\r\n");
     int wrong = 0;
@@ -180,8 +189,8 @@ int Settings(const std::string& program, const std::string& folder) {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     try {
-        if (args.size() >= 3 && args[0] == "screenshot")
-            return Screenshot(args[1], args[2], args.size() > 3 ? std::atoi(args[3].c_str()) : 60);
+        if (args.size() >= 4 && args[0] == "screenshot")
+            return Screenshot(args[1], args[2], args[3], args.size() > 4 ? std::atoi(args[4].c_str()) : 60);
         if (args.size() == 3 && args[0] == "replace-all") return ReplaceAll(args[1], args[2]);
         if (args.size() == 3 && args[0] == "settings") return Settings(args[1], args[2]);
     } catch (const std::exception& e) {
