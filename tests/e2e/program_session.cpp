@@ -109,11 +109,16 @@ HWND ProgramSession::WaitForBox(const std::string& caption, std::string* text, i
 }
 
 bool ProgramSession::AnswerWithEnter(HWND box, int seconds) const {
-    GUITHREADINFO info{sizeof info};
-    HWND focus = box;
-    if (::GetGUIThreadInfo(::GetWindowThreadProcessId(box, nullptr), &info) && info.hwndFocus) focus = info.hwndFocus;
-    Key(focus, VK_RETURN);
-    return WaitUntil([box] { return !::IsWindow(box) || !::IsWindowVisible(box); }, seconds);
+    auto closed = [box] { return !::IsWindow(box) || !::IsWindowVisible(box); };
+    // A box that has just appeared may not have given its button the focus yet; the key goes to
+    // the focused button once there is one, and again if the first did not reach it.
+    for (int attempt = 0; attempt < seconds && !closed(); ++attempt) {
+        GUITHREADINFO info{sizeof info};
+        if (::GetGUIThreadInfo(::GetWindowThreadProcessId(box, nullptr), &info) && ::IsChild(box, info.hwndFocus))
+            Key(info.hwndFocus, VK_RETURN);
+        WaitUntil(closed, 1);
+    }
+    return closed();
 }
 
 bool ProgramSession::CloseAndCheckExit(int seconds) {
