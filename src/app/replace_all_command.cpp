@@ -54,7 +54,10 @@ private:
         // list either, which would move on before anyone saw it.
         const bool show = FormAlive(form_) && pacer_.ShowNow(index + 1 == plan_.Count(), asked);
         StoppingAt(index, [&] {
-            if (show) SelectIfStillListed(index);
+            if (show) {
+                pacer_.Showing();
+                SelectIfStillListed(index);
+            }
             replace::ReplaceInFile(path, Search(), Replacement(), PumpMessages);
         });
         if (!FormAlive(form_)) return;
@@ -73,9 +76,8 @@ private:
     // The viewer steps of a rewritten file. The file's text goes into the viewer here and only here,
     // already in the run's red: colouring it after the load would lay the whole text out again.
     void Show(const std::string& path) {
-        pacer_.Loading();
         viewer::LoadViewerFile(form_.memHTML(), path, kRunColour);
-        pacer_.Loaded();
+        pacer_.Shown();
         form_.SetStatusText(path);
         viewer::HighlightText(form_.memHTML(), Replacement());
     }
@@ -84,6 +86,7 @@ private:
     void CatchUp() {
         const std::optional<size_t> unshown = pacer_.Unshown();
         if (!unshown || !FormAlive(form_)) return;
+        pacer_.Showing();
         SelectIfStillListed(*unshown);
         Show(plan_.PathOf(*unshown));
     }

@@ -12,11 +12,11 @@ bool ViewerPacer::ShowNow(bool lastFile, bool askedAbout) const {
     return clock_() - lastShown_ >= std::max(kInterval, kCostFactor * lastCost_);
 }
 
-void ViewerPacer::Loading() { loadStarted_ = clock_(); }
+void ViewerPacer::Showing() { showStarted_ = clock_(); }
 
-void ViewerPacer::Loaded() {
+void ViewerPacer::Shown() {
     lastShown_ = clock_();
-    lastCost_ = lastShown_ - loadStarted_;
+    lastCost_ = lastShown_ - showStarted_;
     unshown_.reset();
 }
 

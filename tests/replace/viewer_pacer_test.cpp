@@ -10,9 +10,9 @@ using replace::ViewerPacer;
 class ViewerPacerTest : public testing::Test {
 protected:
     void Show(DWORD loadTime) {
-        pacer.Loading();
+        pacer.Showing();
         now += loadTime;
-        pacer.Loaded();
+        pacer.Shown();
     }
 
     DWORD now = 5000;
@@ -48,9 +48,9 @@ TEST_F(ViewerPacerTest, RemembersTheLastFilePassedOverUntilOneIsLoaded) {
     pacer.Skipped(3);
     pacer.Skipped(4);
     EXPECT_EQ(pacer.Unshown(), 4u);
-    pacer.Loading();
+    pacer.Showing();
     EXPECT_EQ(pacer.Unshown(), 4u) << "a load that fails leaves it to catch up with";
-    pacer.Loaded();
+    pacer.Shown();
     EXPECT_FALSE(pacer.Unshown());
 }
 
