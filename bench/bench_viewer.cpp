@@ -1,7 +1,7 @@
 // The viewer as a person meets it: a file selected in the main window's list until its path stands
 // in the status bar and the pane is painted, first as the window opens and then over a file of the
-// same size. Beside it, in the same run, the way the pane used to be filled (stream into the pane
-// as it is, the colour set afterwards) as the baseline. Then selecting a one-letter text whose last
+// same size. Beside it, in the same run, the baseline of streaming into the pane as it stands,
+// over whatever it holds, with the colour set afterwards. Then selecting a one-letter text whose last
 // occurrence is near the end of the largest file.
 //
 //   bench_viewer [--large]    --large adds 16 MiB files and the old way for 1 MiB (many minutes)
@@ -90,8 +90,8 @@ void Paint() {
     }
 }
 
-// The way the pane used to be filled, as the baseline: into the window as it is, rich text
-// first, half of each offered buffer read and its breaks made CR LF, the colour set afterwards.
+// The baseline: into the window as it stands, rich text first, half of each offered buffer read
+// and its breaks made CR LF, the colour set afterwards.
 class OldSource final : public viewer::StreamSource {
 public:
     explicit OldSource(std::string bytes) : bytes_(std::move(bytes)) {}

@@ -1,7 +1,8 @@
 #pragma once
 // The main window: every control of the form, the event table, and the banner link. The
 // handlers' bodies are split by area into the other files of this folder (replace_commands,
-// file_list_events, viewer_events, settings_events); the subsystems they call never see the form.
+// replace_all_command, file_list_events, file_type_events, folder_events, viewer_events,
+// settings_events); the subsystems they call never see the form.
 #include "app/main_form_layout.h"
 #include "app/progress_window.h"
 #include "browse/file_list_box.h"

@@ -107,9 +107,7 @@ TfrmSearchSplash::TfrmSearchSplash(const char* clipModule, int clip) : clipModul
 
 // The children go before the font they use and the module their clip plays from.
 TfrmSearchSplash::~TfrmSearchSplash() {
-    if (!Handle()) return;
-    if (auto* application = widgets::Application::Current()) application->RemoveStayOnTop(Handle());
-    ::DestroyWindow(Handle());
+    if (Handle()) ::DestroyWindow(Handle());
 }
 
 void TfrmSearchSplash::OpenClip(int clip) {
@@ -125,7 +123,10 @@ void TfrmSearchSplash::OpenClip(int clip) {
     ::SendMessageA(animate_, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, last));
 }
 
+// An owned window goes with its owner: once the main window is closed there is nothing to show
+// or hide.
 void TfrmSearchSplash::Show() {
+    if (!Handle()) return;
     if (!placed_) PlaceFirstTime();
     placed_ = true;
     ::ShowWindow(Handle(), SW_SHOW);
@@ -151,6 +152,7 @@ void TfrmSearchSplash::PlaceFirstTime() {
 
 // Hidden without handing the activation on by itself; the program chooses who takes it.
 void TfrmSearchSplash::Hide() {
+    if (!Handle()) return;
     const bool wasActive = ::GetActiveWindow() == Handle();
     ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                    SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -162,8 +164,15 @@ LRESULT TfrmSearchSplash::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     switch (message) {
     case WM_CLOSE: Hide(); return 0;
     case WM_ACTIVATEAPP: return OnActivateApp(wParam, lParam);
+    case WM_DESTROY: return OnDestroy();
     default: return Default(message, wParam, lParam);
     }
+}
+
+// Destroyed with its owner or by the destructor: the application must not place it again.
+LRESULT TfrmSearchSplash::OnDestroy() {
+    if (auto* application = widgets::Application::Current()) application->RemoveStayOnTop(Handle());
+    return Default(WM_DESTROY, 0, 0);
 }
 
 LRESULT TfrmSearchSplash::OnActivateApp(WPARAM active, LPARAM thread) {

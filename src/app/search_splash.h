@@ -32,6 +32,7 @@ protected:
 private:
     void OpenClip(int clip);
     void PlaceFirstTime();
+    LRESULT OnDestroy();
     LRESULT OnActivateApp(WPARAM active, LPARAM thread);
 
     // The module goes last: the clip plays from it until the window is gone.

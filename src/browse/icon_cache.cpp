@@ -1,5 +1,6 @@
 #include "browse/icon_cache.h"
 
+#include "platform/path_parts.h"
 #include "platform/shell.h"
 
 namespace browse {
@@ -18,11 +19,12 @@ std::string LowerAscii(std::string text) {
 }  // namespace
 
 std::string IconKey(const std::string& path) {
-    const size_t name = path.find_last_of("\\/:");
-    const size_t dot = path.rfind('.');
+    // Split in whole characters: a second byte can be 0x5C. A dot is never a second byte.
+    const std::string name = platform::FileNameOf(path);
+    const size_t dot = name.rfind('.');
     // An extension key begins with a dot and holds no separator, so it never equals a path.
-    if (dot == std::string::npos || (name != std::string::npos && dot < name)) return ".";
-    const std::string extension = LowerAscii(path.substr(dot));
+    if (dot == std::string::npos) return ".";
+    const std::string extension = LowerAscii(name.substr(dot));
     for (const char* own : kOwnIconExtensions)
         if (extension == own) return path;
     return extension;

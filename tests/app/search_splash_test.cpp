@@ -321,3 +321,23 @@ TEST(SearchSplashClip, AClipThatCannotBeOpenedGivesCannotOpenAvi) {
 }
 
 }  // namespace
+
+namespace {
+
+// The progress window goes with the main window that owns it; a command still running then shows
+// and hides nothing, and hands the activation to no window of the program.
+TEST_F(SearchSplash, GoesWithTheMainWindowAndIsLeftAloneAfterwards) {
+    splash.Show();
+    ::DestroyWindow(Main());
+    EXPECT_EQ(Splash(), nullptr);
+    HWND other = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
+                                   ::GetModuleHandleA(nullptr), nullptr);
+    ::ShowWindow(other, SW_SHOWNOACTIVATE);
+    ASSERT_EQ(::GetActiveWindow(), nullptr);
+    splash.Show();
+    splash.Hide();
+    EXPECT_EQ(::GetActiveWindow(), nullptr);
+    ::DestroyWindow(other);
+}
+
+}  // namespace
