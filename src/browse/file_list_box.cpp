@@ -62,6 +62,8 @@ LRESULT FileListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return Default(message, wParam, lParam);
     case LB_RESETCONTENT:
         icons_.Clear();
+        imageOf_.clear();
+        ::ImageList_RemoveAll(images_);
         return Default(message, wParam, lParam);
     default: return Default(message, wParam, lParam);
     }
@@ -88,6 +90,13 @@ void FileListBox::SelectTyped(int index) {
     listing_.ReportIfSelectionMoved();
 }
 
+int FileListBox::ImageOf(HICON icon) {
+    if (!icon) return -1;
+    auto found = imageOf_.find(icon);
+    if (found == imageOf_.end()) found = imageOf_.emplace(icon, ::ImageList_ReplaceIcon(images_, -1, icon)).first;
+    return found->second;
+}
+
 void FileListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     const RECT& row = item.rcItem;
@@ -104,9 +113,7 @@ void FileListBox::DrawItem(const DRAWITEMSTRUCT& item) {
         const std::string name = entries_.Text(static_cast<int>(item.itemID));
         const std::string& folder = listing_.Directory();
         const std::string path = EndsWithBackslash(folder) ? folder + name : folder + "\\" + name;
-        ::ImageList_RemoveAll(images_);
-        HICON icon = icons_.Icon(path);
-        const int image = icon ? ::ImageList_ReplaceIcon(images_, -1, icon) : -1;
+        const int image = ImageOf(icons_.Icon(path));
         if (image >= 0)
             ::ImageList_Draw(images_, image, dc, row.left + 2, row.top + 1, selected ? ILD_SELECTED : ILD_NORMAL);
         ::SetBkMode(dc, OPAQUE);

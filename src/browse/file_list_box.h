@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <string>
+#include <unordered_map>
 
 namespace platform {
 class Shell;
@@ -41,6 +42,8 @@ protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The icon's picture in the image list, -1 for none.
+    int ImageOf(HICON icon);
     // True when the character goes on to the list box's own handling.
     bool OnChar(WPARAM character);
     // Selects `index` and reports the change if the selection moved, as after the user's own.
@@ -51,7 +54,10 @@ private:
     // One icon per kind of file, forgotten whenever the entries are re-read.
     IconCache icons_;
     platform::CodePage& codePage_;
+    // Each cached icon's picture in the image list, added once: turning an icon into the list's
+    // picture on every paint of every row costs more than drawing it.
     HIMAGELIST images_;
+    std::unordered_map<HICON, int> imageOf_;
     TypeAhead typeAhead_;
 };
 
