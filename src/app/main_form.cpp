@@ -258,6 +258,7 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: return OnCommand(wParam, lParam);
     case WM_MEASUREITEM: return OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_ACTIVATE: return OnActivate(wParam, lParam);
     case WM_CLOSE: return OnClose();
     case WM_DESTROY:
         if (auto* application = widgets::Application::Current()) application->Terminate();
@@ -280,6 +281,23 @@ LRESULT TForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
     if (fileList_ && item.hwndItem == fileList_->Handle()) fileList_->DrawItem(item);
     else if (cbFileType_ && item.hwndItem == cbFileType_->Handle()) cbFileType_->DrawItem(item);
     return TRUE;
+}
+
+// The control that had the keyboard focus when the window lost the activation (to a message box,
+// the folder browser, the progress window or another program) gets it back when the window is
+// activated again, as in a dialog box.
+LRESULT TForm1::OnActivate(WPARAM state, LPARAM other) {
+    if (LOWORD(state) == WA_INACTIVE) {
+        HWND focus = ::GetFocus();
+        if (focus && ::IsChild(Handle(), focus)) lastFocus_ = focus;
+        return Default(WM_ACTIVATE, state, other);
+    }
+    if (!HIWORD(state) && lastFocus_ && ::IsWindow(lastFocus_) && ::IsChild(Handle(), lastFocus_) &&
+        ::IsWindowVisible(lastFocus_) && ::IsWindowEnabled(lastFocus_)) {
+        ::SetFocus(lastFocus_);
+        return 0;
+    }
+    return Default(WM_ACTIVATE, state, other);
 }
 
 LRESULT TForm1::OnClose() {

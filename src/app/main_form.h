@@ -113,6 +113,7 @@ private:
                      DWORD exStyle = 0);
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetMinMaxInfo(MINMAXINFO& info);
+    LRESULT OnActivate(WPARAM state, LPARAM other);
     LRESULT OnClose();
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT& measure);
     LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
@@ -136,6 +137,7 @@ private:
     std::unique_ptr<browse::FolderNameEdit> edFolder_;
     std::unique_ptr<browse::FileListBox> fileList_;
     HWND statBar_ = nullptr;
+    HWND lastFocus_ = nullptr;
 };
 
 // The blue text the viewer greets the user with.
