@@ -28,20 +28,10 @@ using test_support::DialogDriver;
 // What the status bar shows before a browse that must leave it alone.
 constexpr const char* kNotice = "shown before";
 
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    return std::string(name, static_cast<size_t>(::GetClassNameA(window, name, sizeof name)));
-}
-
-std::string TextOf(HWND window) {
-    char text[1024] = {};
-    return std::string(text, static_cast<size_t>(::GetWindowTextA(window, text, sizeof text)));
-}
-
 std::vector<HWND> ChildrenOf(HWND dialog, const char* className) {
     std::vector<HWND> found;
     for (HWND c = ::GetWindow(dialog, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
-        if (ClassOf(c) == className) found.push_back(c);
+        if (test_support::WindowClass(c) == className) found.push_back(c);
     return found;
 }
 
@@ -225,7 +215,7 @@ TEST_F(RealBrowser, TheFieldTakesNoTypingCuttingOrPastingButSelectsAndCopies) {
 TEST_F(RealBrowser, TheBrowseButtonLiesInsideTheFieldsRightEdgeAndTheTextStopsShortOfIt) {
     HWND edit = form.edFolder(), button = form.edFolderButton();
     EXPECT_EQ(::GetParent(button), edit);
-    EXPECT_EQ(ClassOf(button), "Button");
+    EXPECT_EQ(test_support::WindowClass(button), "Button");
     EXPECT_TRUE(::IsWindowVisible(button));
     EXPECT_TRUE(::IsWindowEnabled(button));
     RECT client, place = test_support::RectInParent(button), textArea{};
@@ -260,7 +250,7 @@ TEST_F(RealBrowser, AltDownOpensTheBrowserOnTheFieldsFolderAndEnterChoosesTheFol
         formEnabled = ::IsWindowEnabled(Form());
         branch = SelectedBranch(TreeOf(dialog));
         for (HWND s : ChildrenOf(dialog, "Static"))
-            if (::IsWindowVisible(s)) statics.push_back(TextOf(s));
+            if (::IsWindowVisible(s)) statics.push_back(test_support::WindowText(s));
         // The browser over the main window, as the screen shows them.
         ::Sleep(300);
         RECT a, b, both;

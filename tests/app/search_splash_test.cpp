@@ -30,16 +30,6 @@ using test_support::DialogAnswer;
 using test_support::DialogDriver;
 using test_support::ScreenCapture;
 
-std::string TextOf(HWND window) {
-    char text[256] = {};
-    return std::string(text, ::GetWindowTextA(window, text, sizeof text));
-}
-
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    return std::string(name, ::GetClassNameA(window, name, sizeof name));
-}
-
 bool Topmost(HWND window) { return (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
 RECT WindowRect(HWND window) {
@@ -95,7 +85,7 @@ protected:
 TEST_F(SearchSplash, IsBuiltHiddenAsASmallTopmostToolWindowOwnedByTheMainWindow) {
     ASSERT_EQ(widgets::ScreenDpi(), 96) << "the expected sizes are written for 96 dpi";
     EXPECT_FALSE(::IsWindowVisible(Splash()));
-    EXPECT_EQ(TextOf(Splash()), " Searching...");
+    EXPECT_EQ(test_support::WindowText(Splash()), " Searching...");
     const SIZE client = test_support::ClientSize(Splash());
     EXPECT_EQ(client.cy, 43);
 
@@ -111,7 +101,7 @@ TEST_F(SearchSplash, IsBuiltHiddenAsASmallTopmostToolWindowOwnedByTheMainWindow)
 
     // The label shows its window text as it is: one ampersand, which marks no access key.
     HWND label = splash.Label1();
-    EXPECT_EQ(TextOf(label), "Performing Search & Replace, please wait...");
+    EXPECT_EQ(test_support::WindowText(label), "Performing Search & Replace, please wait...");
     EXPECT_TRUE(::GetWindowLongA(label, GWL_STYLE) & SS_NOPREFIX);
     LOGFONTA font{};
     ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(label, WM_GETFONT, 0, 0)), sizeof font, &font);
@@ -136,7 +126,7 @@ TEST_F(SearchSplash, IsBuiltHiddenAsASmallTopmostToolWindowOwnedByTheMainWindow)
 
 TEST_F(SearchSplash, TheClipPlaysAtItsOwnFrameSizeOnAThreadOfItsOwn) {
     HWND animate = splash.Animate1();
-    EXPECT_EQ(ClassOf(animate), ANIMATE_CLASSA);
+    EXPECT_EQ(test_support::WindowClass(animate), ANIMATE_CLASSA);
     const LONG style = ::GetWindowLongA(animate, GWL_STYLE);
     EXPECT_TRUE(style & ACS_CENTER);
     EXPECT_TRUE(style & ACS_TRANSPARENT);

@@ -7,9 +7,9 @@
 #include "platform/errors.h"
 #include "platform/unique_handle.h"
 #include "settings/recording_profile_store.h"
-#include "support/settings_file_guard.h"
 #include "support/message_box_watcher.h"
 #include "support/recording_shell.h"
+#include "support/settings_file_guard.h"
 #include "support/temp_folder.h"
 #include "support/window_driving.h"
 #include "widgets/application.h"
@@ -41,11 +41,6 @@ void RecordError(HWND) noexcept {
     } catch (...) {
         g_errors.push_back("(not a program error)");
     }
-}
-
-std::string TextOf(HWND window) {
-    char text[4096] = {};
-    return std::string(text, static_cast<size_t>(::GetWindowTextA(window, text, sizeof text)));
 }
 
 class SettingsEvents : public ::testing::Test {
@@ -84,8 +79,8 @@ protected:
     }
 
     app::TForm1& Form() { return *form_; }
-    std::string Search() { return TextOf(form_->edSearch()); }
-    std::string Replace() { return TextOf(form_->edReplace()); }
+    std::string Search() { return test_support::WindowText(form_->edSearch()); }
+    std::string Replace() { return test_support::WindowText(form_->edReplace()); }
     bool SaveSearch() { return ::SendMessageA(form_->cbSaveSearch(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     void Type(HWND edit, const std::string& text) { ::SetWindowTextA(edit, text.c_str()); }
     std::string Listed() { return form_->FileListBox().Listing().Directory(); }

@@ -20,16 +20,6 @@ const std::string kLongPath =
     "C:\\Customers\\Northwind_Trading_Company\\Website_Archive_2005\\public_html\\catalogue\\"
     "seasonal_products\\autumn_collection\\product_descriptions_for_the_printed_brochure.html";
 
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    return std::string(name, ::GetClassNameA(window, name, sizeof name));
-}
-
-std::string TextOf(HWND window) {
-    char text[1024] = {};
-    return std::string(text, ::GetWindowTextA(window, text, sizeof text));
-}
-
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
 
@@ -66,9 +56,9 @@ TEST(MessageForm, ChildrenInCreationOrderWithTheirMarks) {
     auto dialog = BuildMessageDialog("Replace all instances in the selected file?", MessageKind::Confirmation,
                                      button::OK | button::Cancel);
     HWND form = dialog->Handle();
-    EXPECT_EQ(ClassOf(form), "TMessageForm");
+    EXPECT_EQ(test_support::WindowClass(form), "TMessageForm");
     EXPECT_FALSE(::IsWindowVisible(form));
-    EXPECT_EQ(TextOf(form), "Confirm");
+    EXPECT_EQ(test_support::WindowText(form), "Confirm");
 
     HWND image = ::GetWindow(form, GW_CHILD);
     HWND message = ::GetWindow(image, GW_HWNDNEXT);
@@ -77,9 +67,9 @@ TEST(MessageForm, ChildrenInCreationOrderWithTheirMarks) {
     EXPECT_EQ(image, dialog->Image());
     EXPECT_EQ(::GetWindowLongA(image, GWL_STYLE) & SS_TYPEMASK, SS_ICON);
     EXPECT_EQ(message, dialog->Message());
-    EXPECT_EQ(TextOf(message), "Replace all instances in the selected file?");
-    EXPECT_EQ(TextOf(ok), "OK");
-    EXPECT_EQ(TextOf(cancel), "Cancel");
+    EXPECT_EQ(test_support::WindowText(message), "Replace all instances in the selected file?");
+    EXPECT_EQ(test_support::WindowText(ok), "OK");
+    EXPECT_EQ(test_support::WindowText(cancel), "Cancel");
     EXPECT_EQ(::GetWindow(cancel, GW_HWNDNEXT), nullptr);
 
     EXPECT_EQ(::GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);

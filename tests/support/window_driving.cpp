@@ -11,6 +11,17 @@ void LeftClick(HWND window, POINT at) {
     SendMouse(window, WM_LBUTTONUP, at);
 }
 
+std::string WindowText(HWND window) {
+    std::string text(static_cast<size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<size_t>(::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::string WindowClass(HWND window) {
+    char name[256] = {};
+    return std::string(name, static_cast<size_t>(::GetClassNameA(window, name, sizeof name)));
+}
+
 POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 RECT RectInParent(HWND child) {

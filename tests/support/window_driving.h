@@ -2,6 +2,8 @@
 // Driving windows by messages as the mouse and the message loop would, and reading places.
 #include <windows.h>
 
+#include <string>
+
 namespace test_support {
 
 // A mouse message at a point of `window`'s client area, sent as the window manager would.
@@ -13,6 +15,9 @@ POINT Centre(const RECT& r);
 // A window's rectangle in its parent's client coordinates.
 RECT RectInParent(HWND child);
 SIZE ClientSize(HWND window);
+// A window's text and its class name, as the window manager reports them.
+std::string WindowText(HWND window);
+std::string WindowClass(HWND window);
 // Dispatches every waiting message of the thread; a pending request to quit is dropped, so that
 // it cannot end a later test's modal loop.
 void DispatchWaitingMessages();
