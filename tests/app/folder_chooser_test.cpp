@@ -6,6 +6,7 @@
 #include "platform/ansi_text.h"
 #include "platform/module_path.h"
 #include "support/dialog_driver.h"
+#include "support/error_recorder.h"
 #include "support/recording_shell.h"
 #include "support/screen_capture.h"
 #include "support/temp_folder.h"
@@ -82,19 +83,6 @@ std::vector<std::string> Entries(const browse::FileListing& listing) {
     return entries;
 }
 
-// Errors that reach the window's guard are kept here instead of shown in a box, so that a test
-// that goes wrong fails instead of waiting for a box nobody answers.
-std::vector<std::string> g_errors;
-void KeepError(HWND) noexcept {
-    try {
-        throw;
-    } catch (const std::exception& e) {
-        g_errors.emplace_back(e.what());
-    } catch (...) {
-        g_errors.emplace_back("?");
-    }
-}
-
 // Forwards to the shell's own browser and counts the browses; one that hands back a set item
 // instead of showing the browser, when given one.
 class CountingBrowser : public platform::FolderBrowser {
@@ -119,8 +107,8 @@ class FolderChooser : public ::testing::Test {
 protected:
     explicit FolderChooser(bool fakeBrowser)
         : form{shell, fakeBrowser ? static_cast<platform::FolderBrowser&>(counting) : platform::SystemFolderBrowser()} {
-        g_errors.clear();
-        widgets::SetErrorHandler(KeepError);
+        test_support::RecordedErrors().clear();
+        widgets::SetErrorHandler(test_support::RecordError);
     }
     ~FolderChooser() override {
         test_support::DispatchWaitingMessages();
@@ -209,7 +197,7 @@ TEST_F(RealBrowser, TheFieldTakesNoTypingCuttingOrPastingButSelectsAndCopies) {
     ::CloseClipboard();
     EXPECT_EQ(copied, platform::WideFromAnsi(text));
     EXPECT_TRUE(::IsWindowUnicode(edit));
-    EXPECT_TRUE(g_errors.empty());
+    EXPECT_TRUE(test_support::RecordedErrors().empty());
 }
 
 TEST_F(RealBrowser, TheBrowseButtonLiesInsideTheFieldsRightEdgeAndTheTextStopsShortOfIt) {
@@ -283,7 +271,7 @@ TEST_F(RealBrowser, AltDownOpensTheBrowserOnTheFieldsFolderAndEnterChoosesTheFol
     EXPECT_EQ(form.StatusText(), "");
     EXPECT_TRUE(Modified());
     EXPECT_EQ(::GetForegroundWindow(), Form());
-    EXPECT_TRUE(g_errors.empty());
+    EXPECT_TRUE(test_support::RecordedErrors().empty());
 }
 
 TEST_F(RealBrowser, EscapeCancelsAfterMovingAndTheNextBrowseStartsAgainFromTheField) {
@@ -310,7 +298,7 @@ TEST_F(RealBrowser, EscapeCancelsAfterMovingAndTheNextBrowseStartsAgainFromTheFi
     EXPECT_EQ(form.memHTML().Text(), viewer);
     EXPECT_EQ(form.StatusText(), kNotice);
     EXPECT_FALSE(Modified());
-    EXPECT_TRUE(g_errors.empty());
+    EXPECT_TRUE(test_support::RecordedErrors().empty());
 }
 
 TEST_F(RealBrowser, ChoosingTheSameFolderAgainRunsTheChangeAgain) {
@@ -329,7 +317,7 @@ TEST_F(RealBrowser, ChoosingTheSameFolderAgainRunsTheChangeAgain) {
     EXPECT_EQ(form.FolderText(), temp.Path());
     EXPECT_EQ(form.memHTML().Text(), "");
     EXPECT_EQ(form.StatusText(), "");
-    EXPECT_TRUE(g_errors.empty());
+    EXPECT_TRUE(test_support::RecordedErrors().empty());
 }
 
 TEST_F(RealBrowser, AChosenFolderThatVanishedKeepsTheNewTextTheOldListAndShowsTheError) {
@@ -377,7 +365,7 @@ TEST_F(RealBrowser, AFolderNamedInJapaneseIsAppliedAndShownByItsShortPath) {
     })});
     AltDown();
     ASSERT_TRUE(driver.Finish()) << driver.Failure();
-    EXPECT_TRUE(g_errors.empty()) << g_errors.front();
+    EXPECT_TRUE(test_support::RecordedErrors().empty()) << test_support::RecordedErrors().front();
     EXPECT_EQ(form.FolderText(), expected);
     EXPECT_EQ(form.FolderText().find('?'), std::string::npos);
     EXPECT_EQ(::lstrcmpiA(Listing().Directory().c_str(), expected.c_str()), 0) << Listing().Directory();
@@ -400,7 +388,7 @@ TEST_F(FakeBrowser, AltDownAndTheButtonBrowseAndNoOtherKeyDoes) {
     ::EnableWindow(form.edFolderButton(), FALSE);
     AltDown();
     EXPECT_EQ(counting.browses, 2);
-    EXPECT_TRUE(g_errors.empty());
+    EXPECT_TRUE(test_support::RecordedErrors().empty());
 }
 
 TEST_F(FakeBrowser, CancellingChangesNothingAndSettingTheTextByProgramRunsNoChange) {
@@ -429,7 +417,7 @@ TEST_F(FakeBrowser, AVirtualItemGivesAnEmptyTextAndLeavesTheListWhereItWas) {
     EXPECT_EQ(form.memHTML().Text(), "");
     EXPECT_EQ(form.StatusText(), "");
     EXPECT_TRUE(Modified());
-    EXPECT_TRUE(g_errors.empty());
+    EXPECT_TRUE(test_support::RecordedErrors().empty());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "platform/errors.h"
 #include "platform/unique_handle.h"
 #include "settings/recording_profile_store.h"
+#include "support/error_recorder.h"
 #include "support/message_box_watcher.h"
 #include "support/recording_shell.h"
 #include "support/settings_file_guard.h"
@@ -31,23 +32,11 @@ using test_support::WriteFileBytes;
 
 const std::string kSettingsPath = test_support::SettingsFilePath();
 
-// Failures that a test does not expect are recorded here instead of showing a box.
-std::vector<std::string> g_errors;
-void RecordError(HWND) noexcept {
-    try {
-        throw;
-    } catch (const platform::EError& e) {
-        g_errors.push_back(e.Message());
-    } catch (...) {
-        g_errors.push_back("(not a program error)");
-    }
-}
-
 class SettingsEvents : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_errors.clear();
-        widgets::SetErrorHandler(RecordError);
+        test_support::RecordedErrors().clear();
+        widgets::SetErrorHandler(test_support::RecordError);
     }
     void TearDown() override {
         form_.reset();
@@ -72,7 +61,7 @@ protected:
         test_support::MessageBoxWatcher watcher;
         action();
         const test_support::SeenBox& seen = watcher.Seen();
-        widgets::SetErrorHandler(RecordError);
+        widgets::SetErrorHandler(test_support::RecordError);
         EXPECT_TRUE(seen.found) << "no error box";
         EXPECT_EQ(seen.caption, "Zavotek - Search & Replace");
         return seen.text;
@@ -94,7 +83,7 @@ protected:
 
 TEST_F(SettingsEvents, AFirstStartShowsTheProgramFolderAndTheFirstTypeAndCreatesNoFile) {
     Start();
-    EXPECT_EQ(g_errors, std::vector<std::string>{});
+    EXPECT_EQ(test_support::RecordedErrors(), std::vector<std::string>{});
     EXPECT_EQ(Listed(), ProgramFolder());
     EXPECT_EQ(Form().FolderText(), ProgramFolder());
     EXPECT_EQ(Search(), "");
@@ -112,7 +101,7 @@ TEST_F(SettingsEvents, AStartRestoresTheStoredValues) {
     WriteFileBytes(kSettingsPath, "[Settings]\r\nSearchFor= \"  find me \" \r\nReplaceWith=put back\r\n"
                                   "SaveSearch=True\r\nLastFolder=" + folder.Path() + "\r\nFileType=0x3\r\n");
     Start();
-    EXPECT_EQ(g_errors, std::vector<std::string>{});
+    EXPECT_EQ(test_support::RecordedErrors(), std::vector<std::string>{});
     EXPECT_EQ(Search(), "  find me ");
     EXPECT_EQ(Replace(), "put back");
     EXPECT_TRUE(SaveSearch());
@@ -130,7 +119,7 @@ TEST_F(SettingsEvents, AStartWithAFileListsTheStoredFolderByTheStoredTypeAndEmpt
     folder.WriteFile("c.txt", "c");
     WriteFileBytes(kSettingsPath, "[Settings]\r\nLastFolder=" + folder.Path() + "\r\nFileType=3\r\n");
     Start();
-    EXPECT_EQ(g_errors, std::vector<std::string>{});
+    EXPECT_EQ(test_support::RecordedErrors(), std::vector<std::string>{});
     EXPECT_EQ(Listed(), folder.Path());
     const browse::FileListing& list = Form().FileListBox().Listing();
     ASSERT_EQ(list.Count(), 2);
@@ -146,7 +135,7 @@ TEST_F(SettingsEvents, SaveSearchCountsOnlyForExactlyTrueAndACloseThenWritesTheT
     EXPECT_FALSE(SaveSearch());
     EXPECT_EQ(Search(), "old");
     Close();
-    EXPECT_EQ(g_errors, std::vector<std::string>{});
+    EXPECT_EQ(test_support::RecordedErrors(), std::vector<std::string>{});
     // With no stored folder the folder edit was left empty, and so it is written.
     EXPECT_EQ(ReadFileBytes(kSettingsPath),
               "[Settings]\r\nSearchFor=\r\nReplaceWith=\r\nSaveSearch=False\r\nLastFolder=\r\nFileType=0\r\n");
@@ -161,7 +150,7 @@ TEST_F(SettingsEvents, AFirstCloseWithSaveSearchWritesTheSectionAndTheFiveKeysIn
     store.calls.clear();
     HWND window = Form().Handle();
     Close();
-    EXPECT_EQ(g_errors, std::vector<std::string>{});
+    EXPECT_EQ(test_support::RecordedErrors(), std::vector<std::string>{});
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_TRUE(application.Terminated());
     EXPECT_EQ(ReadFileBytes(kSettingsPath), "[Settings]\r\nSearchFor=find this\r\nReplaceWith=with that\r\n"
@@ -179,7 +168,7 @@ TEST_F(SettingsEvents, ACloseWithoutSaveSearchKeepsTheRestOfAHandEditedFile) {
     Start();
     Type(Form().edSearch(), "typed");
     Close();
-    EXPECT_EQ(g_errors, std::vector<std::string>{});
+    EXPECT_EQ(test_support::RecordedErrors(), std::vector<std::string>{});
     EXPECT_EQ(ReadFileBytes(kSettingsPath),
               "; my settings\r\n[Window]\r\nTop=10\r\n[Settings]\r\nFileType=1\r\nNote=mine\r\nSearchFor=\r\n"
               "LastFolder=" + folder.Path() + "\r\nReplaceWith=\r\nSaveSearch=False\r\n[Zz]\r\nA=b\r\n");
@@ -190,7 +179,7 @@ TEST_F(SettingsEvents, SectionAndKeyNamesInOtherLetterCaseAreReadAndKeptAsWritte
                              "FILETYPE=4\r\n";
     WriteFileBytes(kSettingsPath, file);
     Start();
-    EXPECT_EQ(g_errors, std::vector<std::string>{});
+    EXPECT_EQ(test_support::RecordedErrors(), std::vector<std::string>{});
     EXPECT_EQ(Search(), "a");
     EXPECT_EQ(Replace(), "b");
     EXPECT_TRUE(SaveSearch());
@@ -215,7 +204,7 @@ TEST_F(SettingsEvents, AStoredTextLongerThan2047CharactersComesBackCut) {
 TEST_F(SettingsEvents, AStoredTypeOfMinusOneLeavesTheSelectorEmptyAndIsWrittenBack) {
     WriteFileBytes(kSettingsPath, "[Settings]\r\nFileType=-1\r\n");
     Start();
-    EXPECT_EQ(g_errors, std::vector<std::string>{});
+    EXPECT_EQ(test_support::RecordedErrors(), std::vector<std::string>{});
     EXPECT_EQ(Form().FileTypeIndex(), -1);
     EXPECT_EQ(Form().FileListBox().Listing().Mask(), "*.txt");
     Close();

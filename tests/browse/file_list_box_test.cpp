@@ -3,6 +3,7 @@
 #include "app/main_form.h"
 #include "browse/file_list_box.h"
 #include "browse/listing_fixture.h"
+#include "support/error_recorder.h"
 #include "support/expect_error.h"
 #include "support/recording_shell.h"
 #include "support/screen_capture.h"
@@ -292,15 +293,6 @@ TEST_F(FileListBoxTest, ADoubleClickOnARowAsksTheShellToOpenThatFile) {
     EXPECT_EQ(shell.opened[0].owner, nullptr);
 }
 
-std::vector<std::string> g_errors;
-void RecordError(HWND) noexcept {
-    try {
-        throw;
-    } catch (const std::exception& e) {
-        g_errors.push_back(e.what());
-    }
-}
-
 TEST_F(FileListBoxTest, ClickingAFileWhoseNameTheCodePageCannotHoldShowsItInTheViewer) {
     browse_test::WideNames wide(folder.Path());
     const std::string alias = wide.File(L"\u65E5\u672C.txt", "Japanese name");
@@ -308,11 +300,11 @@ TEST_F(FileListBoxTest, ClickingAFileWhoseNameTheCodePageCannotHoldShowsItInTheV
     const int row = static_cast<int>(
         ::SendMessageA(ListWindow(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(alias.c_str())));
     ASSERT_GE(row, 0) << alias;
-    g_errors.clear();
-    widgets::SetErrorHandler(RecordError);
+    test_support::RecordedErrors().clear();
+    widgets::SetErrorHandler(test_support::RecordError);
     ClickRow(row);
     widgets::SetErrorHandler(nullptr);
-    EXPECT_EQ(g_errors, std::vector<std::string>{});
+    EXPECT_EQ(test_support::RecordedErrors(), std::vector<std::string>{});
     EXPECT_EQ(form.memHTML().Text(), "Japanese name");
     EXPECT_EQ(form.StatusText(), folder.PathOf(alias));
     // The shell is given the same path, which names an existing file.
