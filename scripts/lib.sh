@@ -10,8 +10,12 @@ started_pids=()
 
 # Same settings as the "wine" preset, in $build (BUILD_DIR lets several builds live side by side).
 configure_and_build() {
+  # ccache keeps rebuilds and side-by-side builds (BUILD_DIR, other checkouts) cheap.
+  local launcher=()
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$(dirname "$root")}"
   cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
+        -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
   local targets=()
   for t in ${BUILD_TARGETS:-}; do targets+=(--target "$t"); done
   cmake --build "$build" -j2 "${targets[@]}" -- --no-print-directory
