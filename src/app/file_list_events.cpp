@@ -4,10 +4,10 @@
 
 namespace app {
 
-std::string TForm1::FilePath() const { return fileList_->Listing().FilePath(); }
+platform::Path TForm1::FilePath() const { return fileList_->Listing().FilePath(); }
 
 void TForm1::FileListBoxDblClick() {
-    std::string path = FilePath();
+    const platform::Path path = FilePath();
     // A vanished file, a folder or no selection at all: nothing to open.
     if (platform::FileExists(platform::SystemFileSystem(), path)) shell_.Open(nullptr, path);
 }

@@ -7,10 +7,10 @@ namespace app {
 void TForm1::cbFileTypeChange() {
     // An index that names no entry leaves the mask alone. A vanished folder fails the re-read
     // here, and the viewer and status bar stay as they were.
-    const std::string mask = browse::MaskForIndex(FileTypeIndex());
+    const std::wstring mask = browse::MaskForIndex(FileTypeIndex());
     if (!mask.empty()) FileListBox().Listing().SetMask(mask);
     if (settings::SettingsFileExists(settings::kSettingsFileName)) memHTML().Clear();
-    SetStatusText("");
+    SetStatusText(L"");
 }
 
 }  // namespace app

@@ -7,7 +7,7 @@ namespace app {
 void TForm1::edFolderChange() {
     fileList_->Listing().ApplyPathText(FolderText());
     memHTML_->Clear();
-    SetStatusText("");
+    SetStatusText(L"");
 }
 
 }  // namespace app

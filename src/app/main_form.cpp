@@ -15,8 +15,8 @@ namespace app {
 namespace {
 
 constexpr const char* kCaption = "Zavotek - String Search & Replace Utility";
-constexpr const char* kWebAddress = "https://zavotek.example/";
-constexpr const char* kStatusNotice = " Copyright (c) 2005 Zavotek - https://zavotek.example/";
+constexpr const wchar_t* kWebAddress = L"https://zavotek.example/";
+constexpr const wchar_t* kStatusNotice = L" Copyright (c) 2005 Zavotek - https://zavotek.example/";
 constexpr int kFileListItemHeight = 18;
 constexpr UINT_PTR kReplaceHintId = 1, kGlobReplaceHintId = 2;
 
@@ -133,7 +133,7 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
                                                          folderBrowser);
     ::SendMessageA(edFolder_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     edFolder_->SetButtonGlyph(PictureAsIcon(IDB_BROWSE));
-    edFolder_->DialogTitle = "Select a Folder...";
+    edFolder_->DialogTitle = L"Select a Folder...";
     edFolder_->OnChange = [this] { edFolderChange(); };
     cbWordWrap_ = CreateChild(p, "BUTTON", "Word Wrap", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbWordWrap);
     panel_->AddButton(btnReplace_);
@@ -143,7 +143,7 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
 
     fileList_ = std::make_unique<browse::FileListBox>(
         Handle(), IdOf(Ctl::FileListBox), font_.get(), widgets::Scale(kFileListItemHeight, dpi_), platform::ExecutableFolder(),
-        "*.txt", browse::TFileType{browse::ftArchive, browse::ftNormal}, shell_);
+        L"*.txt", browse::TFileType{browse::ftArchive, browse::ftNormal}, shell_);
     fileList_->Listing().OnChange = [this] { FileListBoxChange(); };
 
     splitter_ = std::make_unique<widgets::Splitter>(Handle(), none, IdOf(Ctl::Splitter1));
@@ -226,25 +226,25 @@ void TForm1::Show() {
     ::UpdateWindow(Handle());
 }
 
-void TForm1::SetStatusText(const std::string& text) {
-    ::SendMessageA(statBar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+void TForm1::SetStatusText(const std::wstring& text) {
+    ::SendMessageW(statBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 int TForm1::FileTypeIndex() const { return cbFileType_->ItemIndex(); }
 
 void TForm1::SetFileTypeIndex(int index) { cbFileType_->SetItemIndex(index); }
 
-std::string TForm1::FolderText() const { return edFolder_->AnsiText(); }
+std::wstring TForm1::FolderText() const { return edFolder_->Text(); }
 std::string TForm1::SearchText() const { return ControlText(edSearch_); }
 std::string TForm1::ReplaceText() const { return ControlText(edReplace_); }
 bool TForm1::WarnTicked() const { return ::SendMessageA(cbWarn_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-void TForm1::SetFolderText(const std::string& text) { edFolder_->SetAnsiText(text); }
+void TForm1::SetFolderText(const std::wstring& text) { edFolder_->SetText(text); }
 
-std::string TForm1::StatusText() const {
-    auto length = LOWORD(::SendMessageA(statBar_, SB_GETTEXTLENGTHA, 0, 0));
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    ::SendMessageA(statBar_, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text.data()));
+std::wstring TForm1::StatusText() const {
+    auto length = LOWORD(::SendMessageW(statBar_, SB_GETTEXTLENGTHW, 0, 0));
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    ::SendMessageW(statBar_, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
     text.resize(length);
     return text;
 }

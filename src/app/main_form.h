@@ -73,22 +73,22 @@ public:
     void ApplyLayout();
 
     // The file list's FilePath: the listed folder joined with the selected entry, empty when none.
-    std::string FilePath() const;
+    platform::Path FilePath() const;
 
     // The file-type selector's index: -1 for no entry, else the entry's place in the list.
     int FileTypeIndex() const;
     // Sets the index without raising the change event.
     void SetFileTypeIndex(int index);
-    // The folder edit's text in the ANSI code page; setting it raises no change event.
-    std::string FolderText() const;
-    void SetFolderText(const std::string& text);
+    // The folder edit's text; setting it raises no change event.
+    std::wstring FolderText() const;
+    void SetFolderText(const std::wstring& text);
     // The search and replacement texts exactly as typed, in the ANSI code page, and "Confirm".
     std::string SearchText() const;
     std::string ReplaceText() const;
     bool WarnTicked() const;
 
-    void SetStatusText(const std::string& text);
-    std::string StatusText() const;
+    void SetStatusText(const std::wstring& text);
+    std::wstring StatusText() const;
 
     // The event table's handlers.
     void FormShow();

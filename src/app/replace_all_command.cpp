@@ -22,7 +22,7 @@ namespace {
 constexpr COLORREF kRunColour = RGB(255, 0, 0);
 
 replace::RunPlan ListedFiles(const browse::FileListing& listing) {
-    std::vector<std::string> names;
+    std::vector<std::wstring> names;
     for (int i = 0, count = listing.Count(); i < count; ++i) names.push_back(listing.Entry(i));
     return replace::RunPlan(listing.Directory(), std::move(names));
 }
@@ -37,7 +37,7 @@ public:
 
     void Go() {
         for (size_t index = 0; index < plan_.Count(); ++index) {
-            const std::string path = plan_.PathOf(index);
+            const platform::Path path = plan_.PathOf(index);
             const bool ask = Warn();
             if (ask) CatchUp();  // the question is asked over the file before it
             if (!ask || dialogs::ShowMessageDialog(replace::ReplaceFileQuestion(path),
@@ -49,7 +49,7 @@ public:
     }
 
 private:
-    void Process(size_t index, const std::string& path, bool asked) {
+    void Process(size_t index, const platform::Path& path, bool asked) {
         // Decided as the file's turn comes: a file the viewer passes over is not selected in the
         // list either, which would move on before anyone saw it.
         const bool show = FormAlive(form_) && pacer_.ShowNow(index + 1 == plan_.Count(), asked);
@@ -75,10 +75,10 @@ private:
 
     // The viewer steps of a rewritten file. The file's text goes into the viewer here and only here,
     // already in the run's red: colouring it after the load would lay the whole text out again.
-    void Show(const std::string& path) {
+    void Show(const platform::Path& path) {
         viewer::LoadViewerFile(form_.memHTML(), path, kRunColour);
         pacer_.Shown();
-        form_.SetStatusText(path);
+        form_.SetStatusText(path.Text());
         viewer::HighlightText(form_.memHTML(), Replacement());
     }
 
@@ -132,8 +132,8 @@ private:
 }  // namespace
 
 void TForm1::btnGlobReplaceClick() {
-    const std::string mask = browse::MaskForIndex(FileTypeIndex());
-    const std::string failed = replace::FailedInputCheck(replace::Scope::ListedFiles, FileListBox().Listing().Count(),
+    const std::wstring mask = browse::MaskForIndex(FileTypeIndex());
+    const std::wstring failed = replace::FailedInputCheck(replace::Scope::ListedFiles, FileListBox().Listing().Count(),
                                                          {}, SearchText(), ReplaceText());
     if (!failed.empty()) return Inform(failed);
     if (!WarnTicked() && !ConfirmedWithOK(replace::GlobalReplaceQuestion(mask))) return;

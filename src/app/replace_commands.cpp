@@ -13,7 +13,7 @@ ProgressWindow& TForm1::frmSearchSplash() {
 }
 
 void TForm1::btnReplaceClick() {
-    const std::string failed = replace::FailedInputCheck(replace::Scope::SelectedFile, FileListBox().Listing().Count(),
+    const std::wstring failed = replace::FailedInputCheck(replace::Scope::SelectedFile, FileListBox().Listing().Count(),
                                                          FilePath(), SearchText(), ReplaceText());
     if (!failed.empty()) return Inform(failed);
     if (WarnTicked() && !ConfirmedWithOK(replace::kReplaceSelectedQuestion)) return;

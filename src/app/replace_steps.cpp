@@ -6,11 +6,11 @@
 
 namespace app {
 
-void Inform(const std::string& text) {
+void Inform(const std::wstring& text) {
     dialogs::ShowMessageDialog(text, dialogs::MessageKind::Information, dialogs::button::OK);
 }
 
-bool ConfirmedWithOK(const std::string& text) {
+bool ConfirmedWithOK(const std::wstring& text) {
     return dialogs::ShowMessageDialog(text, dialogs::MessageKind::Confirmation,
                                       dialogs::button::OK | dialogs::button::Cancel) == dialogs::result::OK;
 }

@@ -7,9 +7,9 @@ namespace app {
 class TForm1;
 
 // An information box with the one button OK.
-void Inform(const std::string& text);
+void Inform(const std::wstring& text);
 // A confirmation box with OK and Cancel; true only for OK.
-bool ConfirmedWithOK(const std::string& text);
+bool ConfirmedWithOK(const std::wstring& text);
 // The application's message pump: handles every waiting message.
 void PumpMessages();
 // False once the main window is destroyed, its controls with it; the program is then ending.

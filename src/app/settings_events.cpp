@@ -16,12 +16,12 @@ void TForm1::FormShow() {
         return settings::ReadSetting(*profiles_, settings::kSettingsFileName, kSection, key);
     };
     browse::FileListing& list = FileListBox().Listing();
-    list.ApplyPathText(platform::ExecutableFolder());
-    SetFolderText(list.Directory());
+    list.ApplyPathText(platform::ExecutableFolder().Text());
+    SetFolderText(list.Directory().Text());
     if (settings::SettingsFileExists(settings::kSettingsFileName)) {
         ::SetWindowTextA(edSearch_, read("SearchFor").c_str());
         ::SetWindowTextA(edReplace_, read("ReplaceWith").c_str());
-        SetFolderText(read("LastFolder"));
+        SetFolderText(platform::Path::FromAnsi(read("LastFolder")).Text());
         // A stored folder that cannot be applied is reported, and the rest is restored all the same:
         // left unset, Save Search and the file type would be written over the stored values at close.
         widgets::Guarded(Handle(), [this] { edFolderChange(); });
@@ -39,7 +39,7 @@ void TForm1::FormClose() {
     write("SearchFor", saveSearch ? SearchText() : std::string());
     write("ReplaceWith", saveSearch ? ReplaceText() : std::string());
     write("SaveSearch", saveSearch ? "True" : "False");
-    write("LastFolder", FolderText());
+    if (auto folder = settings::StoredFolderText(FolderText())) write("LastFolder", *folder);
     settings::WriteSettingInt(*profiles_, settings::kSettingsFileName, kSection, "FileType", FileTypeIndex());
 }
 

@@ -7,9 +7,9 @@ namespace app {
 // Its callers make sure that a file is selected. The status bar takes the path only once the
 // file has loaded, so a failed load leaves it as it was.
 void TForm1::ShowSelectedFile() {
-    std::string path = FilePath();
+    const platform::Path path = FilePath();
     viewer::ShowFile(memHTML(), path);
-    SetStatusText(path);
+    SetStatusText(path.Text());
 }
 
 void TForm1::FileListBoxChange() {

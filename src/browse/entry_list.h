@@ -12,11 +12,11 @@ public:
 
     virtual int Count() const = 0;
     // The text at `index`; an index outside the entries raises EListError.
-    virtual std::string Text(int index) const = 0;
+    virtual std::wstring Text(int index) const = 0;
     // Removes every entry; afterwards nothing is selected.
     virtual void Clear() = 0;
     // Appends `text` and returns its index, or -1 when the list refuses it.
-    virtual int Append(const std::string& text) = 0;
+    virtual int Append(const std::wstring& text) = 0;
 
     // The selected index, or -1 for none.
     virtual int Selected() const = 0;

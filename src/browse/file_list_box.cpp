@@ -1,7 +1,5 @@
 #include "browse/file_list_box.h"
 
-#include "browse/path_text.h"
-#include "platform/code_page.h"
 #include "platform/errors.h"
 #include "widgets/gdi.h"
 
@@ -9,9 +7,8 @@ namespace browse {
 
 namespace {
 HWND CreateListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight) {
-    // Not LBS_SORT: the listing hands the entries over in order. A Unicode window, which the
-    // window base's subclassing makes of it in any case: typed characters then arrive whole and
-    // alike everywhere, a double-byte one never split over two messages.
+    // Not LBS_SORT: the listing hands the entries over in order. A Unicode window: it holds the
+    // names as the file system has them, and typed characters arrive whole.
     HWND list = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
                                       LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
@@ -23,24 +20,12 @@ HWND CreateListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight) {
     return list;
 }
 
-// A typed character in the ANSI code page of the entries: one byte, or two for a double-byte
-// character. One without an ANSI form becomes "?", which begins no file name, rather than a
-// look-alike letter.
-std::string AnsiCharacter(WPARAM character) {
-    const wchar_t wide = static_cast<wchar_t>(character);
-    char bytes[8];
-    const int n =
-        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, sizeof bytes, nullptr, nullptr);
-    return std::string(bytes, n > 0 ? static_cast<size_t>(n) : 0);
-}
-
 }  // namespace
 
-FileListBox::FileListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight, const std::string& directory,
-                         const std::string& mask, TFileType fileType, platform::Shell& shell)
+FileListBox::FileListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight, const platform::Path& directory,
+                         const std::wstring& mask, TFileType fileType, platform::Shell& shell)
     : listing_(entries_),
       icons_(shell),
-      codePage_(platform::SystemCodePage()),
       images_(::ImageList_Create(16, 16, ILC_MASK | ILC_COLOR32, 1, 1)) {
     listing_.SetFileType(fileType);
     listing_.SetMask(mask);
@@ -58,7 +43,7 @@ FileListBox::~FileListBox() {
 LRESULT FileListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CHAR:
-        if (!OnChar(wParam)) return 0;
+        if (!OnChar(static_cast<wchar_t>(wParam))) return 0;
         return Default(message, wParam, lParam);
     case LB_RESETCONTENT:
         icons_.Clear();
@@ -69,20 +54,17 @@ LRESULT FileListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-bool FileListBox::OnChar(WPARAM character) {
-    const std::string typed = AnsiCharacter(character);
-    typeAhead_.Type(typed, TickCount(), codePage_);
-    // A double-byte character is swallowed whatever happens.
-    const bool singleByte = typed.size() == 1;
-    const std::string& prefix = typeAhead_.Prefix();
+bool FileListBox::OnChar(wchar_t character) {
+    typeAhead_.Type(character, TickCount());
+    const std::wstring& prefix = typeAhead_.Prefix();
     if (prefix.empty()) {
         SelectTyped(entries_.Count() > 0 ? 0 : -1);
-        return singleByte;
+        return true;
     }
-    LRESULT found = ::SendMessageA(Handle(), LB_FINDSTRING, static_cast<WPARAM>(-1),
+    LRESULT found = ::SendMessageW(Handle(), LB_FINDSTRING, static_cast<WPARAM>(-1),
                                    reinterpret_cast<LPARAM>(prefix.c_str()));
     if (found != LB_ERR) SelectTyped(static_cast<int>(found));
-    return singleByte && (typed[0] == '\b' || typed[0] == '\r' || typed[0] == 27);
+    return character == L'\b' || character == L'\r' || character == 27;
 }
 
 void FileListBox::SelectTyped(int index) {
@@ -110,14 +92,12 @@ void FileListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &row, nullptr, 0, nullptr);
 
     if (hasEntry) {
-        const std::string name = entries_.Text(static_cast<int>(item.itemID));
-        const std::string& folder = listing_.Directory();
-        const std::string path = EndsWithBackslash(folder) ? folder + name : folder + "\\" + name;
-        const int image = ImageOf(icons_.Icon(path));
+        const std::wstring name = entries_.Text(static_cast<int>(item.itemID));
+        const int image = ImageOf(icons_.Icon(listing_.Directory().Join(name)));
         if (image >= 0)
             ::ImageList_Draw(images_, image, dc, row.left + 2, row.top + 1, selected ? ILD_SELECTED : ILD_NORMAL);
         ::SetBkMode(dc, OPAQUE);
-        ::TextOutA(dc, row.left + 20, row.top + 1, name.c_str(), static_cast<int>(name.size()));
+        ::TextOutW(dc, row.left + 20, row.top + 1, name.c_str(), static_cast<int>(name.size()));
     }
     if (item.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &row);
 }

@@ -15,7 +15,6 @@
 
 namespace platform {
 class Shell;
-class CodePage;
 }
 
 namespace browse {
@@ -24,8 +23,8 @@ class FileListBox : public widgets::Window {
 public:
     // Creates the list box; `directory`, `mask` and `fileType` are set before its window exists,
     // so the first listing happens once, when the window is there.
-    FileListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight, const std::string& directory,
-                const std::string& mask, TFileType fileType, platform::Shell& shell);
+    FileListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight, const platform::Path& directory,
+                const std::wstring& mask, TFileType fileType, platform::Shell& shell);
     ~FileListBox() override;
 
     FileListing& Listing() noexcept { return listing_; }
@@ -45,7 +44,7 @@ private:
     // The icon's picture in the image list, -1 for none.
     int ImageOf(HICON icon);
     // True when the character goes on to the list box's own handling.
-    bool OnChar(WPARAM character);
+    bool OnChar(wchar_t character);
     // Selects `index` and reports the change if the selection moved, as after the user's own.
     void SelectTyped(int index);
 
@@ -53,7 +52,6 @@ private:
     FileListing listing_;
     // One icon per kind of file, forgotten whenever the entries are re-read.
     IconCache icons_;
-    platform::CodePage& codePage_;
     // Each cached icon's picture in the image list, added once: turning an icon into the list's
     // picture on every paint of every row costs more than drawing it.
     HIMAGELIST images_;

@@ -2,13 +2,11 @@
 
 #include "browse/current_directory.h"
 #include "browse/list_collation.h"
-#include "browse/path_text.h"
 #include "browse/sorted_insert_plan.h"
 #include "browse/split_path_text.h"
 #include "platform/errors.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace browse {
 
@@ -21,31 +19,20 @@ constexpr DWORD kShownOnRequest =
 // Once an entry lands at this index, the listing is long enough to deserve the hourglass.
 constexpr size_t kWaitCursorIndex = 100;
 
-bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
-
-// The name an entry is listed under. Characters that the ANSI code page cannot hold come as "?",
-// which no real name contains (nor, in a double-byte code page, any trail byte), so no file has
-// the name given; the short alias beside it names the same file and opens it. Without an alias
-// the name stays as found.
-const char* ListedName(const WIN32_FIND_DATAA& data) {
-    if (data.cAlternateFileName[0] != '\0' && std::strchr(data.cFileName, '?')) return data.cAlternateFileName;
-    return data.cFileName;
-}
-
 // A folder shows as its name in brackets.
-std::string EntryText(const WIN32_FIND_DATAA& data) {
-    std::string text = ListedName(data);
+std::wstring EntryText(const WIN32_FIND_DATAW& data) {
+    std::wstring text = data.cFileName;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        text.insert(text.begin(), '[');
-        text.push_back(']');
+        text.insert(text.begin(), L'[');
+        text.push_back(L']');
     }
     return text;
 }
 
-std::vector<std::string> SplitMask(const std::string& mask) {
-    std::vector<std::string> pieces;
+std::vector<std::wstring> SplitMask(const std::wstring& mask) {
+    std::vector<std::wstring> pieces;
     size_t start = 0;
-    for (size_t semicolon; (semicolon = mask.find(';', start)) != std::string::npos; start = semicolon + 1)
+    for (size_t semicolon; (semicolon = mask.find(L';', start)) != std::wstring::npos; start = semicolon + 1)
         pieces.push_back(mask.substr(start, semicolon - start));
     pieces.push_back(mask.substr(start));
     return pieces;
@@ -56,16 +43,17 @@ std::vector<std::string> SplitMask(const std::string& mask) {
 FileListing::FileListing(EntryList& list, platform::FileSystem& fs, AppCursor& cursor)
     : list_(list), fs_(fs), cursor_(cursor), directory_(fs.GetCurrentDirectory()) {}
 
-void FileListing::SetDirectory(const std::string& path) {
-    if (SameFileName(path, directory_)) return;
-    // A relative text resolves against the listed folder.
-    if (platform::FolderExists(fs_, directory_)) ChangeDirectory(fs_, directory_);
+void FileListing::SetDirectory(const platform::Path& path) {
+    if (platform::SameFileName(path, directory_)) return;
+    // A relative text resolves against the listed folder, where it can still be entered; one
+    // that refuses entry now must not keep the user from every other folder.
+    if (platform::FolderExists(fs_, directory_)) fs_.SetCurrentDirectory(directory_);
     ChangeDirectory(fs_, path);
     directory_ = fs_.GetCurrentDirectory();
     RefreshEntries();
 }
 
-void FileListing::SetMask(const std::string& mask) {
+void FileListing::SetMask(const std::wstring& mask) {
     if (mask == mask_) return;
     mask_ = mask;
     RefreshEntries();
@@ -77,38 +65,38 @@ void FileListing::SetFileType(TFileType fileType) {
     RefreshEntries();
 }
 
-std::string FileListing::FileName() const {
+std::wstring FileListing::FileName() const {
     int selected = list_.Selected();
-    return selected < 0 || list_.Count() == 0 ? std::string() : list_.Text(selected);
+    return selected < 0 || list_.Count() == 0 ? std::wstring() : list_.Text(selected);
 }
 
-std::string FileListing::FilePath() const {
-    std::string name = FileName();
-    if (name.empty()) return name;
-    return EndsWithBackslash(directory_) ? directory_ + name : directory_ + "\\" + name;
+platform::Path FileListing::FilePath() const {
+    std::wstring name = FileName();
+    if (name.empty()) return {};
+    return directory_.Join(name);
 }
 
 void FileListing::SelectIndex(int index) {
     if (!list_.Select(index)) throw platform::errors::ListIndexOutOfBounds(index);
 }
 
-void FileListing::SelectByName(const std::string& name) {
-    if (SameFileName(name, FileName())) return;
+void FileListing::SelectByName(const std::wstring& name) {
+    if (platform::SameFileName(name, FileName())) return;
     list_.Select(FindByName(name));
     ReportChange();
 }
 
-int FileListing::FindByName(const std::string& name) const {
+int FileListing::FindByName(const std::wstring& name) const {
     // Letter case only: names that merely collate alike (ss and the sharp s) are other files.
     for (int i = 0, count = list_.Count(); i < count; ++i)
-        if (SameFileName(list_.Text(i), name)) return i;
+        if (platform::SameFileName(list_.Text(i), name)) return i;
     return -1;
 }
 
-void FileListing::ApplyPathText(const std::string& text) {
-    if (text.empty() || SameFileName(text, FilePath())) return;
+void FileListing::ApplyPathText(const std::wstring& text) {
+    if (text.empty() || platform::SameFileName(text, FilePath().Text())) return;
     PathParts parts = SplitPathText(fs_, text);
-    SetDirectory(parts.drive ? std::string(1, parts.drive) + ":" + parts.folder : parts.folder);
+    SetDirectory(parts.drive ? std::wstring(1, parts.drive) + L":" + parts.folder : parts.folder);
     if (HasWildcard(parts.file)) {
         SetMask(parts.file);
     } else if (!parts.file.empty()) {
@@ -137,12 +125,12 @@ void FileListing::RefreshEntries() {
     ReportChange();
 }
 
-std::vector<std::string> FileListing::FindEntries(DWORD attributeWord) const {
+std::vector<std::wstring> FileListing::FindEntries(DWORD attributeWord) const {
     const bool anyAttributes = fileType_.Contains(ftNormal);
-    std::vector<std::string> texts;
-    for (const std::string& pattern : SplitMask(mask_)) {
+    std::vector<std::wstring> texts;
+    for (const std::wstring& pattern : SplitMask(mask_)) {
         if (pattern.empty()) continue;
-        WIN32_FIND_DATAA data;
+        WIN32_FIND_DATAW data;
         platform::UniqueFind find = fs_.FindFirstFile(pattern, &data);
         if (!find) continue;
         do {
@@ -155,13 +143,13 @@ std::vector<std::string> FileListing::FindEntries(DWORD attributeWord) const {
     return texts;
 }
 
-void FileListing::FillList(const std::vector<std::string>& texts) {
+void FileListing::FillList(const std::vector<std::wstring>& texts) {
     std::vector<std::string> keys;
     keys.reserve(texts.size());
     size_t textBytes = 0;
-    for (const std::string& text : texts) {
+    for (const std::wstring& text : texts) {
         keys.push_back(ListSortKey(text));
-        textBytes += text.size() + 1;
+        textBytes += (text.size() + 1) * sizeof(wchar_t);
     }
     InsertPlan plan = PlanSortedInserts(keys);
     if (std::find(plan.landing.begin(), plan.landing.end(), kWaitCursorIndex) != plan.landing.end())

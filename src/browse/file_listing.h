@@ -2,7 +2,8 @@
 // The listing behind the file list: the entries of a folder that match a mask and an attribute
 // set, kept in the list box's sorted order; the selected entry's path; applying a path text.
 // It works through the process's current directory, which is the listed folder after every
-// change of folder and every listing.
+// change of folder and every listing. Entries are the names the file system holds, whatever the
+// ANSI code page can show of them.
 #include "browse/app_cursor.h"
 #include "browse/entry_list.h"
 #include "browse/file_type.h"
@@ -24,31 +25,32 @@ public:
     FileListing& operator=(const FileListing&) = delete;
 
     // Absolute, as the platform reports it: no trailing backslash except at a drive root.
-    const std::string& Directory() const noexcept { return directory_; }
-    // Enters `path` (relative texts resolve against the current directory) and re-reads;
-    // the same folder in other letter case does nothing. A refusal raises EInOutError.
-    void SetDirectory(const std::string& path);
-    // Wildcard patterns joined by ";". Only a byte-wise different text re-reads.
-    const std::string& Mask() const noexcept { return mask_; }
-    void SetMask(const std::string& mask);
+    const platform::Path& Directory() const noexcept { return directory_; }
+    // Enters `path` (relative texts resolve against the listed folder) and re-reads; the same
+    // folder in other letter case does nothing. A refusal raises EInOutError.
+    void SetDirectory(const platform::Path& path);
+    // Wildcard patterns joined by ";". Only a different text re-reads.
+    const std::wstring& Mask() const noexcept { return mask_; }
+    void SetMask(const std::wstring& mask);
     TFileType FileType() const noexcept { return fileType_; }
     void SetFileType(TFileType fileType);
 
     int Count() const { return list_.Count(); }
-    std::string Entry(int index) const { return list_.Text(index); }
+    // An entry's text: a name as the file system has it, a folder's in brackets.
+    std::wstring Entry(int index) const { return list_.Text(index); }
     // The selected entry's text, or empty.
-    std::string FileName() const;
+    std::wstring FileName() const;
     // Directory and FileName joined by one backslash, or empty when nothing is selected.
-    std::string FilePath() const;
+    platform::Path FilePath() const;
 
     // Selects entry `index` (-1 for none) without a change report; an index the list refuses
     // raises EListError.
     void SelectIndex(int index);
     // Selects the first entry equal to `name` without regard to case (none if there is none)
     // and reports the change, unless `name` already is FileName.
-    void SelectByName(const std::string& name);
+    void SelectByName(const std::wstring& name);
     // Points the listing at a folder, optionally followed by a pattern or a file name.
-    void ApplyPathText(const std::string& text);
+    void ApplyPathText(const std::wstring& text);
     // Rebuilds the entries from Directory, Mask and FileType, then reports the change.
     void RefreshEntries();
 
@@ -61,15 +63,15 @@ public:
     std::function<void()> OnChange;
 
 private:
-    std::vector<std::string> FindEntries(DWORD attributeWord) const;
-    void FillList(const std::vector<std::string>& texts);
-    int FindByName(const std::string& name) const;
+    std::vector<std::wstring> FindEntries(DWORD attributeWord) const;
+    void FillList(const std::vector<std::wstring>& texts);
+    int FindByName(const std::wstring& name) const;
 
     EntryList& list_;
     platform::FileSystem& fs_;
     AppCursor& cursor_;
-    std::string directory_;
-    std::string mask_ = "*.*";
+    platform::Path directory_;
+    std::wstring mask_ = L"*.*";
     TFileType fileType_{ftNormal};
     int lastReportedIndex_ = -1;
 };

@@ -2,8 +2,8 @@
 
 namespace browse {
 
-std::string MaskForIndex(int index) {
-    return index >= 0 && index < kFileTypeCount ? FileTypeMasks[index].mask : "";
+std::wstring MaskForIndex(int index) {
+    return index >= 0 && index < kFileTypeCount ? FileTypeMasks[index].mask : L"";
 }
 
 }  // namespace browse

@@ -7,17 +7,17 @@ namespace browse {
 
 struct FileTypeMask {
     const char* text;
-    const char* mask;
+    const wchar_t* mask;
 };
 
 inline constexpr FileTypeMask FileTypeMasks[] = {
-    {"ASCII Text (*.txt)", "*.txt"}, {"Web (*.htm/*.html)", "*.htm"}, {"PHP Code (*.php)", "*.php"},
-    {"INI Files (*.ini)", "*.ini"},  {"CFG Files (*.cfg)", "*.cfg"},
+    {"ASCII Text (*.txt)", L"*.txt"}, {"Web (*.htm/*.html)", L"*.htm"}, {"PHP Code (*.php)", L"*.php"},
+    {"INI Files (*.ini)", L"*.ini"},  {"CFG Files (*.cfg)", L"*.cfg"},
 };
 
 inline constexpr int kFileTypeCount = static_cast<int>(sizeof FileTypeMasks / sizeof FileTypeMasks[0]);
 
 // The mask of the entry at `index`; empty for an index that names no entry.
-std::string MaskForIndex(int index);
+std::wstring MaskForIndex(int index);
 
 }  // namespace browse

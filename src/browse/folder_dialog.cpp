@@ -1,25 +1,24 @@
 #include "browse/folder_dialog.h"
 
-#include "platform/ansi_text.h"
 #include "widgets/window.h"
 
 namespace browse {
 
 FolderDialog::FolderDialog(platform::FolderBrowser& browser) : browser_(browser) {}
 
-void FolderDialog::SetFolder(const std::string& path) {
+void FolderDialog::SetFolder(const platform::Path& path) {
     folder_ = path;
-    item_ = browser_.ItemOfPath(platform::WideFromAnsi(path));
+    item_ = browser_.ItemOfPath(path.Text());
 }
 
-std::string FolderDialog::Folder() const { return item_ ? browser_.PathOfItem(item_.get()) : folder_; }
+platform::Path FolderDialog::Folder() const { return item_ ? browser_.PathOfItem(item_.get()) : folder_; }
 
 bool FolderDialog::ExecuteFolderDialog(HWND owner) {
-    const std::string remembered = folder_;
-    BROWSEINFOA info{};
+    const platform::Path remembered = folder_;
+    BROWSEINFOW info{};
     info.hwndOwner = owner;
     info.pszDisplayName = displayName_;
-    info.lpszTitle = Prompt.c_str();
+    info.lpszTitle = nullptr;
     info.lpfn = Callback;
     info.lParam = reinterpret_cast<LPARAM>(this);
     info.pidlRoot = nullptr;  // the whole namespace from the desktop down
@@ -48,15 +47,14 @@ int CALLBACK FolderDialog::Callback(HWND window, UINT message, LPARAM lParam, LP
 
 void FolderDialog::Initialized(HWND window) {
     notInitialised_ = false;
-    ::SetWindowTextA(window, DialogTitle.c_str());
-    ::SendMessageA(window, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(StatusText.c_str()));
+    ::SetWindowTextW(window, DialogTitle.c_str());
     if (item_) {
         // The selection goes by the item's path rather than by the item itself: Wine's browser
         // finds an item by comparing its bytes with the tree's and missed it in about one opening
         // of four; a path it parses itself is found every time, and Windows takes both alike.
         // The browser reports the new selection back while this runs, which replaces item_.
-        const std::string path = browser_.PathOfItem(item_.get());
-        ::SendMessageA(window, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+        const platform::Path path = browser_.PathOfItem(item_.get());
+        ::SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
     }
 }
 

@@ -13,17 +13,15 @@ public:
     FolderDialog(const FolderDialog&) = delete;
     FolderDialog& operator=(const FolderDialog&) = delete;
 
-    // The browser window's caption, and the texts above the tree and in its status line.
-    std::string DialogTitle;
-    std::string Prompt;
-    std::string StatusText;
+    // The browser window's caption.
+    std::wstring DialogTitle;
 
     // Stores the path and makes the item it names current; an empty text or one that does not
     // parse leaves no current item.
-    void SetFolder(const std::string& path);
+    void SetFolder(const platform::Path& path);
     // The current item's file-system path (empty when it has none), or the stored text when
     // there is no current item.
-    std::string Folder() const;
+    platform::Path Folder() const;
 
     // Runs the browser modally over `owner`, the whole shell namespace from the desktop down;
     // true when a folder was chosen. Cancelling leaves the folder as it was.
@@ -35,12 +33,12 @@ private:
     void SelectionChanged(const ITEMIDLIST* item);
 
     platform::FolderBrowser& browser_;
-    std::string folder_;
+    platform::Path folder_;
     platform::UniqueItemId item_;
     // Set while a browse runs until the browser window is there: the browser's own first
     // selection reports do not count.
     bool notInitialised_ = false;
-    char displayName_[MAX_PATH] = {};
+    wchar_t displayName_[MAX_PATH] = {};
 };
 
 }  // namespace browse

@@ -1,7 +1,5 @@
 #include "browse/folder_name_edit.h"
 
-#include "platform/ansi_text.h"
-
 namespace browse {
 
 FolderNameEdit::FolderNameEdit(HWND parent, UINT_PTR id, int buttonWidth, platform::FolderBrowser& browser)
@@ -9,16 +7,12 @@ FolderNameEdit::FolderNameEdit(HWND parent, UINT_PTR id, int buttonWidth, platfo
     SetReadOnly(true);
 }
 
-std::string FolderNameEdit::AnsiText() const { return platform::AnsiFromWide(Text()); }
-
-void FolderNameEdit::SetAnsiText(const std::string& text) { SetText(platform::WideFromAnsi(text)); }
-
 void FolderNameEdit::BrowseForFolder() {
-    dialog_.SetFolder(AnsiText());
+    dialog_.SetFolder(Text());
     dialog_.DialogTitle = DialogTitle;
     HWND window = ::GetAncestor(Handle(), GA_ROOT);
     if (!dialog_.ExecuteFolderDialog(window)) return;
-    SetAnsiText(dialog_.Folder());
+    SetText(dialog_.Folder().Text());
     ::SendMessageW(Handle(), EM_SETMODIFY, TRUE, 0);
     ::SetForegroundWindow(window);
     // Announced even when the folder is the one already shown: choosing it re-applies it.

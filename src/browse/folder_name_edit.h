@@ -13,12 +13,7 @@ public:
     FolderNameEdit(HWND parent, UINT_PTR id, int buttonWidth, platform::FolderBrowser& browser);
 
     // The browser window's caption, copied into the dialog before every browse.
-    std::string DialogTitle;
-
-    // The text in the ANSI code page; characters without an ANSI form do not survive.
-    std::string AnsiText() const;
-    // Sets the text without a change event.
-    void SetAnsiText(const std::string& text);
+    std::wstring DialogTitle;
 
     void BrowseForFolder();
 

@@ -1,6 +1,5 @@
 #include "browse/icon_cache.h"
 
-#include "platform/path_parts.h"
 #include "platform/shell.h"
 
 namespace browse {
@@ -8,30 +7,29 @@ namespace browse {
 namespace {
 
 // Kinds whose icon is taken from the file itself rather than from its type.
-constexpr const char* kOwnIconExtensions[] = {".exe", ".ico", ".cur", ".ani", ".lnk"};
+constexpr const wchar_t* kOwnIconExtensions[] = {L".exe", L".ico", L".cur", L".ani", L".lnk"};
 
-std::string LowerAscii(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+std::wstring LowerAscii(std::wstring text) {
+    for (wchar_t& c : text)
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
     return text;
 }
 
 }  // namespace
 
-std::string IconKey(const std::string& path) {
-    // Split in whole characters: a second byte can be 0x5C. A dot is never a second byte.
-    const std::string name = platform::FileNameOf(path);
-    const size_t dot = name.rfind('.');
+std::wstring IconKey(const platform::Path& path) {
+    const std::wstring name = path.FileName();
+    const size_t dot = name.rfind(L'.');
     // An extension key begins with a dot and holds no separator, so it never equals a path.
-    if (dot == std::string::npos) return ".";
-    const std::string extension = LowerAscii(name.substr(dot));
-    for (const char* own : kOwnIconExtensions)
-        if (extension == own) return path;
+    if (dot == std::wstring::npos) return L".";
+    const std::wstring extension = LowerAscii(name.substr(dot));
+    for (const wchar_t* own : kOwnIconExtensions)
+        if (extension == own) return path.Text();
     return extension;
 }
 
-HICON IconCache::Icon(const std::string& path) {
-    std::string key = IconKey(path);
+HICON IconCache::Icon(const platform::Path& path) {
+    std::wstring key = IconKey(path);
     auto found = icons_.find(key);
     if (found == icons_.end())
         found = icons_.emplace(std::move(key), platform::UniqueHIcon{shell_.AssociatedIcon(path)}).first;

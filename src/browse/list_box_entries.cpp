@@ -9,11 +9,10 @@ int ListBoxEntries::Count() const {
     return count == LB_ERR ? 0 : static_cast<int>(count);
 }
 
-std::string ListBoxEntries::Text(int index) const {
+std::wstring ListBoxEntries::Text(int index) const {
     LRESULT length = index < 0 ? LB_ERR : Send(LB_GETTEXTLEN, static_cast<WPARAM>(index));
     if (length == LB_ERR) throw platform::errors::ListIndexOutOfBounds(index);
-    // The length may be an over-estimate in a double-byte code page; the copy tells the truth.
-    std::string text(static_cast<size_t>(length) + 1, '\0');
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     LRESULT copied = Send(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
     return text;
@@ -21,7 +20,7 @@ std::string ListBoxEntries::Text(int index) const {
 
 void ListBoxEntries::Clear() { Send(LB_RESETCONTENT); }
 
-int ListBoxEntries::Append(const std::string& text) {
+int ListBoxEntries::Append(const std::wstring& text) {
     LRESULT index = Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     return index < 0 ? -1 : static_cast<int>(index);
 }

@@ -15,9 +15,9 @@ public:
     HWND Window() const noexcept { return listBox_; }
 
     int Count() const override;
-    std::string Text(int index) const override;
+    std::wstring Text(int index) const override;
     void Clear() override;
-    int Append(const std::string& text) override;
+    int Append(const std::wstring& text) override;
     int Selected() const override;
     bool Select(int index) override;
     bool HasWindow() const override;
@@ -27,7 +27,7 @@ public:
 
 private:
     LRESULT Send(UINT message, WPARAM w = 0, LPARAM l = 0) const {
-        return listBox_ ? ::SendMessageA(listBox_, message, w, l) : LB_ERR;
+        return listBox_ ? ::SendMessageW(listBox_, message, w, l) : LB_ERR;
     }
 
     HWND listBox_;

@@ -5,6 +5,6 @@
 
 namespace browse {
 
-std::string ListSortKey(const std::string& text);
+std::string ListSortKey(const std::wstring& text);
 
 }  // namespace browse

@@ -8,17 +8,20 @@
 namespace browse {
 
 struct PathParts {
-    char drive = 0;  // the drive letter, or 0 for none (a server-and-share path)
-    std::string folder;
-    std::string file;
+    wchar_t drive = 0;  // the drive letter, or 0 for none (a server-and-share path)
+    std::wstring folder;
+    std::wstring file;
 };
 
-// Works through the process's current directory and always puts it back. A folder that cannot
+// Resolves the text by making folders current on the way (a bare drive such as C: enters that
+// drive's own current folder), and always puts the current directory back. A folder that cannot
 // be made current raises EInOutError.
-PathParts SplitPathText(platform::FileSystem& fs, const std::string& text);
+PathParts SplitPathText(platform::FileSystem& fs, const std::wstring& text);
 
 // "C:" for a path that begins with a drive, "\\server\share" for one that begins with a server
 // and share, else empty.
-std::string DrivePart(const std::string& path);
+std::wstring DrivePart(const std::wstring& path);
+
+bool HasWildcard(const std::wstring& text);
 
 }  // namespace browse

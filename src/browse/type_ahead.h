@@ -5,20 +5,16 @@
 
 #include <string>
 
-namespace platform {
-class CodePage;
-}
-
 namespace browse {
 
 class TypeAhead {
 public:
-    // Adds one typed character (a two-byte character as both its bytes) at tick `now`.
-    void Type(const std::string& character, DWORD now, platform::CodePage& codePage);
-    const std::string& Prefix() const noexcept { return prefix_; }
+    // Adds one typed UTF-16 unit at tick `now`.
+    void Type(wchar_t character, DWORD now);
+    const std::wstring& Prefix() const noexcept { return prefix_; }
 
 private:
-    std::string prefix_;
+    std::wstring prefix_;
     DWORD last_ = 0;
 };
 

@@ -2,10 +2,9 @@
 
 #include "dialogs/error_text.h"
 #include "dialogs/modal_scope.h"
-#include "platform/code_page.h"
+#include "platform/ansi_text.h"
 #include "platform/errors.h"
 #include "platform/module_path.h"
-#include "platform/path_parts.h"
 #include "widgets/application.h"
 
 #include <cstdlib>
@@ -40,7 +39,7 @@ std::string ReadableClassName(const std::type_info& type) {
 
 struct Caught {
     std::string className;
-    std::string message;
+    std::wstring message;
     bool programError = false;
 };
 
@@ -53,17 +52,19 @@ Caught DescribeCurrent() {
     } catch (const std::bad_alloc&) {
         return {"EOutOfMemory", platform::errors::OutOfMemory().Message(), true};
     } catch (const std::exception& e) {
-        return {ReadableClassName(typeid(e)), e.what(), false};
+        return {ReadableClassName(typeid(e)), platform::WideFromAnsi(e.what()), false};
     } catch (...) {
-        return {"Exception", "Unknown error", false};
+        return {"Exception", L"Unknown error", false};
     }
 }
+
+constexpr const wchar_t* kLastChanceCaption = L"Application Error";
 
 // Once the main window is gone (closed while a command still runs), a box owned by it would not
 // show at all; it goes without an owner instead.
 HWND ApplicationWindowForBox() { return widgets::Application::LiveMainWindow(); }
 
-std::string ModuleName() { return platform::FileNameOf(platform::ExecutablePath()); }
+std::wstring ModuleName() { return platform::ExecutablePath().FileName(); }
 
 
 // For the time of the box, the application's window goes to the display where the user works.
@@ -92,17 +93,16 @@ private:
     bool moved_ = false;
 };
 
-void ShowBox(const std::string& text, const std::string& caption, UINT flags) {
+void ShowBox(const std::wstring& text, const std::wstring& caption, UINT flags) {
     ShowOnActiveDisplay display;
     ModalScope modal;
-    ::MessageBoxA(ApplicationWindowForBox(), text.c_str(), caption.c_str(), flags);
+    ::MessageBoxW(ApplicationWindowForBox(), text.c_str(), caption.c_str(), flags);
 }
 
 }  // namespace
 
-void ShowErrorBox(const std::string& message) {
-    ShowBox(WithFullStop(message, platform::SystemCodePage()), widgets::Application::CurrentTitle(),
-            MB_OK | MB_ICONERROR);
+void ShowErrorBox(const std::wstring& message) {
+    ShowBox(WithFullStop(message), platform::WideFromAnsi(widgets::Application::CurrentTitle()), MB_OK | MB_ICONERROR);
 }
 
 void ReportError(HWND) noexcept {
@@ -112,7 +112,7 @@ void ReportError(HWND) noexcept {
         if (caught.programError) {
             ShowErrorBox(caught.message);
         } else {
-            ShowBox(LastChanceText(caught.className, ModuleName(), nullptr, caught.message), "Application Error",
+            ShowBox(LastChanceText(caught.className, ModuleName(), caught.message), kLastChanceCaption,
                     MB_OK | MB_ICONERROR);
         }
     } catch (...) {
@@ -123,8 +123,8 @@ void ReportError(HWND) noexcept {
 int ShowLastChanceBox() noexcept {
     try {
         Caught caught = DescribeCurrent();
-        std::string text = LastChanceText(caught.className, ModuleName(), nullptr, caught.message);
-        ::MessageBoxA(nullptr, text.c_str(), "Application Error", MB_TASKMODAL | MB_ICONERROR);
+        std::wstring text = LastChanceText(caught.className, ModuleName(), caught.message);
+        ::MessageBoxW(nullptr, text.c_str(), kLastChanceCaption, MB_TASKMODAL | MB_ICONERROR);
     } catch (...) {
     }
     return 1;

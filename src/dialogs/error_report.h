@@ -11,7 +11,7 @@ namespace dialogs {
 void ReportError(HWND window) noexcept;
 
 // The error box: the message with the full-stop rule, the application title, the stop icon.
-void ShowErrorBox(const std::string& message);
+void ShowErrorBox(const std::wstring& message);
 
 // Shows the error being handled in the last-chance box; returns the exit code, 1.
 int ShowLastChanceBox() noexcept;

@@ -1,27 +1,19 @@
 #include "dialogs/error_text.h"
 
-#include "platform/code_page.h"
-
-#include <cstdio>
-
 namespace dialogs {
 
-std::string WithFullStop(const std::string& message, platform::CodePage& codePage) {
-    if (message.empty()) return message;
-    // A two-byte character's code is above 0x2E.
-    const size_t last = platform::LastCharacterStart(codePage, message);
-    bool twoByte = last + 1 < message.size();
-    bool needsStop = twoByte || static_cast<unsigned char>(message[last]) > '.';
-    return needsStop ? message + "." : message;
+std::wstring WithFullStop(const std::wstring& message) {
+    if (message.empty() || message.back() <= L'.') return message;
+    return message + L".";
 }
 
-std::string LastChanceText(const std::string& className, const std::string& moduleName, const void* address,
-                           const std::string& message) {
-    char location[64];
-    std::snprintf(location, sizeof location, "%p", address);
-    std::string stop = (!message.empty() && message.back() != '.') ? "." : "";
-    return "Exception " + className + " in module " + moduleName + " at " + location + ".\r\n" + message + stop +
-           "\r\n";
+std::wstring LastChanceText(const std::string& className, const std::wstring& moduleName,
+                            const std::wstring& message) {
+    // Where it happened is not known by the time the box is shown.
+    const std::wstring location = L"0000000000000000";
+    const std::wstring stop = (!message.empty() && message.back() != L'.') ? L"." : L"";
+    return L"Exception " + std::wstring(className.begin(), className.end()) + L" in module " + moduleName + L" at " +
+           location + L".\r\n" + message + stop + L"\r\n";
 }
 
 }  // namespace dialogs

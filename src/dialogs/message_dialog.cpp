@@ -4,11 +4,11 @@
 
 namespace dialogs {
 
-std::unique_ptr<TMessageForm> BuildMessageDialog(const std::string& text, MessageKind kind, ButtonSet buttons) {
+std::unique_ptr<TMessageForm> BuildMessageDialog(const std::wstring& text, MessageKind kind, ButtonSet buttons) {
     return std::make_unique<TMessageForm>(text, kind, buttons);
 }
 
-int ShowMessageDialog(const std::string& text, MessageKind kind, ButtonSet buttons) {
+int ShowMessageDialog(const std::wstring& text, MessageKind kind, ButtonSet buttons) {
     if (auto* application = widgets::Application::Current(); application && application->Terminated())
         return result::Cancel;
     return BuildMessageDialog(text, kind, buttons)->ShowModal();

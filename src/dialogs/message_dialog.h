@@ -9,11 +9,11 @@
 namespace dialogs {
 
 // The dialog built and laid out, centred on the screen, not shown.
-std::unique_ptr<TMessageForm> BuildMessageDialog(const std::string& text, MessageKind kind, ButtonSet buttons);
+std::unique_ptr<TMessageForm> BuildMessageDialog(const std::wstring& text, MessageKind kind, ButtonSet buttons);
 
 // Shows the dialog modally and returns the answer's result code: the pressed button's, or
 // result::Cancel for the close box, Alt+F4, or a request to end the program (also when one was
 // noted before the call, which then shows nothing).
-int ShowMessageDialog(const std::string& text, MessageKind kind, ButtonSet buttons);
+int ShowMessageDialog(const std::wstring& text, MessageKind kind, ButtonSet buttons);
 
 }  // namespace dialogs

@@ -45,9 +45,9 @@ HWND OwnerWindow() {
     return application ? application->MainWindow() : nullptr;
 }
 
-std::string WindowText(HWND window) {
-    std::string text(::GetWindowTextLengthA(window) + 1, '\0');
-    text.resize(::GetWindowTextA(window, text.data(), static_cast<int>(text.size())));
+std::wstring WindowText(HWND window) {
+    std::wstring text(::GetWindowTextLengthW(window) + 1, L'\0');
+    text.resize(::GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
     return text;
 }
 
@@ -59,12 +59,12 @@ SIZE DialogUnits(HDC dc) {
 }
 
 // The widest run of characters between blanks and line breaks.
-int WidestWord(HDC dc, const std::string& text) {
+int WidestWord(HDC dc, const std::wstring& text) {
     int widest = 0;
     for (size_t start = 0; start < text.size();) {
-        size_t end = std::min(text.find_first_of(" \t\r\n", start), text.size());
+        size_t end = std::min(text.find_first_of(L" \t\r\n", start), text.size());
         SIZE word{};
-        if (end > start && ::GetTextExtentPoint32A(dc, text.data() + start, static_cast<int>(end - start), &word))
+        if (end > start && ::GetTextExtentPoint32W(dc, text.data() + start, static_cast<int>(end - start), &word))
             widest = std::max(widest, static_cast<int>(word.cx));
         start = end + 1;
     }
@@ -73,10 +73,10 @@ int WidestWord(HDC dc, const std::string& text) {
 
 // Word-wrapped within half the screen's width. A longer word widens the text to that word and
 // is never broken, even by a DrawText that would break it (at the backslashes of a path).
-SIZE MeasureMessage(HDC dc, const std::string& text, bool rightToLeft) {
+SIZE MeasureMessage(HDC dc, const std::wstring& text, bool rightToLeft) {
     RECT r{0, 0, std::max(::GetSystemMetrics(SM_CXSCREEN) / 2, WidestWord(dc, text)), 0};
     UINT flags = DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | (rightToLeft ? DT_RTLREADING : 0);
-    ::DrawTextA(dc, text.data(), static_cast<int>(text.size()), &r, flags);
+    ::DrawTextW(dc, text.data(), static_cast<int>(text.size()), &r, flags);
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
@@ -115,7 +115,7 @@ void NoteQuitRequest(WPARAM exitCode) {
 
 }  // namespace
 
-TMessageForm::TMessageForm(const std::string& text, MessageKind kind, ButtonSet buttons)
+TMessageForm::TMessageForm(const std::wstring& text, MessageKind kind, ButtonSet buttons)
     : font_(CreateMessageFont()) {
     const KindInfo& info = KindOf(kind);
     const bool rightToLeft = ApplicationReadsRightToLeft();
@@ -146,8 +146,9 @@ TMessageForm::TMessageForm(const std::string& text, MessageKind kind, ButtonSet 
         // Setting the icon sized the control to it; the layout's place is what counts.
         ::MoveWindow(image_, layout.icon.left, layout.icon.top, kIconSize, kIconSize, FALSE);
     }
-    message_ = CreateChild("STATIC", text.c_str(), (rightToLeft ? SS_RIGHT : SS_LEFT) | SS_NOPREFIX, readingOrder,
-                           layout.message, kMessageId);
+    message_ = CreateChild("STATIC", "", (rightToLeft ? SS_RIGHT : SS_LEFT) | SS_NOPREFIX, readingOrder,
+                           layout.message, kMessageId, widgets::Charset::Unicode);
+    ::SetWindowTextW(message_, text.c_str());
     const int defaultIndex = DefaultButtonOf(buttons), cancelIndex = CancelButtonOf(buttons);
     for (size_t i = 0; i < row_.size(); ++i) {
         const int index = row_[i];
@@ -170,8 +171,8 @@ TMessageForm::~TMessageForm() {
 }
 
 HWND TMessageForm::CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
-                               const RECT& place, UINT_PTR id) {
-    HWND child = widgets::CreateControl(Handle(), className, text, style, place, id, exStyle);
+                               const RECT& place, UINT_PTR id, widgets::Charset charset) {
+    HWND child = widgets::CreateControl(Handle(), className, text, style, place, id, exStyle, charset);
     ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     return child;
 }
@@ -316,7 +317,7 @@ void TMessageForm::CopyToClipboard() {
     ::MessageBeep(0);
     std::vector<std::string> captions;
     for (int button : row_) captions.push_back(ButtonAt(button).caption);
-    const std::string text = MessageCopyText(WindowText(Handle()), WindowText(message_), captions);
+    const std::wstring text = MessageCopyText(WindowText(Handle()), WindowText(message_), captions);
     platform::SystemClipboard().SetText(Handle(), text);
 }
 

@@ -13,7 +13,7 @@ namespace dialogs {
 class TMessageForm : public widgets::Window {
 public:
     // Builds the dialog, laid out and placed but hidden.
-    TMessageForm(const std::string& text, MessageKind kind, ButtonSet buttons);
+    TMessageForm(const std::wstring& text, MessageKind kind, ButtonSet buttons);
     ~TMessageForm() override;
 
     // Shows the dialog modally and returns the result code of the answer.
@@ -31,7 +31,7 @@ protected:
 
 private:
     HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, const RECT& place,
-                     UINT_PTR id);
+                     UINT_PTR id, widgets::Charset charset = widgets::Charset::Ansi);
     void RunModalLoop();
 
     // Keys are seen here before the control that has the focus; true when one was used.

@@ -89,12 +89,15 @@ std::string WithoutAccessMarks(const std::string& caption) {
     return plain;
 }
 
-std::string MessageCopyText(const std::string& caption, const std::string& message,
-                            const std::vector<std::string>& buttonCaptions) {
-    const std::string rule = std::string(27, '-') + "\r\n";
-    std::string text = rule + caption + "\r\n" + rule + message + "\r\n" + rule;
-    for (const std::string& c : buttonCaptions) text += WithoutAccessMarks(c) + "   ";
-    return text + "\r\n" + rule;
+std::wstring MessageCopyText(const std::wstring& caption, const std::wstring& message,
+                             const std::vector<std::string>& buttonCaptions) {
+    const std::wstring rule = std::wstring(27, L'-') + L"\r\n";
+    std::wstring text = rule + caption + L"\r\n" + rule + message + L"\r\n" + rule;
+    for (const std::string& c : buttonCaptions) {
+        const std::string plain = WithoutAccessMarks(c);  // the captions are plain ASCII
+        text += std::wstring(plain.begin(), plain.end()) + L"   ";
+    }
+    return text + L"\r\n" + rule;
 }
 
 }  // namespace dialogs

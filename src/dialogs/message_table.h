@@ -48,7 +48,7 @@ std::string WithoutAccessMarks(const std::string& caption);
 
 // The dialog as plain text: hyphen line, caption, hyphen line, message, hyphen line, the
 // button captions each followed by three blanks, hyphen line; every line ends in CR LF.
-std::string MessageCopyText(const std::string& caption, const std::string& message,
-                            const std::vector<std::string>& buttonCaptions);
+std::wstring MessageCopyText(const std::wstring& caption, const std::wstring& message,
+                             const std::vector<std::string>& buttonCaptions);
 
 }  // namespace dialogs

@@ -11,7 +11,7 @@ public:
     virtual ~Clipboard() = default;
     // Replaces the clipboard's content with `text` as CF_TEXT, `owner` opening it. Throws
     // errors::CannotOpenClipboard() when another window holds it open.
-    virtual void SetText(HWND owner, const std::string& text) = 0;
+    virtual void SetText(HWND owner, const std::wstring& text) = 0;
 };
 
 Clipboard& SystemClipboard();

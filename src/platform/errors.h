@@ -1,20 +1,28 @@
 #pragma once
 // The program's error objects: one base, one class per kind of failure, each with its message.
+#include "platform/path.h"
+
 #include <windows.h>
+
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
 namespace platform {
 
+// The message is UTF-16, so that the paths it quotes keep their true names; what() gives it in
+// the ANSI code page for whoever knows only std::exception.
 class EError : public std::exception {
 public:
-    explicit EError(std::string message) : message_(std::move(message)) {}
-    const char* what() const noexcept override { return message_.c_str(); }
-    const std::string& Message() const noexcept { return message_; }
+    explicit EError(std::wstring message);
+    explicit EError(const char* message) : EError(std::wstring(message, message + std::char_traits<char>::length(message))) {}
+    const char* what() const noexcept override { return narrow_.c_str(); }
+    const std::wstring& Message() const noexcept { return message_; }
     virtual const char* ClassName() const noexcept { return "Exception"; }
 
 private:
-    std::string message_;
+    std::wstring message_;
+    std::string narrow_;
 };
 
 #define ZAVOTEK_ERROR_CLASS(Name)                                              \
@@ -36,29 +44,27 @@ ZAVOTEK_ERROR_CLASS(EListError);
 
 #undef ZAVOTEK_ERROR_CLASS
 
-// A failed run-time input/output request; carries the platform's error number.
+// A failed run-time input/output request, with the platform's error number in its text.
 class EInOutError : public EError {
 public:
     explicit EInOutError(int errorCode);
-    int ErrorCode() const noexcept { return errorCode_; }
+    // A folder the system refused to make current: the text names it too.
+    EInOutError(int errorCode, const Path& folder);
     const char* ClassName() const noexcept override { return "EInOutError"; }
-
-private:
-    int errorCode_;
 };
 
 // The message texts, formatted in one place.
 namespace errors {
-EFOpenError CannotOpenFile(const std::string& path, DWORD systemError);
-EFCreateError CannotCreateFile(const std::string& path, DWORD systemError);
+EFOpenError CannotOpenFile(const Path& path, DWORD systemError);
+EFCreateError CannotCreateFile(const Path& path, DWORD systemError);
 EReadError StreamRead();
 EWriteError StreamWrite();
 EOutOfMemory OutOfMemory();
 EOutOfResources FailedToLoadStream();
 EOutOfResources FailedToSaveStream();
 EInvalidOperation CannotFocus();
-EInvalidOperation InvalidFileName(const std::string& text);
-EIniFileException UnableToWrite(const std::string& path);
+EInvalidOperation InvalidFileName(const std::wstring& text);
+EIniFileException UnableToWrite(const Path& path);
 EListError ListIndexOutOfBounds(int index);
 EError CannotOpenAvi();
 EError CannotOpenClipboard();
@@ -67,14 +73,14 @@ EError UnableToInsertLine();
 // handles or memory.
 EOutOfResources CannotCreateWindow(const std::string& className);
 EOutOfResources CannotCreateFont(const std::string& faceName);
-std::string InOutErrorText(int errorCode);
+std::wstring InOutErrorText(int errorCode);
 }  // namespace errors
 
 // The platform's own reason text for an error code, trimmed of trailing blanks,
 // line breaks, control characters and full stops.
-std::string SystemErrorText(DWORD code);
+std::wstring SystemErrorText(DWORD code);
 
 // The absolute form of a path, as the messages quote it.
-std::string AbsolutePath(const std::string& path);
+Path AbsolutePath(const Path& path);
 
 }  // namespace platform

@@ -1,17 +1,22 @@
 #include "platform/module_path.h"
 
-#include "platform/path_parts.h"
-
 #include <windows.h>
 
 namespace platform {
 
-std::string ExecutablePath() {
-    char path[MAX_PATH + 1] = {};
-    DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    return std::string(path, n);
+Path ExecutablePath() {
+    // The buffer grows until the whole path fits: a folder may be deeper than MAX_PATH.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return Path(std::move(path));
+        }
+        path.resize(path.size() * 2);
+    }
 }
 
-std::string ExecutableFolder() { return FolderOf(ExecutablePath()); }
+Path ExecutableFolder() { return ExecutablePath().Folder(); }
 
 }  // namespace platform

@@ -1,12 +1,12 @@
 #pragma once
 // Where the running executable lives.
-#include <string>
+#include "platform/path.h"
 
 namespace platform {
 
 // The running executable's full path.
-std::string ExecutablePath();
+Path ExecutablePath();
 // The running executable's folder, with its trailing separator.
-std::string ExecutableFolder();
+Path ExecutableFolder();
 
 }  // namespace platform

@@ -1,19 +1,19 @@
 #pragma once
 // The shell service: opening a document or address with its associated program.
-#include <windows.h>
+#include "platform/path.h"
 
-#include <string>
+#include <windows.h>
 
 namespace platform {
 
 class Shell {
 public:
     virtual ~Shell() = default;
-    // ShellExecuteA with the verb "open", no parameters, no working folder; the result is the
+    // ShellExecute with the verb "open", no parameters, no working folder; the result is the
     // shell's own, which the program's callers ignore.
-    virtual void Open(HWND owner, const std::string& file) = 0;
+    virtual void Open(HWND owner, const Path& file) = 0;
     // The icon the shell associates with a file; null when there is none.
-    virtual HICON AssociatedIcon(const std::string& path) = 0;
+    virtual HICON AssociatedIcon(const Path& path) = 0;
 };
 
 Shell& SystemShell();

@@ -18,18 +18,20 @@ using UniqueGlobal = UniqueHandle<GlobalTraits>;
 
 class Win32Clipboard final : public Clipboard {
 public:
-    void SetText(HWND owner, const std::string& text) override {
+    void SetText(HWND owner, const std::wstring& text) override {
         if (!::OpenClipboard(owner)) throw errors::CannotOpenClipboard();
         ScopeExit close([] { ::CloseClipboard(); });
         ::EmptyClipboard();
-        UniqueGlobal memory{::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)};
+        const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+        UniqueGlobal memory{::GlobalAlloc(GMEM_MOVEABLE, bytes)};
         if (!memory) throw errors::OutOfMemory();
-        char* bytes = static_cast<char*>(::GlobalLock(memory.get()));
-        if (!bytes) throw errors::OutOfMemory();
-        std::memcpy(bytes, text.c_str(), text.size() + 1);
+        void* target = ::GlobalLock(memory.get());
+        if (!target) throw errors::OutOfMemory();
+        std::memcpy(target, text.c_str(), bytes);
         ::GlobalUnlock(memory.get());
-        // Once the clipboard has taken the memory, it is the clipboard's to free.
-        if (::SetClipboardData(CF_TEXT, memory.get())) memory.release();
+        // Once the clipboard has taken the memory, it is the clipboard's to free. The system
+        // offers the text in the ANSI code page as well to whoever asks for that.
+        if (::SetClipboardData(CF_UNICODETEXT, memory.get())) memory.release();
     }
 };
 

@@ -6,9 +6,9 @@ namespace {
 
 class Win32FileSystem final : public FileSystem {
 public:
-    UniqueFile CreateFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+    UniqueFile CreateFile(const Path& path, DWORD access, DWORD share, DWORD disposition,
                           DWORD flagsAndAttributes) override {
-        return UniqueFile{::CreateFileA(path.c_str(), access, share, nullptr, disposition, flagsAndAttributes, nullptr)};
+        return UniqueFile{::CreateFileW(path.ForSystem().c_str(), access, share, nullptr, disposition, flagsAndAttributes, nullptr)};
     }
     bool ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* read) override {
         return ::ReadFile(file, buffer, count, read, nullptr) != FALSE;
@@ -26,38 +26,45 @@ public:
     bool SetEndOfFile(HANDLE file) override { return ::SetEndOfFile(file) != FALSE; }
     bool FlushFileBuffers(HANDLE file) override { return ::FlushFileBuffers(file) != FALSE; }
 
-    UniqueFind FindFirstFile(const std::string& pattern, WIN32_FIND_DATAA* data) override {
-        return UniqueFind{::FindFirstFileA(pattern.c_str(), data)};
+    UniqueFind FindFirstFile(const Path& pattern, WIN32_FIND_DATAW* data) override {
+        return UniqueFind{::FindFirstFileW(pattern.ForSystem().c_str(), data)};
     }
-    bool FindNextFile(HANDLE find, WIN32_FIND_DATAA* data) override { return ::FindNextFileA(find, data) != FALSE; }
+    bool FindNextFile(HANDLE find, WIN32_FIND_DATAW* data) override { return ::FindNextFileW(find, data) != FALSE; }
 
-    DWORD GetFileAttributes(const std::string& path) override { return ::GetFileAttributesA(path.c_str()); }
-    bool SetFileAttributes(const std::string& path, DWORD attributes) override {
-        return ::SetFileAttributesA(path.c_str(), attributes) != FALSE;
+    DWORD GetFileAttributes(const Path& path) override { return ::GetFileAttributesW(path.ForSystem().c_str()); }
+    bool SetFileAttributes(const Path& path, DWORD attributes) override {
+        return ::SetFileAttributesW(path.ForSystem().c_str(), attributes) != FALSE;
     }
-    bool SetCurrentDirectory(const std::string& path) override { return ::SetCurrentDirectoryA(path.c_str()) != FALSE; }
-    std::string GetCurrentDirectory() override {
-        char buffer[MAX_PATH + 1];
-        DWORD n = ::GetCurrentDirectoryA(sizeof buffer, buffer);
-        return (n == 0 || n >= sizeof buffer) ? std::string() : std::string(buffer, n);
+    bool SetCurrentDirectory(const Path& path) override { return ::SetCurrentDirectoryW(path.c_str()) != FALSE; }
+    Path GetCurrentDirectory() override {
+        std::wstring buffer(MAX_PATH + 1, L'\0');
+        for (;;) {
+            DWORD n = ::GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+            if (n == 0) return {};
+            if (n < buffer.size()) {
+                buffer.resize(n);
+                return Path(std::move(buffer));
+            }
+            buffer.resize(n);  // too small: n is the size it needs
+        }
     }
 
-    bool ReplaceFile(const std::string& target, const std::string& replacement) override {
+    bool ReplaceFile(const Path& target, const Path& replacement) override {
         // ReplaceFileA keeps the target's attributes, security and creation time; where the
         // volume does not support it, a write-through rename is still a single step. The
         // attributes are put back after either, as Wine's ReplaceFileA does not keep them.
-        DWORD attributes = ::GetFileAttributesA(target.c_str());
-        if (!::ReplaceFileA(target.c_str(), replacement.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                            nullptr) &&
-            !::MoveFileExA(replacement.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        const std::wstring to = target.ForSystem(), from = replacement.ForSystem();
+        DWORD attributes = ::GetFileAttributesW(to.c_str());
+        if (!::ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) &&
+            !::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return false;
         if (attributes == INVALID_FILE_ATTRIBUTES) return true;
         // New contents are due for backup, whatever the old ones were.
         DWORD kept = (attributes & ~FILE_ATTRIBUTE_NORMAL) | FILE_ATTRIBUTE_ARCHIVE;
-        if (::GetFileAttributesA(target.c_str()) != kept) ::SetFileAttributesA(target.c_str(), kept);
+        if (::GetFileAttributesW(to.c_str()) != kept) ::SetFileAttributesW(to.c_str(), kept);
         return true;
     }
-    bool DeleteFile(const std::string& path) override { return ::DeleteFileA(path.c_str()) != FALSE; }
+    bool DeleteFile(const Path& path) override { return ::DeleteFileW(path.ForSystem().c_str()) != FALSE; }
 };
 
 }  // namespace
@@ -67,13 +74,13 @@ FileSystem& SystemFileSystem() {
     return instance;
 }
 
-bool FolderExists(FileSystem& fs, const std::string& path) {
+bool FolderExists(FileSystem& fs, const Path& path) {
     DWORD attributes = fs.GetFileAttributes(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool FileExists(FileSystem& fs, const std::string& name) {
-    WIN32_FIND_DATAA data;
+bool FileExists(FileSystem& fs, const Path& name) {
+    WIN32_FIND_DATAW data;
     UniqueFind find = fs.FindFirstFile(name, &data);
     return find && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }

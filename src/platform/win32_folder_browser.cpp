@@ -1,4 +1,3 @@
-#include "platform/ansi_text.h"
 #include "platform/folder_browser.h"
 
 #include <objbase.h>
@@ -9,14 +8,14 @@ namespace {
 
 class Win32FolderBrowser final : public FolderBrowser {
 public:
-    UniqueItemId Browse(BROWSEINFOA& info) override {
+    UniqueItemId Browse(BROWSEINFOW& info) override {
         const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         // Only a successful initialisation is paired: a thread already in another apartment
         // keeps its COM as it is.
         ScopeExit uninitialise([com] {
             if (SUCCEEDED(com)) ::CoUninitialize();
         });
-        return UniqueItemId{::SHBrowseForFolderA(&info)};
+        return UniqueItemId{::SHBrowseForFolderW(&info)};
     }
 
     UniqueItemId ItemOfPath(const std::wstring& path) override {
@@ -34,17 +33,13 @@ public:
         return UniqueItemId{item ? ::ILClone(item) : nullptr};
     }
 
-    std::string PathOfItem(const ITEMIDLIST* item) override {
-        wchar_t path[MAX_PATH] = {};
-        if (!item || !::SHGetPathFromIDListW(item, path)) return {};
-        bool lossy = false;
-        std::string ansi = AnsiFromWide(path, &lossy);
-        if (!lossy) return ansi;
-        wchar_t shortPath[MAX_PATH] = {};
-        DWORD n = ::GetShortPathNameW(path, shortPath, MAX_PATH);
-        if (n == 0 || n >= MAX_PATH) return ansi;
-        std::string shortAnsi = AnsiFromWide(shortPath, &lossy);
-        return lossy ? ansi : shortAnsi;
+    Path PathOfItem(const ITEMIDLIST* item) override {
+        // The longest path the system knows, not the 260 characters of SHGetPathFromIDListW.
+        constexpr DWORD kLongestPath = 32768;
+        std::wstring path(kLongestPath, L'\0');
+        if (!item || !::SHGetPathFromIDListEx(item, path.data(), kLongestPath, GPFIDL_DEFAULT)) return {};
+        path.resize(path.find(L'\0'));
+        return Path(std::move(path));
     }
 };
 

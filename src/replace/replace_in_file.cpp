@@ -17,7 +17,7 @@ namespace errors = platform::errors;
 // Text lengths are signed 32-bit counts.
 constexpr LONGLONG kMaxLength = 0x7FFFFFFF;
 
-std::string ReadWholeFile(FileSystem& fs, const std::string& path) {
+std::string ReadWholeFile(FileSystem& fs, const platform::Path& path) {
     UniqueFile file = fs.CreateFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL);
     if (!file) throw errors::CannotOpenFile(path, ::GetLastError());
@@ -64,7 +64,7 @@ void WriteInPlace(FileSystem& fs, HANDLE file, const std::string& bytes, bool fl
 
 // Writes the new contents to a file beside the target and swaps it in, so that a failure at
 // any step leaves the target as it was.
-void Store(FileSystem& fs, const std::string& path, const std::string& bytes, bool unchanged) {
+void Store(FileSystem& fs, const platform::Path& path, const std::string& bytes, bool unchanged) {
     // Windows refuses to open a read-only file for writing; a host that lets it through (Wine run
     // by root) must not get to replace it either.
     DWORD attributes = fs.GetFileAttributes(path);
@@ -98,7 +98,7 @@ void Store(FileSystem& fs, const std::string& path, const std::string& bytes, bo
 
 }  // namespace
 
-void ReplaceInFile(const std::string& path, const std::string& search, const std::string& replacement,
+void ReplaceInFile(const platform::Path& path, const std::string& search, const std::string& replacement,
                    FileSystem& fs, platform::CodePage& codePage, const AfterWrite& afterWrite) {
     try {
         const std::string contents = ReadWholeFile(fs, path);
@@ -111,7 +111,7 @@ void ReplaceInFile(const std::string& path, const std::string& search, const std
     if (afterWrite) afterWrite();
 }
 
-void ReplaceInFile(const std::string& path, const std::string& search, const std::string& replacement,
+void ReplaceInFile(const platform::Path& path, const std::string& search, const std::string& replacement,
                    const AfterWrite& afterWrite) {
     ReplaceInFile(path, search, replacement, platform::SystemFileSystem(), platform::SystemCodePage(), afterWrite);
 }

@@ -14,9 +14,9 @@ using AfterWrite = std::function<void()>;
 // Reads the whole file, replaces with ReplaceAllIgnoringCase and puts the result in the file's
 // place, whether or not anything matched. Throws EFOpenError, EReadError, EOutOfMemory,
 // EFCreateError or EWriteError; the file then keeps its old bytes.
-void ReplaceInFile(const std::string& path, const std::string& search, const std::string& replacement,
+void ReplaceInFile(const platform::Path& path, const std::string& search, const std::string& replacement,
                    platform::FileSystem& fs, platform::CodePage& codePage, const AfterWrite& afterWrite = {});
-void ReplaceInFile(const std::string& path, const std::string& search, const std::string& replacement,
+void ReplaceInFile(const platform::Path& path, const std::string& search, const std::string& replacement,
                    const AfterWrite& afterWrite = {});
 
 }  // namespace replace

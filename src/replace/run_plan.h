@@ -2,6 +2,8 @@
 // The files a Replace All run was confirmed for: the listed folder and the entries' names as
 // they were when the run began. Whatever the list shows later, the run rewrites these files and
 // no others.
+#include "platform/path.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -10,20 +12,20 @@ namespace replace {
 
 class RunPlan {
 public:
-    RunPlan(std::string directory, std::vector<std::string> names);
+    RunPlan(platform::Path directory, std::vector<std::wstring> names);
 
     size_t Count() const noexcept { return names_.size(); }
     // The folder, one backslash and the entry's name. The backslash is always put in, also after
     // a drive root's, which the file system accepts.
-    std::string PathOf(size_t index) const;
+    platform::Path PathOf(size_t index) const;
     // Whether a list that now shows `directory` with `count` entries, read by `entryAt`, still
     // has the planned entry at `index`.
-    bool StillListed(size_t index, const std::string& directory, int count,
-                     const std::function<std::string(int)>& entryAt) const;
+    bool StillListed(size_t index, const platform::Path& directory, int count,
+                     const std::function<std::wstring(int)>& entryAt) const;
 
 private:
-    std::string directory_;
-    std::vector<std::string> names_;
+    platform::Path directory_;
+    std::vector<std::wstring> names_;
 };
 
 }  // namespace replace

@@ -1,19 +1,17 @@
 #include "replace/temporary_file.h"
 
-#include "platform/path_parts.h"
-
-#include <cstdio>
+#include <cwchar>
 
 namespace replace {
 
-TemporaryFile::TemporaryFile(platform::FileSystem& fs, const std::string& neighbour) : fs_(fs) {
-    const std::string folder = platform::FolderOf(neighbour);
+TemporaryFile::TemporaryFile(platform::FileSystem& fs, const platform::Path& neighbour) : fs_(fs) {
+    const platform::Path folder = neighbour.Folder();
     const DWORD seed = ::GetCurrentProcessId() * 0x9E3779B1u ^ ::GetTickCount();
     constexpr DWORD kAttempts = 100;
     for (DWORD attempt = 0; attempt < kAttempts; ++attempt) {
-        char name[32];
-        std::snprintf(name, sizeof name, "~zv%08lX.tmp", static_cast<unsigned long>(seed + attempt * 0x10001u));
-        std::string path = folder + name;
+        wchar_t name[32];
+        std::swprintf(name, 32, L"~zv%08lX.tmp", static_cast<unsigned long>(seed + attempt * 0x10001u));
+        platform::Path path(folder.Text() + name);
         file_ = fs_.CreateFile(path, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
         if (file_) {
             path_ = std::move(path);

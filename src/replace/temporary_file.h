@@ -9,7 +9,7 @@ namespace replace {
 class TemporaryFile {
 public:
     // Tries to create the file in the folder of `neighbour`; see Created().
-    TemporaryFile(platform::FileSystem& fs, const std::string& neighbour);
+    TemporaryFile(platform::FileSystem& fs, const platform::Path& neighbour);
     ~TemporaryFile();
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -17,14 +17,14 @@ public:
     // False when the folder refuses new files.
     bool Created() const { return static_cast<bool>(file_); }
     HANDLE Handle() const { return file_.get(); }
-    const std::string& Path() const { return path_; }
+    const platform::Path& Path() const { return path_; }
     void Close() { file_.reset(); }
     // The file has been moved into another's place: nothing is left to remove.
-    void Release() { path_.clear(); }
+    void Release() { path_ = {}; }
 
 private:
     platform::FileSystem& fs_;
-    std::string path_;
+    platform::Path path_;
     platform::UniqueFile file_;
 };
 

@@ -20,19 +20,19 @@ void TCustomIniFile::WriteInteger(const std::string& section, const std::string&
     WriteString(section, key, std::to_string(value));
 }
 
-TIniFile::~TIniFile() { store_.WriteString(nullptr, nullptr, nullptr, FileName().c_str()); }
+TIniFile::~TIniFile() { store_.WriteString(nullptr, nullptr, nullptr, FileName()); }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
                                  const std::string& defaultValue) {
     char buffer[kReadBufferSize] = {};
     DWORD count = store_.GetString(section.c_str(), key.c_str(), defaultValue.c_str(), buffer, kReadBufferSize,
-                                   FileName().c_str());
+                                   FileName());
     // The platform never reports more than it can copy; a store that did must not read past the buffer.
     return std::string(buffer, count < kReadBufferSize ? count : kReadBufferSize - 1);
 }
 
 void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    if (!store_.WriteString(section.c_str(), key.c_str(), value.c_str(), FileName().c_str()))
+    if (!store_.WriteString(section.c_str(), key.c_str(), value.c_str(), FileName()))
         throw platform::errors::UnableToWrite(FileName());
 }
 

@@ -10,12 +10,12 @@ namespace settings {
 
 class TCustomIniFile {
 public:
-    explicit TCustomIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
+    explicit TCustomIniFile(platform::Path fileName) : fileName_(std::move(fileName)) {}
     TCustomIniFile(const TCustomIniFile&) = delete;
     TCustomIniFile& operator=(const TCustomIniFile&) = delete;
     virtual ~TCustomIniFile() = default;
 
-    const std::string& FileName() const noexcept { return fileName_; }
+    const platform::Path& FileName() const noexcept { return fileName_; }
 
     virtual std::string ReadString(const std::string& section, const std::string& key,
                                    const std::string& defaultValue) = 0;
@@ -26,12 +26,12 @@ public:
     virtual void WriteInteger(const std::string& section, const std::string& key, std::int32_t value);
 
 private:
-    std::string fileName_;
+    platform::Path fileName_;
 };
 
 class TIniFile final : public TCustomIniFile {
 public:
-    TIniFile(std::string fileName, platform::ProfileStore& store) : TCustomIniFile(std::move(fileName)), store_(store) {}
+    TIniFile(platform::Path fileName, platform::ProfileStore& store) : TCustomIniFile(std::move(fileName)), store_(store) {}
     // Asks the platform to flush its cached copy of the file.
     ~TIniFile() override;
 

@@ -4,10 +4,20 @@
 
 namespace settings {
 
-std::string SettingsFilePath(const std::string& fileName) { return platform::ExecutableFolder() + fileName; }
+platform::Path SettingsFilePath(const std::string& fileName) {
+    return platform::ExecutableFolder().Join(platform::Path::FromAnsi(fileName).Text());
+}
 
 bool SettingsFileExists(const std::string& fileName, platform::FileSystem& fs) {
     return platform::FileExists(fs, SettingsFilePath(fileName));
+}
+
+std::optional<std::string> StoredFolderText(const platform::Path& folder) {
+    if (folder.empty()) return std::nullopt;
+    if (auto ansi = folder.AnsiForm()) return ansi;
+    const platform::Path shortForm = folder.ShortForm();
+    if (shortForm.empty()) return std::nullopt;
+    return shortForm.AnsiForm();
 }
 
 std::unique_ptr<TIniFile> OpenSettingsFile(platform::ProfileStore& store, const std::string& fileName) {

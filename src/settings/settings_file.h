@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace settings {
@@ -15,9 +16,14 @@ namespace settings {
 inline constexpr const char* kSettingsFileName = "Molvatrenquist.ini";
 
 // The executable's folder (not the current directory) followed by `fileName`.
-std::string SettingsFilePath(const std::string& fileName);
+platform::Path SettingsFilePath(const std::string& fileName);
 // Whether an entry of that path exists and is no folder.
 bool SettingsFileExists(const std::string& fileName, platform::FileSystem& fs = platform::SystemFileSystem());
+
+// How a folder is kept in the ANSI settings file: as it is when the code page holds every
+// character of it, else as its short form when that one is held; none when neither is, or for
+// no folder at all, so that the stored value stays rather than being replaced by a mangled one.
+std::optional<std::string> StoredFolderText(const platform::Path& folder);
 
 std::unique_ptr<TIniFile> OpenSettingsFile(platform::ProfileStore& store, const std::string& fileName);
 

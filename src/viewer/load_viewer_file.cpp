@@ -62,7 +62,7 @@ TextShape ScanFile(platform::FileSystem& fs, HANDLE file, LONGLONG start) {
 
 }  // namespace
 
-void LoadViewerFile(RichViewer& pane, const std::string& path, COLORREF color, platform::FileSystem& fs) {
+void LoadViewerFile(RichViewer& pane, const platform::Path& path, COLORREF color, platform::FileSystem& fs) {
     // Others may read the file meanwhile, not write it.
     platform::UniqueFile file =
         fs.CreateFile(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);

@@ -17,7 +17,7 @@ class RichViewer;
 // cannot be opened, EOutOfMemory when it is larger than the pane can hold, and EOutOfResources
 // "Failed to Load Stream" when it cannot be read, all with the pane unchanged, or when the
 // control rejects it both ways.
-void LoadViewerFile(RichViewer& pane, const std::string& path, COLORREF color,
+void LoadViewerFile(RichViewer& pane, const platform::Path& path, COLORREF color,
                     platform::FileSystem& fs = platform::SystemFileSystem());
 
 }  // namespace viewer

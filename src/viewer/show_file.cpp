@@ -5,6 +5,6 @@
 
 namespace viewer {
 
-void ShowFile(RichViewer& pane, const std::string& path) { LoadViewerFile(pane, path, kWindowTextColor); }
+void ShowFile(RichViewer& pane, const platform::Path& path) { LoadViewerFile(pane, path, kWindowTextColor); }
 
 }  // namespace viewer

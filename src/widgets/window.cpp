@@ -1,14 +1,21 @@
 #include "widgets/window.h"
 
+#include "platform/ansi_text.h"
 #include "platform/errors.h"
 
 namespace widgets {
 
 HWND CreateControl(HWND parent, const char* className, const char* text, DWORD style, const RECT& place, UINT_PTR id,
-                   DWORD exStyle) {
-    HWND child = ::CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, place.left, place.top,
-                                   place.right - place.left, place.bottom - place.top, parent,
-                                   reinterpret_cast<HMENU>(id), ::GetModuleHandleA(nullptr), nullptr);
+                   DWORD exStyle, Charset charset) {
+    const DWORD fullStyle = WS_CHILD | WS_VISIBLE | style;
+    const int width = place.right - place.left, height = place.bottom - place.top;
+    HWND child = charset == Charset::Unicode
+                     ? ::CreateWindowExW(exStyle, platform::WideFromAnsi(className).c_str(),
+                                         platform::WideFromAnsi(text).c_str(), fullStyle, place.left, place.top, width,
+                                         height, parent, reinterpret_cast<HMENU>(id), ::GetModuleHandleW(nullptr),
+                                         nullptr)
+                     : ::CreateWindowExA(exStyle, className, text, fullStyle, place.left, place.top, width, height,
+                                         parent, reinterpret_cast<HMENU>(id), ::GetModuleHandleA(nullptr), nullptr);
     if (!child) throw platform::errors::CannotCreateWindow(className);
     return child;
 }

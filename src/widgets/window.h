@@ -14,10 +14,13 @@ template <typename F>
 bool Guarded(HWND window, F&& f) noexcept;
 void ReportCurrentError(HWND window) noexcept;
 
+// What a control holds its text in: the ANSI code page, or UTF-16 for a text that may name any file.
+enum class Charset { Ansi, Unicode };
+
 // A visible child control of a native or registered class; one that cannot be made raises the
 // program's own error naming its class.
 HWND CreateControl(HWND parent, const char* className, const char* text, DWORD style, const RECT& place, UINT_PTR id,
-                   DWORD exStyle = 0);
+                   DWORD exStyle = 0, Charset charset = Charset::Ansi);
 
 class Window {
 public:

@@ -5,6 +5,7 @@
 #include "platform/errors.h"
 #include "support/message_box_watcher.h"
 #include "support/recording_shell.h"
+#include "support/temp_folder.h"
 #include "support/window_driving.h"
 #include "widgets/application.h"
 
@@ -110,9 +111,10 @@ TEST_F(ErrorReport, RunningOutOfMemoryShowsOutOfMemory) {
 }
 
 TEST_F(ErrorReport, TheFullStopRuleAppliesToTheMessage) {
-    std::string path = platform::AbsolutePath("held open.txt");
-    SeenBox box = RaiseInHandler([] { throw platform::errors::CannotOpenFile("held open.txt", ERROR_SHARING_VIOLATION); });
-    EXPECT_EQ(box.text, "Cannot open file \"" + path + "\". " + platform::SystemErrorText(ERROR_SHARING_VIOLATION) + ".");
+    std::string path = test_support::Utf8Name(platform::AbsolutePath(L"held open.txt").Text());
+    SeenBox box = RaiseInHandler([] { throw platform::errors::CannotOpenFile(L"held open.txt", ERROR_SHARING_VIOLATION); });
+    EXPECT_EQ(box.text, "Cannot open file \"" + path + "\". " +
+                            test_support::Utf8Name(platform::SystemErrorText(ERROR_SHARING_VIOLATION)) + ".");
     box = RaiseInHandler([] { throw platform::errors::ListIndexOutOfBounds(7); });
     EXPECT_EQ(box.text, "List index out of bounds (7)");
     box = RaiseInHandler([] { throw platform::EError("Nothing to do!"); });
@@ -190,7 +192,7 @@ TEST_F(ErrorReport, AnErrorDuringASplitterDragEndsTheDragWithoutResizing) {
 }
 
 TEST_F(ErrorReport, AFailingCloseHandlerLeavesTheWindowOpen) {
-    const std::string ini = "C:\\Program Files\\Zavotek\\Molvatrenquist.ini";
+    const platform::Path ini = L"C:\\Program Files\\Zavotek\\Molvatrenquist.ini";
     int attempts = 0;
     other.onClose = [&] {
         ++attempts;
@@ -199,7 +201,7 @@ TEST_F(ErrorReport, AFailingCloseHandlerLeavesTheWindowOpen) {
     for (int i = 1; i <= 2; ++i) {
         MessageBoxWatcher watcher;
         ::SendMessageA(other.Handle(), WM_CLOSE, 0, 0);
-        EXPECT_EQ(watcher.Seen().text, "Unable to write to " + ini + ".");
+        EXPECT_EQ(watcher.Seen().text, "Unable to write to " + test_support::Utf8Name(ini.Text()) + ".");
         EXPECT_TRUE(::IsWindow(other.Handle())) << "attempt " << i;
         EXPECT_EQ(attempts, i) << "each attempt runs the handler again";
     }

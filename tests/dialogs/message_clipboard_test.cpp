@@ -81,7 +81,7 @@ TEST_F(MessageClipboardTest, CtrlCCopiesTheDialogAsSevenLines) {
     PutOnClipboard("before");
     test_support::DialogDriver driver({DialogAnswer::Key('C', test_support::kCtrl).StaysOpen(),
                                        DialogAnswer::Key(VK_ESCAPE)});
-    int result = ShowMessageDialog("Nothing to replace", MessageKind::Information, button::OK);
+    int result = ShowMessageDialog(L"Nothing to replace", MessageKind::Information, button::OK);
     ASSERT_TRUE(driver.Finish()) << driver.Failure();
     EXPECT_EQ(result, result::OK);
     const std::string rule(27, '-');
@@ -92,7 +92,7 @@ TEST_F(MessageClipboardTest, CtrlCCopiesTheDialogAsSevenLines) {
 TEST_F(MessageClipboardTest, CopiedQuestionListsItsButtonsWithoutAmpersands) {
     test_support::DialogDriver driver({DialogAnswer::Key('C', test_support::kCtrl).StaysOpen(),
                                        DialogAnswer::Key('N')});
-    int result = ShowMessageDialog("Replace?\r\nC:\\a.txt", MessageKind::Confirmation, button::Yes | button::No);
+    int result = ShowMessageDialog(L"Replace?\r\nC:\\a.txt", MessageKind::Confirmation, button::Yes | button::No);
     ASSERT_TRUE(driver.Finish()) << driver.Failure();
     EXPECT_EQ(result, result::No);
     const std::string rule(27, '-');
@@ -104,7 +104,7 @@ TEST_F(MessageClipboardTest, CtrlWithShiftOrAPlainCCopiesNothing) {
     PutOnClipboard("before");
     test_support::DialogDriver driver({DialogAnswer::Key('C', test_support::kCtrl | test_support::kShift).StaysOpen(),
                                        DialogAnswer::Key('C').StaysOpen(), DialogAnswer::CloseBox()});
-    int result = ShowMessageDialog("Nothing to replace", MessageKind::Information, button::OK);
+    int result = ShowMessageDialog(L"Nothing to replace", MessageKind::Information, button::OK);
     ASSERT_TRUE(driver.Finish()) << driver.Failure();
     EXPECT_EQ(result, result::Cancel);
     EXPECT_EQ(ClipboardText(), "before");
@@ -119,7 +119,7 @@ TEST_F(MessageClipboardTest, HeldClipboardIsReportedAndTheDialogKeepsWaiting) {
         DialogAnswer::Click("OK").On(DialogClass::ErrorBox),
         DialogAnswer::Key(VK_ESCAPE).On(DialogClass::MessageForm),
     });
-    int result = ShowMessageDialog("Nothing to replace", MessageKind::Information, button::OK);
+    int result = ShowMessageDialog(L"Nothing to replace", MessageKind::Information, button::OK);
     ASSERT_TRUE(driver.Finish()) << driver.Failure();
     EXPECT_EQ(result, result::OK);
     ASSERT_EQ(driver.Seen().size(), 3u);

@@ -19,7 +19,7 @@ struct Asked {
     std::vector<SeenDialog> seen;
 };
 
-Asked Ask(MessageKind kind, ButtonSet buttons, std::vector<DialogAnswer> answers, const std::string& text = "Go on?",
+Asked Ask(MessageKind kind, ButtonSet buttons, std::vector<DialogAnswer> answers, const std::wstring& text = L"Go on?",
           DWORD timeoutMs = 10000) {
     test_support::DialogDriver driver(std::move(answers), timeoutMs);
     int result = ShowMessageDialog(text, kind, buttons);
@@ -141,7 +141,7 @@ TEST_F(MessageDialogTest, HelpLeavesTheDialogOpen) {
 
 TEST_F(MessageDialogTest, ShowsCaptionTextAndButtonsWithTheFocusOnTheFirst) {
     Asked asked = Ask(MessageKind::Confirmation, button::Yes | button::No, {DialogAnswer::Key(VK_ESCAPE)},
-                      "Replace all instances in the selected file?");
+                      L"Replace all instances in the selected file?");
     ASSERT_TRUE(asked.answered) << asked.failure;
     ASSERT_EQ(asked.seen.size(), 1u);
     const SeenDialog& seen = asked.seen[0];
@@ -220,7 +220,7 @@ TEST_F(MessageDialogTest, OtherWindowsTakeNoInputWhileItShowsAndComeBackAfter) {
 
 TEST_F(MessageDialogTest, NotedQuitRequestAnswersCancelAtOnceWithoutShowing) {
     application.Terminate();
-    Asked asked = Ask(MessageKind::Confirmation, button::Yes | button::No, {DialogAnswer::Key(VK_RETURN)}, "Go on?",
+    Asked asked = Ask(MessageKind::Confirmation, button::Yes | button::No, {DialogAnswer::Key(VK_RETURN)}, L"Go on?",
                       1500);
     EXPECT_EQ(asked.result, result::Cancel);
     EXPECT_TRUE(asked.seen.empty()) << "a dialog was shown";
@@ -233,7 +233,7 @@ TEST_F(MessageDialogTest, QuitRequestWhileShownAnswersCancelAndIsNoted) {
     EXPECT_EQ(asked.result, result::Cancel);
     EXPECT_TRUE(application.Terminated());
     // The next question is not asked at all.
-    asked = Ask(MessageKind::Confirmation, button::Yes | button::No, {DialogAnswer::Key(VK_RETURN)}, "Next?", 1500);
+    asked = Ask(MessageKind::Confirmation, button::Yes | button::No, {DialogAnswer::Key(VK_RETURN)}, L"Next?", 1500);
     EXPECT_EQ(asked.result, result::Cancel);
     EXPECT_TRUE(asked.seen.empty());
     // The request is still there for the main loop.

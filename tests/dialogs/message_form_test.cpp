@@ -16,9 +16,9 @@ using test_support::DialogAnswer;
 namespace {
 
 // A path of about 170 characters without a blank, wider than half of any screen here.
-const std::string kLongPath =
-    "C:\\Customers\\Northwind_Trading_Company\\Website_Archive_2005\\public_html\\catalogue\\"
-    "seasonal_products\\autumn_collection\\product_descriptions_for_the_printed_brochure.html";
+const std::wstring kLongPath =
+    L"C:\\Customers\\Northwind_Trading_Company\\Website_Archive_2005\\public_html\\catalogue\\"
+    L"seasonal_products\\autumn_collection\\product_descriptions_for_the_printed_brochure.html";
 
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
@@ -43,7 +43,7 @@ Measured Measure() {
     HGDIOBJ old = ::SelectObject(dc, font);
     SIZE letters{}, path{};
     ::GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &letters);
-    ::GetTextExtentPoint32A(dc, kLongPath.c_str(), static_cast<int>(kLongPath.size()), &path);
+    ::GetTextExtentPoint32W(dc, kLongPath.c_str(), static_cast<int>(kLongPath.size()), &path);
     ::SelectObject(dc, old);
     ::ReleaseDC(nullptr, dc);
     ::DeleteObject(font);
@@ -53,7 +53,7 @@ Measured Measure() {
 }  // namespace
 
 TEST(MessageForm, ChildrenInCreationOrderWithTheirMarks) {
-    auto dialog = BuildMessageDialog("Replace all instances in the selected file?", MessageKind::Confirmation,
+    auto dialog = BuildMessageDialog(L"Replace all instances in the selected file?", MessageKind::Confirmation,
                                      button::OK | button::Cancel);
     HWND form = dialog->Handle();
     EXPECT_EQ(test_support::WindowClass(form), "TMessageForm");
@@ -79,14 +79,14 @@ TEST(MessageForm, ChildrenInCreationOrderWithTheirMarks) {
 }
 
 TEST(MessageForm, MarksOfTheOtherCombinations) {
-    auto yesNo = BuildMessageDialog("?", MessageKind::Confirmation, button::Yes | button::No);
+    auto yesNo = BuildMessageDialog(L"?", MessageKind::Confirmation, button::Yes | button::No);
     ASSERT_EQ(yesNo->Buttons().size(), 2u);
     EXPECT_EQ(yesNo->DefaultButton(), yesNo->Buttons()[0]);
     EXPECT_EQ(yesNo->CancelButton(), yesNo->Buttons()[1]);
-    auto ok = BuildMessageDialog("!", MessageKind::Information, button::OK);
+    auto ok = BuildMessageDialog(L"!", MessageKind::Information, button::OK);
     EXPECT_EQ(ok->DefaultButton(), ok->Buttons()[0]);
     EXPECT_EQ(ok->CancelButton(), ok->Buttons()[0]);
-    auto none = BuildMessageDialog("!", MessageKind::Custom, 0);
+    auto none = BuildMessageDialog(L"!", MessageKind::Custom, 0);
     EXPECT_TRUE(none->Buttons().empty());
     EXPECT_EQ(none->Image(), nullptr);
     EXPECT_EQ(none->DefaultButton(), nullptr);
@@ -94,7 +94,7 @@ TEST(MessageForm, MarksOfTheOtherCombinations) {
 }
 
 TEST(MessageForm, DialogFrameWithOnlyACloseBox) {
-    auto dialog = BuildMessageDialog("!", MessageKind::Warning, button::OK);
+    auto dialog = BuildMessageDialog(L"!", MessageKind::Warning, button::OK);
     LONG style = ::GetWindowLongA(dialog->Handle(), GWL_STYLE);
     EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
     EXPECT_TRUE(style & WS_SYSMENU);
@@ -103,7 +103,7 @@ TEST(MessageForm, DialogFrameWithOnlyACloseBox) {
 }
 
 TEST(MessageForm, UsesTheMessageFontEverywhere) {
-    auto dialog = BuildMessageDialog("!", MessageKind::Confirmation, button::Yes | button::No);
+    auto dialog = BuildMessageDialog(L"!", MessageKind::Confirmation, button::Yes | button::No);
     LOGFONTA expected = MessageFont();
     for (HWND control : {dialog->Message(), dialog->Buttons()[0], dialog->Buttons()[1]}) {
         LOGFONTA used{};
@@ -116,7 +116,7 @@ TEST(MessageForm, UsesTheMessageFontEverywhere) {
 }
 
 TEST(MessageForm, LongPathWithoutSpacesWidensTheDialogToThePath) {
-    const std::string text = "Confirm you want to replace all instances in this file:\r\n\r\n" + kLongPath;
+    const std::wstring text = L"Confirm you want to replace all instances in this file:\r\n\r\n" + kLongPath;
     Measured m = Measure();
     ASSERT_GT(m.pathLine.cx, ::GetSystemMetrics(SM_CXSCREEN) / 2) << "the path must not fit in half the screen";
     auto dialog = BuildMessageDialog(text, MessageKind::Confirmation, button::Yes | button::No);
@@ -158,8 +158,8 @@ TEST(MessageForm, LongPathWithoutSpacesWidensTheDialogToThePath) {
 }
 
 TEST(MessageForm, ShortTextWrapsWithinHalfTheScreen) {
-    std::string words;
-    for (int i = 0; i < 60; ++i) words += "replace ";
+    std::wstring words;
+    for (int i = 0; i < 60; ++i) words += L"replace ";
     auto dialog = BuildMessageDialog(words, MessageKind::Information, button::OK);
     RECT label = test_support::RectInParent(dialog->Message());
     EXPECT_LE(Width(label), ::GetSystemMetrics(SM_CXSCREEN) / 2);
@@ -172,7 +172,7 @@ TEST(MessageForm, RightToLeftApplicationMirrorsTextAndIcon) {
                                   nullptr, ::GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(main);
     application.SetMainWindow(main);
-    auto dialog = BuildMessageDialog("Nothing to replace", MessageKind::Information, button::OK);
+    auto dialog = BuildMessageDialog(L"Nothing to replace", MessageKind::Information, button::OK);
     RECT client;
     ::GetClientRect(dialog->Handle(), &client);
     RECT label = test_support::RectInParent(dialog->Message()), image = test_support::RectInParent(dialog->Image());
@@ -190,7 +190,7 @@ TEST(MessageForm, ScreenshotOfTheReplaceQuestion) {
     const std::string bmp = test_support::ScreenshotFolder() + "\\confirm_replace_file.bmp";
     ::DeleteFileA(bmp.c_str());
     test_support::DialogDriver driver({DialogAnswer::Key('N').SaveImage(bmp)});
-    int result = ShowMessageDialog("Confirm you want to replace all instances in this file:\r\n\r\n" + kLongPath,
+    int result = ShowMessageDialog(L"Confirm you want to replace all instances in this file:\r\n\r\n" + kLongPath,
                                    MessageKind::Confirmation, button::Yes | button::No);
     ASSERT_TRUE(driver.Finish()) << driver.Failure();
     EXPECT_EQ(result, result::No);

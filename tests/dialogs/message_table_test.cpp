@@ -94,13 +94,13 @@ TEST(MessageTable, AccessLetterFindsTheFirstButtonInEitherCase) {
 }
 
 TEST(MessageTable, CopyTextOfAnInformationBoxHasSevenLines) {
-    std::string text = MessageCopyText("Information", "Nothing to replace", {"OK"});
-    const std::string rule(27, '-');
-    EXPECT_EQ(text, rule + "\r\nInformation\r\n" + rule + "\r\nNothing to replace\r\n" + rule + "\r\nOK   \r\n" + rule +
-                        "\r\n");
+    std::wstring text = MessageCopyText(L"Information", L"Nothing to replace", {"OK"});
+    const std::wstring rule(27, L'-');
+    EXPECT_EQ(text, rule + L"\r\nInformation\r\n" + rule + L"\r\nNothing to replace\r\n" + rule + L"\r\nOK   \r\n" +
+                        rule + L"\r\n");
 }
 
 TEST(MessageTable, CopyTextDropsEveryAmpersandOfTheCaptions) {
-    std::string text = MessageCopyText("Confirm", "Go on?", {"&Yes", "N&o to All", "A&&B"});
-    EXPECT_NE(text.find("\r\nYes   No to All   AB   \r\n"), std::string::npos);
+    std::wstring text = MessageCopyText(L"Confirm", L"Go on?", {"&Yes", "N&o to All", "A&&B"});
+    EXPECT_NE(text.find(L"\r\nYes   No to All   AB   \r\n"), std::wstring::npos);
 }

@@ -11,11 +11,18 @@
 //       the program started twice: in the first run the folder is chosen with the folder browser,
 //       the file type with the keyboard, the texts typed and Save Search ticked; after the close
 //       the settings file's bytes are checked; the second run must show every value again.
+//   e2e_driver true-names <program.exe> <empty work folder>
+//       the program in a folder whose name the ANSI code page cannot hold, beside files whose
+//       names it cannot hold either or only as look-alikes: each listed once under its own name
+//       and rewritten once by Replace All, the viewer showing the last; the settings kept beside
+//       it over a restart; then a last folder deeper than 300 characters listed and rewritten.
 #include "app/main_form_layout.h"
 #include "e2e/program_session.h"
 #include "support/screen_capture.h"
+#include "support/temp_folder.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -23,17 +30,34 @@
 
 namespace {
 
+using platform::Path;
+using test_support::ReadFileBytes;
+using test_support::Utf8Name;
+using test_support::WideName;
+using test_support::WriteFileBytes;
+
+bool ReadWholeFile(const Path& path, std::string& bytes) {
+    try {
+        bytes = ReadFileBytes(path);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 // The program as a person starts it for the first time: alone in its folder with a text file,
 // no settings file beside it.
-std::string CopyInto(const std::string& program, const std::string& folder) {
-    std::string copy = folder + "\\SearchReplace.exe";
-    if (!::CopyFileA(program.c_str(), copy.c_str(), FALSE)) throw std::runtime_error("cannot copy the program");
+Path CopyInto(const std::string& program, const Path& folder) {
+    Path copy = folder.Join(L"SearchReplace.exe");
+    if (!::CopyFileW(Path::FromAnsi(program).c_str(), copy.c_str(), FALSE))
+        throw std::runtime_error("cannot copy the program");
     return copy;
 }
 
-int Screenshot(const std::string& program, const std::string& folder, const std::string& bmp, int seconds) {
-    std::string copy = CopyInto(program, folder);
-    e2e::WriteWholeFile(folder + "\\notes.txt", "A first line\r\nand a second one.\r\n");
+int Screenshot(const std::string& program, const std::string& work, const std::string& bmp, int seconds) {
+    const Path folder = Path::FromAnsi(work);
+    Path copy = CopyInto(program, folder);
+    WriteFileBytes(folder.Join(L"notes.txt"), "A first line\r\nand a second one.\r\n");
     e2e::ProgramSession session(copy, folder, seconds);
     ::Sleep(1500);  // let it paint
     RECT r;
@@ -64,16 +88,16 @@ struct Case {
     std::string name, before, after;
 };
 
-int ReplaceAll(const std::string& program, const std::string& folder) {
+int ReplaceAll(const std::string& program, const std::string& work) {
+    const Path folder = Path::FromAnsi(work);
     const std::vector<Case> cases = {
         {"alpha.txt", "Hello world, HELLO there, hello!\r\n", "Bye world, Bye there, Bye!\r\n"},
         {"beta.txt", "nothing to see\r\n", "nothing to see\r\n"},
         {"gamma.txt", "hellohello\nhel lo", "ByeBye\nhel lo"},
         {"other.dat", "hello stays, not listed", "hello stays, not listed"},
     };
-    std::string copy = CopyInto(program, folder);
-    for (const Case& c : cases)
-        if (!e2e::WriteWholeFile(folder + "\\" + c.name, c.before)) throw std::runtime_error("cannot write " + c.name);
+    Path copy = CopyInto(program, folder);
+    for (const Case& c : cases) WriteFileBytes(folder.Join(WideName(c.name)), c.before);
 
     e2e::ProgramSession session(copy, folder, 60);
     session.Type(session.Control(Control(app::Ctl::edSearch)), "hello");
@@ -97,21 +121,23 @@ int ReplaceAll(const std::string& program, const std::string& folder) {
     int wrong = 0;
     for (const Case& c : cases) {
         std::string bytes;
-        if (!e2e::ReadWholeFile(folder + "\\" + c.name, bytes) || bytes != c.after) {
+        if (!ReadWholeFile(folder.Join(WideName(c.name)), bytes) || bytes != c.after) {
             std::fprintf(stderr, "%s holds the wrong bytes: \"%s\"\n", c.name.c_str(), bytes.c_str());
             ++wrong;
         }
     }
     bool closed = session.CloseAndCheckExit(60);
-    ::DeleteFileA(copy.c_str());
+    ::DeleteFileW(copy.c_str());
     std::printf("%d of %zu files as expected\n", static_cast<int>(cases.size()) - wrong, cases.size());
     return wrong == 0 && closed ? 0 : 1;
 }
 
+// In UTF-8, as the names in this file are written.
 std::string TextOf(HWND window) {
-    char text[4096] = {};
-    int n = static_cast<int>(::SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text)));
-    return std::string(text, n);
+    std::wstring text(65536, L'\0');
+    auto n = ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(n));
+    return Utf8Name(text);
 }
 
 void Expect(bool holds, const std::string& what, int& wrong) {
@@ -139,11 +165,13 @@ bool ChooseFirstSubfolder(const e2e::ProgramSession& session, HWND edFolder) {
     return session.WaitUntil([&] { return TextOf(edFolder) != before; }, 30);
 }
 
-int Settings(const std::string& program, const std::string& folder) {
-    std::string copy = CopyInto(program, folder), docs = folder + "\\docs", ini = folder + "\\Molvatrenquist.ini";
-    if (!::CreateDirectoryA(docs.c_str(), nullptr)) throw std::runtime_error("cannot prepare the work folder");
-    e2e::WriteWholeFile(docs + "\\setup.ini", "[a]\r\n");
-    e2e::WriteWholeFile(docs + "\\readme.txt", "text\r\n");
+int Settings(const std::string& program, const std::string& work) {
+    const Path folder = Path::FromAnsi(work);
+    const Path copy = CopyInto(program, folder), ini = folder.Join(L"Molvatrenquist.ini");
+    const std::string docs = work + "\\docs";
+    test_support::MakeFolderAt(Path::FromAnsi(docs));
+    WriteFileBytes(Path::FromAnsi(docs + "\\setup.ini"), "[a]\r\n");
+    WriteFileBytes(Path::FromAnsi(docs + "\\readme.txt"), "text\r\n");
     int wrong = 0;
     std::string chosen;
     {
@@ -164,7 +192,7 @@ int Settings(const std::string& program, const std::string& folder) {
     std::string bytes;
     const std::string expected = "[Settings]\r\nSearchFor=needle\r\nReplaceWith=thread\r\nSaveSearch=True\r\nLastFolder=" +
                                  docs + "\r\nFileType=3\r\n";
-    bool read = e2e::ReadWholeFile(ini, bytes);
+    bool read = ReadWholeFile(ini, bytes);
     Expect(read && bytes == expected, "the settings file holds:\n" + bytes, wrong);
     {
         e2e::ProgramSession session(copy, folder, 60);
@@ -179,8 +207,110 @@ int Settings(const std::string& program, const std::string& folder) {
         Expect(::SendMessageA(list, LB_GETCOUNT, 0, 0) == 1, "the list shows the one .ini file", wrong);
         Expect(session.CloseAndCheckExit(60), "the second run ended with exit code 0", wrong);
     }
-    Expect(e2e::ReadWholeFile(ini, bytes) && bytes == expected, "the second close wrote the same bytes", wrong);
-    ::DeleteFileA(copy.c_str());
+    Expect(ReadWholeFile(ini, bytes) && bytes == expected, "the second close wrote the same bytes", wrong);
+    ::DeleteFileW(copy.c_str());
+    return wrong == 0 ? 0 : 1;
+}
+
+// The list's entries as the program shows them, in UTF-8.
+std::vector<std::string> ListEntries(HWND list) {
+    std::vector<std::string> entries;
+    const auto count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring text(static_cast<size_t>(::SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        text.resize(static_cast<size_t>(::SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        entries.push_back(Utf8Name(text));
+    }
+    return entries;
+}
+
+// Types the two texts, clicks Replace All and answers both boxes with Enter.
+bool RunReplaceAll(const e2e::ProgramSession& session, int& wrong) {
+    session.Type(session.Control(Control(app::Ctl::edSearch)), "hello");
+    session.Type(session.Control(Control(app::Ctl::edReplace)), "hello world");
+    HWND panel = session.Control(Control(app::Ctl::Panel1));
+    session.Click(panel, ButtonCentre(session.MainWindow(), app::Ctl::btnGlobReplace));
+    HWND confirm = session.WaitForBox("Confirm", nullptr, 30);
+    Expect(confirm && session.AnswerWithEnter(confirm, 30), "Replace All asked and was confirmed", wrong);
+    std::string text;
+    HWND done = session.WaitForBox("Information", &text, 60);
+    Expect(done && session.AnswerWithEnter(done, 30), "Replace All completed: " + text, wrong);
+    return done != nullptr;
+}
+
+std::string Trimmed(std::string text) {
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+    return text;
+}
+
+int TrueNames(const std::string& program, const std::string& work) {
+    const Path base = Path::FromAnsi(work);
+    const Path home = base.Join(WideName("テスト-Łódź"));
+    test_support::MakeFolderAt(home);
+    const Path copy = CopyInto(program, home);
+    // Look-alikes side by side: the ANSI functions would turn the first of each pair into the second.
+    const std::vector<std::string> names = {"ābc.txt",    "abc.txt",    "żółw.txt",  "zolw.txt",
+                                            "日本語.txt", "Привет.txt", "e\u0301te.txt", "\u00E9te.txt"};
+    for (size_t i = 0; i < names.size(); ++i)
+        WriteFileBytes(home.Join(WideName(names[i])), "say hello " + std::to_string(i) + "\r\n");
+    int wrong = 0;
+    {
+        e2e::ProgramSession session(copy, home, 60);
+        HWND list = session.Control(Control(app::Ctl::FileListBox));
+        std::vector<std::string> listed = ListEntries(list), expected = names;
+        std::sort(listed.begin(), listed.end());
+        std::sort(expected.begin(), expected.end());
+        Expect(listed == expected, "each file listed once under its own name", wrong);
+        if (RunReplaceAll(session, wrong)) {
+            for (size_t i = 0; i < names.size(); ++i) {
+                std::string bytes;
+                const bool read = ReadWholeFile(home.Join(WideName(names[i])), bytes);
+                Expect(read && bytes == "say hello world " + std::to_string(i) + "\r\n",
+                       names[i] + " rewritten exactly once: " + Trimmed(bytes), wrong);
+            }
+            const std::vector<std::string> shown = ListEntries(list);
+            const auto last = std::find(names.begin(), names.end(), shown.empty() ? "" : shown.back());
+            const std::string viewer = TextOf(session.Control(Control(app::Ctl::memHTML)));
+            Expect(last != names.end() &&
+                       Trimmed(viewer) == "say hello world " + std::to_string(last - names.begin()),
+                   "the viewer shows the last file: " + Trimmed(viewer), wrong);
+        }
+        HWND save = session.Control(Control(app::Ctl::cbSaveSearch));
+        session.Click(save, POINT{6, 6});
+        Expect(session.CloseAndCheckExit(60), "the first run ended with exit code 0", wrong);
+    }
+    const Path ini = home.Join(L"Molvatrenquist.ini");
+    std::string settings;
+    const bool kept = ReadWholeFile(ini, settings);
+    Expect(kept, "the settings file beside the program:\n" + settings, wrong);
+    {
+        e2e::ProgramSession session(copy, home, 60);
+        Expect(TextOf(session.Control(Control(app::Ctl::edReplace))) == "hello world", "texts back", wrong);
+        std::vector<std::string> listed = ListEntries(session.Control(Control(app::Ctl::FileListBox)));
+        Expect(listed.size() == names.size(), "the stored folder lists the same files again", wrong);
+        Expect(session.CloseAndCheckExit(60), "the second run ended with exit code 0", wrong);
+    }
+    // A last folder deeper than 300 characters, kept in the settings file.
+    std::string deep = work;
+    for (int level = 0; deep.size() <= 300; ++level) {
+        deep += "\\a_folder_deep_enough_to_pass_the_old_limit_" + std::to_string(level);
+        test_support::MakeFolderAt(Path::FromAnsi(deep));
+    }
+    const Path deepFile = Path::FromAnsi(deep).Join(L"deep.txt");
+    WriteFileBytes(deepFile, "say hello deep\r\n");
+    WriteFileBytes(ini, "[Settings]\r\nLastFolder=" + deep + "\r\nFileType=0\r\n");
+    {
+        e2e::ProgramSession session(copy, home, 60);
+        Expect(ListEntries(session.Control(Control(app::Ctl::FileListBox))) == std::vector<std::string>{"deep.txt"},
+               "the deep folder is listed", wrong);
+        std::string bytes;
+        if (RunReplaceAll(session, wrong))
+            Expect(ReadWholeFile(deepFile, bytes) && bytes == "say hello world deep\r\n", "the deep file rewritten",
+                   wrong);
+        Expect(session.CloseAndCheckExit(60), "the third run ended with exit code 0", wrong);
+    }
+    Expect(ReadWholeFile(ini, settings) && settings.find("LastFolder=" + deep + "\r\n") != std::string::npos,
+           "the deep folder stays the last folder", wrong);
     return wrong == 0 ? 0 : 1;
 }
 
@@ -193,10 +323,11 @@ int main(int argc, char** argv) {
             return Screenshot(args[1], args[2], args[3], args.size() > 4 ? std::atoi(args[4].c_str()) : 60);
         if (args.size() == 3 && args[0] == "replace-all") return ReplaceAll(args[1], args[2]);
         if (args.size() == 3 && args[0] == "settings") return Settings(args[1], args[2]);
+        if (args.size() == 3 && args[0] == "true-names") return TrueNames(args[1], args[2]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
     }
-    std::fprintf(stderr, "usage: e2e_driver screenshot|replace-all|settings ...\n");
+    std::fprintf(stderr, "usage: e2e_driver screenshot|replace-all|settings|true-names ...\n");
     return 2;
 }

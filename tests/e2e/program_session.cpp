@@ -45,12 +45,12 @@ std::string MessageOf(HWND box) {
 
 }  // namespace
 
-ProgramSession::ProgramSession(const std::string& program, const std::string& folder, int seconds) {
-    std::string command = "\"" + program + "\"";
-    STARTUPINFOA si{sizeof si};
-    if (!::CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+ProgramSession::ProgramSession(const platform::Path& program, const platform::Path& folder, int seconds) {
+    std::wstring command = L"\"" + program.Text() + L"\"";
+    STARTUPINFOW si{sizeof si};
+    if (!::CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           folder.empty() ? nullptr : folder.c_str(), &si, &process_))
-        throw std::runtime_error("cannot start " + program);
+        throw std::runtime_error("cannot start the program, error " + std::to_string(::GetLastError()));
     ::WaitForInputIdle(process_.hProcess, seconds * 1000);
     WaitUntil([this] { return (window_ = ::FindWindowA("TForm1", kCaption)) && ::IsWindowVisible(window_); },
               seconds);
@@ -131,22 +131,6 @@ bool ProgramSession::CloseAndCheckExit(int seconds) {
     ::GetExitCodeProcess(process_.hProcess, &code);
     std::printf("exit code %lu\n", code);
     return code == 0;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    bytes.clear();
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.append(buffer, n);
-    return std::fclose(f) == 0;
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && ok;
 }
 
 }  // namespace e2e

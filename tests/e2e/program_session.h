@@ -1,6 +1,8 @@
 #pragma once
 // One run of the real program, driven from another process as a person would drive it: found by
 // its caption, typed into, clicked, its message boxes answered, closed through its close box.
+#include "platform/path.h"
+
 #include <windows.h>
 
 #include <string>
@@ -10,7 +12,7 @@ namespace e2e {
 class ProgramSession {
 public:
     // Starts `program` in `folder` and waits for its main window to show.
-    ProgramSession(const std::string& program, const std::string& folder, int seconds);
+    ProgramSession(const platform::Path& program, const platform::Path& folder, int seconds);
     ~ProgramSession();
     ProgramSession(const ProgramSession&) = delete;
     ProgramSession& operator=(const ProgramSession&) = delete;
@@ -48,9 +50,5 @@ private:
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
 };
-
-// Reads a whole file; false when it cannot be read.
-bool ReadWholeFile(const std::string& path, std::string& bytes);
-bool WriteWholeFile(const std::string& path, const std::string& bytes);
 
 }  // namespace e2e

@@ -1,7 +1,6 @@
 // The rewrite in a real double-byte code page: Shift-JIS as Windows has it (code page 932).
 // These run only in the run made for it; the first test checks that every run has the code
 // page it expects.
-#include "platform/path_parts.h"
 #include "replace/replace_all_ignoring_case.h"
 #include "replace/replace_in_file.h"
 
@@ -55,7 +54,7 @@ TEST_F(CodePage932Test, AUtf16FileOfAccentedLettersIsNeverChanged) {
     for (wchar_t c = L'\u00E0'; c <= L'\u00FC'; ++c) letters += c;
     const std::string bytes = Utf16(letters + L" a text after them, and a");
     test_support::TempFolder folder;
-    const std::string path = folder.WriteFile("utf16.txt", bytes);
+    const platform::Path path = folder.WriteFile("utf16.txt", bytes);
     replace::ReplaceInFile(path, "a", "");
     EXPECT_EQ(test_support::ReadFileBytes(path), bytes);
 }
@@ -75,10 +74,4 @@ TEST_F(CodePage932Test, TwoByteLettersMatchTheirOtherCase) {
     EXPECT_EQ(ReplaceAllIgnoringCase("\x84\x70\x84\x40", "\x84\x70", "3"), "33");
     // The single-byte katakana (0xA1-0xDF) are no lead bytes and stand as they are.
     EXPECT_EQ(ReplaceAllIgnoringCase("\xB1\xB2 ab", "AB", "4"), "\xB1\xB2 4");
-}
-
-TEST_F(CodePage932Test, APathIsSplitBehindItsLastBackslashThatIsACharacter) {
-    // "表" is 0x95 0x5C: its second byte is that of a backslash.
-    EXPECT_EQ(platform::FolderOf("C:\\\x95\x5C\\\x95\x5C.exe"), "C:\\\x95\x5C\\");
-    EXPECT_EQ(platform::FileNameOf("C:\\\x95\x5C\\\x95\x5C.exe"), "\x95\x5C.exe");
 }

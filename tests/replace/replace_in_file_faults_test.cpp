@@ -24,7 +24,7 @@ public:
     bool failWrite = false, shortWrite = false, shrinkOnRead = false, throwOnRead = false, failReplace = false,
          refuseNewFiles = false, failGrow = false, hugeSize = false;
 
-    platform::UniqueFile CreateFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+    platform::UniqueFile CreateFile(const platform::Path& path, DWORD access, DWORD share, DWORD disposition,
                                     DWORD flags) override {
         if (refuseNewFiles && disposition == CREATE_NEW) {
             Fail(ERROR_ACCESS_DENIED);
@@ -57,7 +57,7 @@ public:
     bool SetEndOfFile(HANDLE file) override {
         return failGrow ? Fail(ERROR_DISK_FULL) : ForwardingFileSystem::SetEndOfFile(file);
     }
-    bool ReplaceFile(const std::string& target, const std::string& replacement) override {
+    bool ReplaceFile(const platform::Path& target, const platform::Path& replacement) override {
         return failReplace ? Fail(ERROR_ACCESS_DENIED) : ForwardingFileSystem::ReplaceFile(target, replacement);
     }
 
@@ -83,10 +83,10 @@ public:
         steps.push_back(file == written_ ? "flushed" : "flushed another file");
         return ForwardingFileSystem::FlushFileBuffers(file);
     }
-    bool ReplaceFile(const std::string& target, const std::string& replacement) override {
+    bool ReplaceFile(const platform::Path& target, const platform::Path& replacement) override {
         // Only a file that nobody holds open can be opened without sharing.
         if (platform::UniqueFile probe{
-                ::CreateFileA(replacement.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)})
+                ::CreateFileW(replacement.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)})
             steps.push_back("closed");
         steps.push_back("swapped");
         return ForwardingFileSystem::ReplaceFile(target, replacement);
@@ -104,13 +104,13 @@ protected:
     void ExpectFailureLeavesFile(const std::string& className, const std::string& message) {
         ExpectError([this] { Replace(); }, className, message);
         EXPECT_EQ(ReadFileBytes(path_), kOld);
-        EXPECT_EQ(folder_.Names(), std::vector<std::string>{"file.txt"});
+        EXPECT_EQ(folder_.Names(), std::vector<std::wstring>{L"file.txt"});
         EXPECT_EQ(pumps_, 0);
     }
 
     const std::string kOld = "an old text, old and OLD";
     test_support::TempFolder folder_;
-    std::string path_ = folder_.WriteFile("file.txt", kOld);
+    platform::Path path_ = folder_.WriteFile("file.txt", kOld);
     FaultyFileSystem fs_;
     int pumps_ = 0;
 };
@@ -135,7 +135,8 @@ TEST_F(ReplaceInFileFaultsTest, ShortReadIsAStreamReadError) {
 TEST_F(ReplaceInFileFaultsTest, FailedSwapIsACreateErrorForTheFile) {
     fs_.failReplace = true;
     ExpectFailureLeavesFile("EFCreateError",
-                            "Cannot create file \"" + path_ + "\". " + platform::SystemErrorText(ERROR_ACCESS_DENIED));
+                            "Cannot create file \"" + test_support::Utf8Name(path_.Text()) + "\". " +
+                                test_support::Utf8Name(platform::SystemErrorText(ERROR_ACCESS_DENIED)));
 }
 
 TEST_F(ReplaceInFileFaultsTest, FileOfTwoGibibytesIsOutOfMemory) {
@@ -155,7 +156,7 @@ TEST_F(ReplaceInFileFaultsTest, FolderThatRefusesNewFilesIsRewrittenInPlace) {
     // A shorter result must cut the old tail.
     replace::ReplaceInFile(path_, "longer text", "o", fs_, platform::SystemCodePage());
     EXPECT_EQ(ReadFileBytes(path_), "an o text, o and o");
-    EXPECT_EQ(folder_.Names(), std::vector<std::string>{"file.txt"});
+    EXPECT_EQ(folder_.Names(), std::vector<std::wstring>{L"file.txt"});
 }
 
 TEST_F(ReplaceInFileFaultsTest, InPlaceRewriteOnAFullDiskFailsBeforeAnyByteChanges) {
@@ -166,7 +167,7 @@ TEST_F(ReplaceInFileFaultsTest, InPlaceRewriteOnAFullDiskFailsBeforeAnyByteChang
 
 TEST(ReplaceInFileSteps, TheNewFileIsWrittenFlushedAndClosedBeforeTheSwap) {
     test_support::TempFolder folder;
-    const std::string path = folder.WriteFile("file.txt", "an old text");
+    const platform::Path path = folder.WriteFile("file.txt", "an old text");
     StepRecordingFileSystem fs;
     replace::ReplaceInFile(path, "old", "new", fs, platform::SystemCodePage());
     EXPECT_EQ(fs.steps, (std::vector<std::string>{"written", "flushed", "closed", "swapped"}));

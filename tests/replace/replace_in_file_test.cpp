@@ -12,51 +12,52 @@ using namespace std::string_literals;
 using platform::SystemErrorText;
 using test_support::ExpectError;
 using test_support::ReadFileBytes;
+using test_support::Utf8Name;
 
 namespace {
 
 class ReplaceInFileTest : public testing::Test {
 protected:
-    std::string Write(const std::string& bytes) { return folder_.WriteFile("file.txt", bytes); }
-    void Replace(const std::string& path, const std::string& search, const std::string& replacement) {
+    platform::Path Write(const std::string& bytes) { return folder_.WriteFile("file.txt", bytes); }
+    void Replace(const platform::Path& path, const std::string& search, const std::string& replacement) {
         replace::ReplaceInFile(path, search, replacement, [this] { ++pumps_; });
     }
-    platform::UniqueFile Hold(const std::string& path, DWORD access, DWORD share) {
-        platform::UniqueFile file{::CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr)};
+    platform::UniqueFile Hold(const platform::Path& path, DWORD access, DWORD share) {
+        platform::UniqueFile file{::CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr)};
         EXPECT_TRUE(file);
         return file;
     }
-    static std::string CannotCreate(const std::string& path, DWORD error) {
-        return "Cannot create file \"" + path + "\". " + SystemErrorText(error);
+    static std::string CannotCreate(const platform::Path& path, DWORD error) {
+        return "Cannot create file \"" + Utf8Name(path.Text()) + "\". " + Utf8Name(SystemErrorText(error));
     }
-    static std::string CannotOpen(const std::string& path, DWORD error) {
-        return "Cannot open file \"" + path + "\". " + SystemErrorText(error);
+    static std::string CannotOpen(const platform::Path& path, DWORD error) {
+        return "Cannot open file \"" + Utf8Name(path.Text()) + "\". " + Utf8Name(SystemErrorText(error));
     }
 
     test_support::TempFolder folder_;
     int pumps_ = 0;
 };
 
-ULONGLONG LastWriteTime(const std::string& path) {
+ULONGLONG LastWriteTime(const platform::Path& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    EXPECT_TRUE(::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
+    EXPECT_TRUE(::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data));
     return (ULONGLONG{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
 }
 
 }  // namespace
 
 TEST_F(ReplaceInFileTest, RewritesTheFileAndRunsThePumpOnce) {
-    std::string path = Write("Hello\r\nHELLO\thello\xE9\0hello"s);
+    platform::Path path = Write("Hello\r\nHELLO\thello\xE9\0hello"s);
     Replace(path, "hello", "Bye");
     EXPECT_EQ(ReadFileBytes(path), "Bye\r\nBye\tBye\xE9\0hello"s);
     EXPECT_EQ(pumps_, 1);
-    EXPECT_EQ(folder_.Names(), std::vector<std::string>{"file.txt"});
+    EXPECT_EQ(folder_.Names(), std::vector<std::wstring>{L"file.txt"});
 }
 
 TEST_F(ReplaceInFileTest, WritesBackTheSameBytesWhenNothingMatches) {
     std::string every;
     for (int b = 0; b < 256; ++b) every += static_cast<char>(b);
-    std::string path = Write(every + every);
+    platform::Path path = Write(every + every);
     {
         // An old time stamp shows that the file was written again.
         platform::UniqueFile file = Hold(path, FILE_WRITE_ATTRIBUTES, 0);
@@ -70,7 +71,7 @@ TEST_F(ReplaceInFileTest, WritesBackTheSameBytesWhenNothingMatches) {
 }
 
 TEST_F(ReplaceInFileTest, KeepsAnEmptyFileEmpty) {
-    std::string path = Write("");
+    platform::Path path = Write("");
     Replace(path, "a", "b");
     EXPECT_EQ(ReadFileBytes(path), "");
     EXPECT_EQ(pumps_, 1);
@@ -78,27 +79,27 @@ TEST_F(ReplaceInFileTest, KeepsAnEmptyFileEmpty) {
 
 // Windows' ReplaceFileA keeps them itself; under Wine the file system puts them back.
 TEST_F(ReplaceInFileTest, KeepsHiddenAndArchiveAttributes) {
-    std::string path = Write("one two");
-    ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    platform::Path path = Write("one two");
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
     Replace(path, "TWO", "three");
     EXPECT_EQ(ReadFileBytes(path), "one three");
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    DWORD attributes = ::GetFileAttributesW(path.c_str());
     EXPECT_EQ(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE),
               DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE});
 }
 
 // On Windows the open for writing refuses the file; under Wine run by root only the attribute does.
 TEST_F(ReplaceInFileTest, ReadOnlyFileFailsToBeCreatedAndKeepsItsBytes) {
-    std::string path = Write("keep me");
-    ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    platform::Path path = Write("keep me");
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
     ExpectError([&] { Replace(path, "keep", "lose"); }, "EFCreateError", CannotCreate(path, ERROR_ACCESS_DENIED));
     EXPECT_EQ(ReadFileBytes(path), "keep me");
-    EXPECT_EQ(folder_.Names(), std::vector<std::string>{"file.txt"});
+    EXPECT_EQ(folder_.Names(), std::vector<std::wstring>{L"file.txt"});
     EXPECT_EQ(pumps_, 0);
 }
 
 TEST_F(ReplaceInFileTest, FileHeldWithoutSharingFailsToOpen) {
-    std::string path = Write("keep me");
+    platform::Path path = Write("keep me");
     platform::UniqueFile other = Hold(path, GENERIC_READ, 0);
     ExpectError([&] { Replace(path, "keep", "lose"); }, "EFOpenError", CannotOpen(path, ERROR_SHARING_VIOLATION));
     other.reset();
@@ -106,17 +107,17 @@ TEST_F(ReplaceInFileTest, FileHeldWithoutSharingFailsToOpen) {
 }
 
 TEST_F(ReplaceInFileTest, FileHeldByAReaderThatSharesOnlyReadingFailsToBeCreated) {
-    std::string path = Write("keep me");
+    platform::Path path = Write("keep me");
     platform::UniqueFile other = Hold(path, GENERIC_READ, FILE_SHARE_READ);
     ExpectError([&] { Replace(path, "keep", "lose"); }, "EFCreateError",
                 CannotCreate(path, ERROR_SHARING_VIOLATION));
     other.reset();
     EXPECT_EQ(ReadFileBytes(path), "keep me");
-    EXPECT_EQ(folder_.Names(), std::vector<std::string>{"file.txt"});
+    EXPECT_EQ(folder_.Names(), std::vector<std::wstring>{L"file.txt"});
 }
 
 TEST_F(ReplaceInFileTest, MissingFileFailsToOpen) {
-    std::string path = folder_.PathOf("missing.txt");
+    platform::Path path = folder_.PathOf("missing.txt");
     ExpectError([&] { Replace(path, "a", "b"); }, "EFOpenError", CannotOpen(path, ERROR_FILE_NOT_FOUND));
     EXPECT_TRUE(folder_.Names().empty());
 }

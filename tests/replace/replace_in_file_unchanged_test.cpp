@@ -19,7 +19,7 @@ class CountingFileSystem final : public test_support::ForwardingFileSystem {
 public:
     int newFiles = 0, flushes = 0, swaps = 0, writes = 0;
 
-    platform::UniqueFile CreateFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+    platform::UniqueFile CreateFile(const platform::Path& path, DWORD access, DWORD share, DWORD disposition,
                                     DWORD flags) override {
         if (disposition == CREATE_NEW) ++newFiles;
         return ForwardingFileSystem::CreateFile(path, access, share, disposition, flags);
@@ -32,7 +32,7 @@ public:
         ++flushes;
         return ForwardingFileSystem::FlushFileBuffers(file);
     }
-    bool ReplaceFile(const std::string& target, const std::string& replacement) override {
+    bool ReplaceFile(const platform::Path& target, const platform::Path& replacement) override {
         ++swaps;
         return ForwardingFileSystem::ReplaceFile(target, replacement);
     }
@@ -46,7 +46,7 @@ protected:
 
     const std::string kText = "Nothing to see here\r\n\xE9\t";
     test_support::TempFolder folder_;
-    std::string path_ = folder_.WriteFile("file.txt", kText);
+    platform::Path path_ = folder_.WriteFile("file.txt", kText);
     CountingFileSystem fs_;
     int pumps_ = 0;
 };
@@ -61,7 +61,7 @@ TEST_F(UnchangedRewrite, WritesTheSameBytesInPlaceWithoutATemporaryFileOrAFlush)
     EXPECT_EQ(fs_.flushes, 0);
     EXPECT_EQ(fs_.swaps, 0);
     EXPECT_EQ(pumps_, 1);
-    EXPECT_EQ(folder_.Names(), std::vector<std::string>{"file.txt"});
+    EXPECT_EQ(folder_.Names(), std::vector<std::wstring>{L"file.txt"});
 
     // A replacement that only keeps the same bytes counts as no change too.
     Replace("SEE", "see");
@@ -78,9 +78,10 @@ TEST_F(UnchangedRewrite, AChangedFileStillGoesThroughAFlushedFileBesideIt) {
 }
 
 TEST_F(UnchangedRewrite, AReadOnlyFileIsRefusedAsForAnyRewrite) {
-    ASSERT_TRUE(::SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(::SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_READONLY));
     ExpectError([&] { Replace("absent", "x"); }, "EFCreateError",
-                "Cannot create file \"" + path_ + "\". " + platform::SystemErrorText(ERROR_ACCESS_DENIED));
+                "Cannot create file \"" + test_support::Utf8Name(path_.Text()) + "\". " +
+                    test_support::Utf8Name(platform::SystemErrorText(ERROR_ACCESS_DENIED)));
     EXPECT_EQ(ReadFileBytes(path_), kText);
     EXPECT_EQ(fs_.writes, 0);
     EXPECT_EQ(pumps_, 0);
@@ -88,10 +89,11 @@ TEST_F(UnchangedRewrite, AReadOnlyFileIsRefusedAsForAnyRewrite) {
 
 TEST_F(UnchangedRewrite, AFileAnotherProgramReadsWithoutSharingWritesIsRefused) {
     platform::UniqueFile other{
-        ::CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)};
+        ::CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)};
     ASSERT_TRUE(other);
     ExpectError([&] { Replace("absent", "x"); }, "EFCreateError",
-                "Cannot create file \"" + path_ + "\". " + platform::SystemErrorText(ERROR_SHARING_VIOLATION));
+                "Cannot create file \"" + test_support::Utf8Name(path_.Text()) + "\". " +
+                    test_support::Utf8Name(platform::SystemErrorText(ERROR_SHARING_VIOLATION)));
     other.reset();
     EXPECT_EQ(ReadFileBytes(path_), kText);
     EXPECT_EQ(pumps_, 0);

@@ -1,4 +1,5 @@
 #include "support/dialog_driver.h"
+#include "support/temp_folder.h"
 
 #include "support/screen_capture.h"
 
@@ -44,13 +45,14 @@ bool WaitUntil(DWORD timeoutMs, const std::function<bool()>& done) {
     return true;
 }
 
+// In UTF-8, so that a name the ANSI code page cannot hold reads as it is shown.
 std::string TextOf(HWND window) {
-    char text[4096] = {};
+    wchar_t text[4096] = {};
     DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                               2000, &length))
+    if (!::SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                               &length))
         return {};
-    return std::string(text, length);
+    return Utf8Name(std::wstring(text, length));
 }
 
 std::string ClassOf(HWND window) {

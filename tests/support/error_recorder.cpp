@@ -1,5 +1,8 @@
 #include "support/error_recorder.h"
 
+#include "platform/errors.h"
+#include "support/temp_folder.h"
+
 #include <exception>
 
 namespace test_support {
@@ -12,6 +15,8 @@ std::vector<std::string>& RecordedErrors() {
 void RecordError(HWND) noexcept {
     try {
         throw;
+    } catch (const platform::EError& e) {
+        RecordedErrors().push_back(Utf8Name(e.Message()));
     } catch (const std::exception& e) {
         RecordedErrors().emplace_back(e.what());
     } catch (...) {

@@ -1,6 +1,7 @@
 #pragma once
 // Checks that an action raises one of the program's errors, with its class and exact text.
 #include "platform/errors.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,7 @@ inline void ExpectError(const std::function<void()>& action, const std::string& 
         action();
     } catch (const platform::EError& error) {
         EXPECT_EQ(error.ClassName(), className);
-        EXPECT_EQ(error.Message(), message);
+        EXPECT_EQ(Utf8Name(error.Message()), message);
         return;
     }
     ADD_FAILURE() << "no error raised; expected " << className << " \"" << message << "\"";

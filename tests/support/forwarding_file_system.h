@@ -9,7 +9,7 @@ class ForwardingFileSystem : public platform::FileSystem {
 public:
     explicit ForwardingFileSystem(platform::FileSystem& inner = platform::SystemFileSystem()) : inner_(inner) {}
 
-    platform::UniqueFile CreateFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+    platform::UniqueFile CreateFile(const platform::Path& path, DWORD access, DWORD share, DWORD disposition,
                                     DWORD flagsAndAttributes) override {
         return inner_.CreateFile(path, access, share, disposition, flagsAndAttributes);
     }
@@ -24,20 +24,20 @@ public:
     }
     bool SetEndOfFile(HANDLE file) override { return inner_.SetEndOfFile(file); }
     bool FlushFileBuffers(HANDLE file) override { return inner_.FlushFileBuffers(file); }
-    platform::UniqueFind FindFirstFile(const std::string& pattern, WIN32_FIND_DATAA* data) override {
+    platform::UniqueFind FindFirstFile(const platform::Path& pattern, WIN32_FIND_DATAW* data) override {
         return inner_.FindFirstFile(pattern, data);
     }
-    bool FindNextFile(HANDLE find, WIN32_FIND_DATAA* data) override { return inner_.FindNextFile(find, data); }
-    DWORD GetFileAttributes(const std::string& path) override { return inner_.GetFileAttributes(path); }
-    bool SetFileAttributes(const std::string& path, DWORD attributes) override {
+    bool FindNextFile(HANDLE find, WIN32_FIND_DATAW* data) override { return inner_.FindNextFile(find, data); }
+    DWORD GetFileAttributes(const platform::Path& path) override { return inner_.GetFileAttributes(path); }
+    bool SetFileAttributes(const platform::Path& path, DWORD attributes) override {
         return inner_.SetFileAttributes(path, attributes);
     }
-    bool SetCurrentDirectory(const std::string& path) override { return inner_.SetCurrentDirectory(path); }
-    std::string GetCurrentDirectory() override { return inner_.GetCurrentDirectory(); }
-    bool ReplaceFile(const std::string& target, const std::string& replacement) override {
+    bool SetCurrentDirectory(const platform::Path& path) override { return inner_.SetCurrentDirectory(path); }
+    platform::Path GetCurrentDirectory() override { return inner_.GetCurrentDirectory(); }
+    bool ReplaceFile(const platform::Path& target, const platform::Path& replacement) override {
         return inner_.ReplaceFile(target, replacement);
     }
-    bool DeleteFile(const std::string& path) override { return inner_.DeleteFile(path); }
+    bool DeleteFile(const platform::Path& path) override { return inner_.DeleteFile(path); }
 
 private:
     platform::FileSystem& inner_;

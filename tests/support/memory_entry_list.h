@@ -11,14 +11,14 @@ namespace test_support {
 
 class MemoryEntryList : public browse::EntryList {
 public:
-    std::vector<std::string> entries;
+    std::vector<std::wstring> entries;
     int selected = -1;
     bool hasWindow = true;
     size_t refuseAfter = static_cast<size_t>(-1);  // entries accepted before refusing
     int openUpdates = 0;                           // BeginUpdate calls not yet ended
 
     int Count() const override { return static_cast<int>(entries.size()); }
-    std::string Text(int index) const override {
+    std::wstring Text(int index) const override {
         if (index < 0 || index >= Count()) throw platform::errors::ListIndexOutOfBounds(index);
         return entries[static_cast<size_t>(index)];
     }
@@ -26,7 +26,7 @@ public:
         entries.clear();
         selected = -1;
     }
-    int Append(const std::string& text) override {
+    int Append(const std::wstring& text) override {
         if (entries.size() >= refuseAfter) return -1;
         entries.push_back(text);
         return Count() - 1;

@@ -11,12 +11,12 @@ class RecordingShell : public platform::Shell {
 public:
     struct Request {
         HWND owner;
-        std::string file;
+        platform::Path file;
     };
     std::vector<Request> opened;
 
-    void Open(HWND owner, const std::string& file) override { opened.push_back({owner, file}); }
-    HICON AssociatedIcon(const std::string&) override { return nullptr; }
+    void Open(HWND owner, const platform::Path& file) override { opened.push_back({owner, file}); }
+    HICON AssociatedIcon(const platform::Path&) override { return nullptr; }
 };
 
 }  // namespace test_support

@@ -14,15 +14,15 @@
 namespace test_support {
 
 // The running program's folder, without a trailing backslash, as the platform names it.
-inline std::string ProgramFolder() {
-    std::string folder = platform::ExecutableFolder();
-    return folder.substr(0, folder.size() - 1);
+inline platform::Path ProgramFolder() {
+    const std::wstring folder = platform::ExecutableFolder().Text();
+    return platform::Path(folder.substr(0, folder.size() - 1));
 }
 
-inline std::string SettingsFilePath() { return ProgramFolder() + "\\Molvatrenquist.ini"; }
+inline platform::Path SettingsFilePath() { return ProgramFolder().Join(L"Molvatrenquist.ini"); }
 
 inline bool SettingsFileExists() {
-    return ::GetFileAttributesA(SettingsFilePath().c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::GetFileAttributesW(SettingsFilePath().ForSystem().c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 inline void RemoveSettingsFile() { RemoveTree(SettingsFilePath()); }

@@ -1,70 +1,89 @@
 #include "support/temp_folder.h"
 
+#include "platform/ansi_text.h"
 #include "platform/unique_handle.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <ostream>
 #include <stdexcept>
 
 namespace test_support {
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& what, const std::string& path) {
-    throw std::runtime_error(what + " \"" + path + "\" failed with error " + std::to_string(::GetLastError()));
+[[noreturn]] void Fail(const std::string& what, const platform::Path& path) {
+    throw std::runtime_error(what + " \"" + Utf8Name(path.Text()) + "\" failed with error " +
+                             std::to_string(::GetLastError()));
 }
 
 }  // namespace
 
+std::string Utf8Name(const std::wstring& text) {
+    if (text.empty()) return {};
+    int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring WideName(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+    return out;
+}
+
 TempFolder::TempFolder() {
-    char base[MAX_PATH + 1];
-    DWORD n = ::GetTempPathA(sizeof base, base);
-    if (n == 0 || n > MAX_PATH) Fail("GetTempPathA", "");
-    std::string prefix(base, n);
-    if (prefix.back() != '\\') prefix += '\\';
+    wchar_t base[MAX_PATH + 1];
+    DWORD n = ::GetTempPathW(MAX_PATH + 1, base);
+    if (n == 0 || n > MAX_PATH) Fail("GetTempPathW", {});
+    std::wstring prefix(base, n);
+    if (prefix.back() != L'\\') prefix += L'\\';
     // The process id keeps parallel test programs apart; the counter, folders in one program.
     for (unsigned attempt = 0;; ++attempt) {
-        std::string path = prefix + "zvtest-" + std::to_string(::GetCurrentProcessId()) + "-" +
-                           std::to_string(::GetTickCount()) + "-" + std::to_string(attempt);
-        if (::CreateDirectoryA(path.c_str(), nullptr)) {
+        platform::Path path(prefix + L"zvtest-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                            std::to_wstring(::GetTickCount()) + L"-" + std::to_wstring(attempt));
+        if (::CreateDirectoryW(path.c_str(), nullptr)) {
             path_ = path;
             return;
         }
-        if (::GetLastError() != ERROR_ALREADY_EXISTS || attempt > 1000) Fail("CreateDirectoryA", path);
+        if (::GetLastError() != ERROR_ALREADY_EXISTS || attempt > 1000) Fail("CreateDirectoryW", path);
     }
 }
 
 TempFolder::~TempFolder() { RemoveTree(path_); }
 
-std::string TempFolder::WriteFile(const std::string& name, const std::string& bytes) const {
-    std::string path = PathOf(name);
+platform::Path TempFolder::WriteFile(const std::string& name, const std::string& bytes) const {
+    platform::Path path = PathOf(name);
     WriteFileBytes(path, bytes);
     return path;
 }
 
-std::string TempFolder::MakeFolder(const std::string& name) const {
-    std::string path = PathOf(name);
-    if (!::CreateDirectoryA(path.c_str(), nullptr)) Fail("CreateDirectoryA", path);
+platform::Path TempFolder::MakeFolder(const std::string& name) const {
+    platform::Path path = PathOf(name);
+    MakeFolderAt(path);
     return path;
 }
 
-std::vector<std::string> TempFolder::Names() const {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA data;
-    platform::UniqueFind find{::FindFirstFileA(PathOf("*").c_str(), &data)};
+std::vector<std::wstring> TempFolder::Names() const {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    platform::UniqueFind find{::FindFirstFileW(path_.Join(L"*").ForSystem().c_str(), &data)};
     if (!find) return names;
     do {
-        std::string name = data.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (::FindNextFileA(find.get(), &data));
+        std::wstring name = data.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (::FindNextFileW(find.get(), &data));
     std::sort(names.begin(), names.end());
     return names;
 }
 
-std::string ReadFileBytes(const std::string& path) {
-    platform::UniqueFile file{::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+std::string ReadFileBytes(const platform::Path& path) {
+    platform::UniqueFile file{::CreateFileW(path.ForSystem().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (!file) Fail("Opening", path);
     std::string bytes;
     char buffer[65536];
@@ -73,9 +92,9 @@ std::string ReadFileBytes(const std::string& path) {
     return bytes;
 }
 
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    platform::UniqueFile file{
-        ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+void WriteFileBytes(const platform::Path& path, const std::string& bytes) {
+    platform::UniqueFile file{::CreateFileW(path.ForSystem().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (!file) Fail("Creating", path);
     DWORD written = 0;
     if (!bytes.empty() && (!::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
@@ -83,24 +102,33 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
         Fail("Writing", path);
 }
 
-void RemoveTree(const std::string& path) {
-    DWORD attributes = ::GetFileAttributesA(path.c_str());
+void MakeFolderAt(const platform::Path& path) {
+    if (!::CreateDirectoryW(path.ForSystem().c_str(), nullptr)) Fail("CreateDirectoryW", path);
+}
+
+void RemoveTree(const platform::Path& path) {
+    const std::wstring system = path.ForSystem();
+    DWORD attributes = ::GetFileAttributesW(system.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::SetFileAttributesW(system.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        ::DeleteFileA(path.c_str());
+        ::DeleteFileW(system.c_str());
         return;
     }
-    WIN32_FIND_DATAA data;
-    platform::UniqueFind find{::FindFirstFileA((path + "\\*").c_str(), &data)};
+    WIN32_FIND_DATAW data;
+    platform::UniqueFind find{::FindFirstFileW(path.Join(L"*").ForSystem().c_str(), &data)};
     if (find) {
         do {
-            std::string name = data.cFileName;
-            if (name != "." && name != "..") RemoveTree(path + "\\" + name);
-        } while (::FindNextFileA(find.get(), &data));
+            std::wstring name = data.cFileName;
+            if (name != L"." && name != L"..") RemoveTree(path.Join(name));
+        } while (::FindNextFileW(find.get(), &data));
     }
     find.reset();
-    ::RemoveDirectoryA(path.c_str());
+    ::RemoveDirectoryW(system.c_str());
 }
 
 }  // namespace test_support
+
+namespace platform {
+void PrintTo(const Path& path, std::ostream* out) { *out << '"' << test_support::Utf8Name(path.Text()) << '"'; }
+}  // namespace platform

@@ -1,5 +1,7 @@
 #include "support/window_driving.h"
 
+#include "support/temp_folder.h"
+
 namespace test_support {
 
 void SendMouse(HWND window, UINT message, POINT at, WPARAM keys) {
@@ -12,9 +14,9 @@ void LeftClick(HWND window, POINT at) {
 }
 
 std::string WindowText(HWND window) {
-    std::string text(static_cast<size_t>(::GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
+    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return Utf8Name(text);
 }
 
 std::string WindowClass(HWND window) {

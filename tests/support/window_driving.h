@@ -16,6 +16,7 @@ POINT Centre(const RECT& r);
 RECT RectInParent(HWND child);
 SIZE ClientSize(HWND window);
 // A window's text and its class name, as the window manager reports them.
+// In UTF-8.
 std::string WindowText(HWND window);
 std::string WindowClass(HWND window);
 // Dispatches every waiting message of the thread; a pending request to quit is dropped, so that

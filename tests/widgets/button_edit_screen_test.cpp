@@ -20,10 +20,10 @@ constexpr char kManifest[] = R"(<?xml version="1.0" encoding="UTF-8" standalone=
 // Windows created while it lives are the version-6 controls, as in the program.
 class VisualStyles {
 public:
-    explicit VisualStyles(const std::string& manifestPath) {
-        ACTCTXA context{sizeof context};
+    explicit VisualStyles(const platform::Path& manifestPath) {
+        ACTCTXW context{sizeof context};
         context.lpSource = manifestPath.c_str();
-        context_ = ::CreateActCtxA(&context);
+        context_ = ::CreateActCtxW(&context);
         active_ = context_ != INVALID_HANDLE_VALUE && ::ActivateActCtx(context_, &cookie_);
     }
     ~VisualStyles() {

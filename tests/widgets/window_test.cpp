@@ -145,7 +145,7 @@ TEST(Create, AWindowThatCannotBeCreatedRaisesTheProgramsOwnErrorWithTheClass) {
         Refusing refusing;
         FAIL() << "created";
     } catch (const platform::EOutOfResources& e) {
-        EXPECT_EQ(e.Message(), "Cannot create a window of class ZavotekRefusingWindow");
+        EXPECT_EQ(e.Message(), L"Cannot create a window of class ZavotekRefusingWindow");
     }
 }
 

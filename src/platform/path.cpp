@@ -1,0 +1,97 @@
+#include "platform/path.h"
+
+#include "platform/ansi_text.h"
+
+#include <windows.h>
+
+namespace platform {
+
+namespace {
+
+// Below this length every file-system function takes a path as it is; CreateDirectory stops
+// twelve characters short of the others, for the 8.3 name that must still fit behind it.
+constexpr size_t kPlainPathLimit = MAX_PATH - 12;
+
+size_t FileNameStart(const std::wstring& path) {
+    const size_t separator = path.find_last_of(L"\\/:");
+    return separator == std::wstring::npos ? 0 : separator + 1;
+}
+
+bool IsDriveAbsolute(const std::wstring& path) {
+    return path.size() >= 3 && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/');
+}
+
+bool IsServerShare(const std::wstring& path) {
+    return path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'?' && path[2] != L'.';
+}
+
+// The absolute form with every "." and ".." taken out and every slash a backslash, as the \\?\
+// form needs it: behind that prefix the system takes the text literally.
+std::wstring FullPath(const std::wstring& path) {
+    DWORD n = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return path;
+    std::wstring full(n, L'\0');
+    n = ::GetFullPathNameW(path.c_str(), n, full.data(), nullptr);
+    if (n == 0 || n >= full.size()) return path;
+    full.resize(n);
+    return full;
+}
+
+}  // namespace
+
+Path Path::FromAnsi(const std::string& text) { return Path(WideFromAnsi(text)); }
+
+std::optional<std::string> Path::AnsiForm() const {
+    bool lossy = false;
+    std::string ansi = AnsiFromWide(text_, &lossy);
+    if (lossy) return std::nullopt;
+    return ansi;
+}
+
+Path Path::Join(const std::wstring& name) const {
+    if (text_.empty() || EndsWithSeparator()) return Path(text_ + name);
+    return Path(text_ + L"\\" + name);
+}
+
+Path Path::Folder() const { return Path(text_.substr(0, FileNameStart(text_))); }
+
+std::wstring Path::FileName() const { return text_.substr(FileNameStart(text_)); }
+
+bool Path::EndsWithSeparator() const noexcept {
+    return !text_.empty() && (text_.back() == L'\\' || text_.back() == L'/');
+}
+
+std::wstring Path::ForSystem() const {
+    if (text_.size() < kPlainPathLimit) return text_;
+    if (IsDriveAbsolute(text_)) return L"\\\\?\\" + FullPath(text_);
+    if (IsServerShare(text_)) return L"\\\\?\\UNC\\" + FullPath(text_).substr(2);
+    return text_;
+}
+
+std::wstring Path::ForShell() const {
+    if (text_.size() < MAX_PATH) return text_;
+    const Path shortPath = ShortForm();
+    return !shortPath.empty() && shortPath.size() < MAX_PATH ? shortPath.Text() : text_;
+}
+
+Path Path::ShortForm() const {
+    const std::wstring system = ForSystem();
+    DWORD n = ::GetShortPathNameW(system.c_str(), nullptr, 0);
+    if (n == 0) return {};
+    std::wstring shortPath(n, L'\0');
+    n = ::GetShortPathNameW(system.c_str(), shortPath.data(), n);
+    if (n == 0 || n >= shortPath.size()) return {};
+    shortPath.resize(n);
+    // The short form keeps the prefix it was asked with; a plain path is wanted.
+    if (shortPath.rfind(L"\\\\?\\UNC\\", 0) == 0) shortPath.replace(0, 8, L"\\\\");
+    else if (shortPath.rfind(L"\\\\?\\", 0) == 0) shortPath.erase(0, 4);
+    return Path(std::move(shortPath));
+}
+
+bool SameFileName(const std::wstring& a, const std::wstring& b) {
+    // The file system's own rule: each character's upper case, one for one.
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+}  // namespace platform
