@@ -22,6 +22,10 @@ EFOpenError CannotOpenFile(const Path& path, DWORD systemError) {
 EFCreateError CannotCreateFile(const Path& path, DWORD systemError) {
     return EFCreateError(L"Cannot create file \"" + AbsolutePath(path).Text() + L"\". " + SystemErrorText(systemError));
 }
+EFCreateError NewContentsKeptIn(const Path& path, const Path& kept, DWORD systemError) {
+    return EFCreateError(L"Cannot create file \"" + AbsolutePath(path).Text() + L"\". " + SystemErrorText(systemError) +
+                         L". Its new contents are in \"" + AbsolutePath(kept).Text() + L"\"");
+}
 EReadError StreamRead() { return EReadError("Stream read error"); }
 EWriteError StreamWrite() { return EWriteError("Stream write error"); }
 EOutOfMemory OutOfMemory() { return EOutOfMemory("Out of memory"); }

@@ -19,17 +19,26 @@ public:
     virtual bool SetFilePointer(HANDLE file, LONGLONG distance, DWORD method, LONGLONG* newPosition) = 0;
     virtual bool SetEndOfFile(HANDLE file) = 0;
     virtual bool FlushFileBuffers(HANDLE file) = 0;
+    // Size, attributes and times of an open file, in one call.
+    virtual bool GetFileInformation(HANDLE file, BY_HANDLE_FILE_INFORMATION* information) = 0;
+    // Gives an open file the creation time and attributes of `like` (SetFileInformationByHandle).
+    virtual bool CopyBasicInformation(HANDLE file, const BY_HANDLE_FILE_INFORMATION& like, DWORD attributes) = 0;
 
     virtual UniqueFind FindFirstFile(const Path& pattern, WIN32_FIND_DATAW* data) = 0;
     virtual bool FindNextFile(HANDLE find, WIN32_FIND_DATAW* data) = 0;
 
     virtual DWORD GetFileAttributes(const Path& path) = 0;
-    virtual bool SetFileAttributes(const Path& path, DWORD attributes) = 0;
     virtual bool SetCurrentDirectory(const Path& path) = 0;
     virtual Path GetCurrentDirectory() = 0;
 
-    // Puts `replacement` in place of `target` in one step, keeping the target's attributes.
-    virtual bool ReplaceFile(const Path& target, const Path& replacement) = 0;
+    // Renames the open file `file` to `target` in one step, replacing `target` even while that one
+    // is held open with delete sharing (the rename by handle with POSIX semantics). False, with
+    // ERROR_NOT_SUPPORTED, where the system has no such rename.
+    virtual bool RenameOpenFileOver(HANDLE file, const Path& target) = 0;
+    // Renames `from` to `to` in one step, replacing `to`, with the rename on disk before it
+    // returns (MoveFileEx with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH). Neither file
+    // may be open.
+    virtual bool MoveFileOver(const Path& from, const Path& to) = 0;
     virtual bool DeleteFile(const Path& path) = 0;
 };
 

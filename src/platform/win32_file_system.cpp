@@ -1,14 +1,28 @@
 #include "platform/file_system.h"
 
+#include <atomic>
+#include <vector>
+
 namespace platform {
 
 namespace {
+
+// FILE_RENAME_INFO with the flags field of FileRenameInfoEx (Windows 10 1709 and later).
+struct RenameInformationEx {
+    DWORD Flags;
+    HANDLE RootDirectory;
+    DWORD FileNameLength;
+    WCHAR FileName[1];
+};
+constexpr DWORD kRenameReplaceIfExists = 0x1, kRenamePosixSemantics = 0x2;
+constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
 
 class Win32FileSystem final : public FileSystem {
 public:
     UniqueFile CreateFile(const Path& path, DWORD access, DWORD share, DWORD disposition,
                           DWORD flagsAndAttributes) override {
-        return UniqueFile{::CreateFileW(path.ForSystem().c_str(), access, share, nullptr, disposition, flagsAndAttributes, nullptr)};
+        return UniqueFile{::CreateFileW(path.ForSystem().c_str(), access, share, nullptr, disposition,
+                                        flagsAndAttributes, nullptr)};
     }
     bool ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* read) override {
         return ::ReadFile(file, buffer, count, read, nullptr) != FALSE;
@@ -25,6 +39,16 @@ public:
     }
     bool SetEndOfFile(HANDLE file) override { return ::SetEndOfFile(file) != FALSE; }
     bool FlushFileBuffers(HANDLE file) override { return ::FlushFileBuffers(file) != FALSE; }
+    bool GetFileInformation(HANDLE file, BY_HANDLE_FILE_INFORMATION* information) override {
+        return ::GetFileInformationByHandle(file, information) != FALSE;
+    }
+    bool CopyBasicInformation(HANDLE file, const BY_HANDLE_FILE_INFORMATION& like, DWORD attributes) override {
+        FILE_BASIC_INFO basic{};  // zero times are left as they are
+        basic.CreationTime.LowPart = like.ftCreationTime.dwLowDateTime;
+        basic.CreationTime.HighPart = static_cast<LONG>(like.ftCreationTime.dwHighDateTime);
+        basic.FileAttributes = attributes;
+        return ::SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic) != FALSE;
+    }
 
     UniqueFind FindFirstFile(const Path& pattern, WIN32_FIND_DATAW* data) override {
         return UniqueFind{::FindFirstFileW(pattern.ForSystem().c_str(), data)};
@@ -32,9 +56,6 @@ public:
     bool FindNextFile(HANDLE find, WIN32_FIND_DATAW* data) override { return ::FindNextFileW(find, data) != FALSE; }
 
     DWORD GetFileAttributes(const Path& path) override { return ::GetFileAttributesW(path.ForSystem().c_str()); }
-    bool SetFileAttributes(const Path& path, DWORD attributes) override {
-        return ::SetFileAttributesW(path.ForSystem().c_str(), attributes) != FALSE;
-    }
     bool SetCurrentDirectory(const Path& path) override { return ::SetCurrentDirectoryW(path.c_str()) != FALSE; }
     Path GetCurrentDirectory() override {
         std::wstring buffer(MAX_PATH + 1, L'\0');
@@ -49,22 +70,37 @@ public:
         }
     }
 
-    bool ReplaceFile(const Path& target, const Path& replacement) override {
-        // ReplaceFileA keeps the target's attributes, security and creation time; where the
-        // volume does not support it, a write-through rename is still a single step. The
-        // attributes are put back after either, as Wine's ReplaceFileA does not keep them.
-        const std::wstring to = target.ForSystem(), from = replacement.ForSystem();
-        DWORD attributes = ::GetFileAttributesW(to.c_str());
-        if (!::ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) &&
-            !::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    bool RenameOpenFileOver(HANDLE file, const Path& target) override {
+        // A system without it says so once; the question is not put to it again.
+        if (!renameByHandle_) return Unsupported();
+        const std::wstring name = target.ForSystem();
+        std::vector<unsigned char> buffer(sizeof(RenameInformationEx) + name.size() * sizeof(wchar_t));
+        auto* info = reinterpret_cast<RenameInformationEx*>(buffer.data());
+        info->Flags = kRenameReplaceIfExists | kRenamePosixSemantics;
+        info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+        name.copy(info->FileName, name.size());
+        if (::SetFileInformationByHandle(file, kFileRenameInfoEx, info, static_cast<DWORD>(buffer.size()))) return true;
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED && error != ERROR_INVALID_FUNCTION) {
+            ::SetLastError(error);
             return false;
-        if (attributes == INVALID_FILE_ATTRIBUTES) return true;
-        // New contents are due for backup, whatever the old ones were.
-        DWORD kept = (attributes & ~FILE_ATTRIBUTE_NORMAL) | FILE_ATTRIBUTE_ARCHIVE;
-        if (::GetFileAttributesW(to.c_str()) != kept) ::SetFileAttributesW(to.c_str(), kept);
-        return true;
+        }
+        renameByHandle_ = false;
+        return Unsupported();
+    }
+    bool MoveFileOver(const Path& from, const Path& to) override {
+        return ::MoveFileExW(from.ForSystem().c_str(), to.ForSystem().c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     }
     bool DeleteFile(const Path& path) override { return ::DeleteFileW(path.ForSystem().c_str()) != FALSE; }
+
+private:
+    static bool Unsupported() {
+        ::SetLastError(ERROR_NOT_SUPPORTED);
+        return false;
+    }
+
+    std::atomic<bool> renameByHandle_{true};
 };
 
 }  // namespace

@@ -11,25 +11,58 @@ namespace replace {
 namespace {
 
 using platform::FileSystem;
+using platform::Path;
 using platform::UniqueFile;
 namespace errors = platform::errors;
 
 // Text lengths are signed 32-bit counts.
 constexpr LONGLONG kMaxLength = 0x7FFFFFFF;
 
-std::string ReadWholeFile(FileSystem& fs, const platform::Path& path) {
-    UniqueFile file = fs.CreateFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL);
-    if (!file) throw errors::CannotOpenFile(path, ::GetLastError());
-    LONGLONG size = 0;
-    if (!fs.SetFilePointer(file.get(), 0, FILE_END, &size) || !fs.SetFilePointer(file.get(), 0, FILE_BEGIN, nullptr))
-        throw errors::StreamRead();
-    if (size > kMaxLength) throw errors::OutOfMemory();
+// The attributes a rename would not carry over and a handle can set; new contents are due for
+// backup, whatever the old ones were.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
+// The file, open from the read to the swap: reading and writing it, with other programs allowed
+// to read it (and to rename it away) but not to write it, so that no byte another program writes
+// meanwhile can be lost under the new contents.
+struct HeldFile {
+    UniqueFile handle;
+    BY_HANDLE_FILE_INFORMATION information{};
+};
+
+HeldFile Hold(FileSystem& fs, const Path& path) {
+    HeldFile held{fs.CreateFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL)};
+    if (!held.handle) {
+        // Which refusal it was decides the report: a file that cannot even be read failed to open;
+        // one that can be read but not written (read-only, or held by a program that shares reading
+        // only) failed to be created.
+        const DWORD writeError = ::GetLastError();
+        UniqueFile reader = fs.CreateFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL);
+        if (!reader) throw errors::CannotOpenFile(path, ::GetLastError());
+        throw errors::CannotCreateFile(path, writeError);
+    }
+    if (!fs.GetFileInformation(held.handle.get(), &held.information)) throw errors::StreamRead();
+    // Windows refuses to open a read-only file for writing; a host that lets it through (Wine run
+    // by root) must not get to replace it either.
+    if (held.information.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
+        throw errors::CannotCreateFile(path, ERROR_ACCESS_DENIED);
+    return held;
+}
+
+LONGLONG SizeOf(const HeldFile& held) {
+    return (static_cast<LONGLONG>(held.information.nFileSizeHigh) << 32) | held.information.nFileSizeLow;
+}
+
+std::string ReadWhole(FileSystem& fs, const HeldFile& held) {
+    const LONGLONG size = SizeOf(held);
+    if (size > kMaxLength) throw errors::OutOfMemory();
     std::string contents(static_cast<size_t>(size), '\0');
     for (size_t done = 0; done < contents.size();) {
         DWORD read = 0;
-        if (!fs.ReadFile(file.get(), contents.data() + done, static_cast<DWORD>(contents.size() - done), &read) ||
+        if (!fs.ReadFile(held.handle.get(), contents.data() + done, static_cast<DWORD>(contents.size() - done),
+                         &read) ||
             read == 0)
             throw errors::StreamRead();
         done += read;
@@ -48,70 +81,71 @@ void SetLength(FileSystem& fs, HANDLE file, LONGLONG length) {
     if (!fs.SetFilePointer(file, length, FILE_BEGIN, nullptr) || !fs.SetEndOfFile(file)) throw errors::StreamWrite();
 }
 
-// Only where no new file can be made beside it, or where its bytes stay as they were, is a file
-// rewritten where it stands. Growing it to its new length first makes a full disk fail before
-// any byte changes; a failure in the middle of the write itself can still leave it half written.
-void WriteInPlace(FileSystem& fs, HANDLE file, const std::string& bytes, bool flush) {
-    LONGLONG oldLength = 0;
-    if (!fs.SetFilePointer(file, 0, FILE_END, &oldLength)) throw errors::StreamWrite();
+// The same bytes written again cannot lose any of them however it ends; otherwise only where no
+// file can be made beside it is a file rewritten where it stands. Growing it to its new length
+// first makes a full disk fail before any byte changes; a failure in the middle of the write
+// itself can still leave it half written.
+void WriteInPlace(FileSystem& fs, HeldFile& held, const std::string& bytes, bool sameBytes) {
+    HANDLE file = held.handle.get();
+    const LONGLONG oldLength = SizeOf(held);
     const auto newLength = static_cast<LONGLONG>(bytes.size());
-    if (newLength > oldLength) SetLength(fs, file, newLength);
+    if (!sameBytes && newLength > oldLength) SetLength(fs, file, newLength);
     if (!fs.SetFilePointer(file, 0, FILE_BEGIN, nullptr)) throw errors::StreamWrite();
     WriteAll(fs, file, bytes);
+    if (sameBytes) return;
     SetLength(fs, file, newLength);
-    if (flush && !fs.FlushFileBuffers(file)) throw errors::StreamWrite();
+    if (!fs.FlushFileBuffers(file)) throw errors::StreamWrite();
 }
 
-// Writes the new contents to a file beside the target and swaps it in, so that a failure at
-// any step leaves the target as it was.
-void Store(FileSystem& fs, const platform::Path& path, const std::string& bytes, bool unchanged) {
-    // Windows refuses to open a read-only file for writing; a host that lets it through (Wine run
-    // by root) must not get to replace it either.
-    DWORD attributes = fs.GetFileAttributes(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        throw errors::CannotCreateFile(path, ERROR_ACCESS_DENIED);
-    // The open that a rewrite in place needs, but without cutting: a file that is refused to us
-    // or held by another fails here, before anything changes. Like a creating open it makes
-    // again a file that vanished since it was read.
-    UniqueFile target = fs.CreateFile(path, GENERIC_READ | GENERIC_WRITE, 0, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL);
-    if (!target) throw errors::CannotCreateFile(path, ::GetLastError());
-    // Writing the same bytes again cannot lose any of them, however it ends: no file beside it,
-    // no flush to disk.
-    if (unchanged) {
-        WriteInPlace(fs, target.get(), bytes, false);
-        return;
+// After a failed swap the file may be gone (another program may rename or delete it while it is
+// held); then the file beside it holds the only copy of its contents and must stay.
+[[noreturn]] void SwapFailed(FileSystem& fs, const Path& path, TemporaryFile& temporary, DWORD error) {
+    if (fs.GetFileAttributes(path) == INVALID_FILE_ATTRIBUTES) {
+        const Path kept = temporary.Path();
+        temporary.Release();
+        throw errors::NewContentsKeptIn(path, kept, error);
     }
+    throw errors::CannotCreateFile(path, error);
+}
 
+// The new contents go to a file beside the target, reach the disk, take on what the target had
+// that a rename would lose, and are renamed over it in one step: whenever the program stops, the
+// file is wholly old or wholly new under its own name.
+void Swap(FileSystem& fs, const Path& path, HeldFile& held, const std::string& bytes) {
     TemporaryFile temporary(fs, path);
-    if (!temporary.Created()) {
-        WriteInPlace(fs, target.get(), bytes, true);
-        return;
-    }
-    target.reset();  // the swap needs the target unopened
-
+    if (!temporary.Created()) return WriteInPlace(fs, held, bytes, false);
     WriteAll(fs, temporary.Handle(), bytes);
+    const DWORD attributes = (held.information.dwFileAttributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE;
+    if (!fs.CopyBasicInformation(temporary.Handle(), held.information, attributes)) throw errors::StreamWrite();
     if (!fs.FlushFileBuffers(temporary.Handle())) throw errors::StreamWrite();
+    // Where the system renames over a file that is still held, nobody can write it in between.
+    if (fs.RenameOpenFileOver(temporary.Handle(), path)) return temporary.Release();
+    if (::GetLastError() != ERROR_NOT_SUPPORTED) SwapFailed(fs, path, temporary, ::GetLastError());
+    // Elsewhere both must be closed first, and the rename follows at once.
     temporary.Close();
-    if (!fs.ReplaceFile(path, temporary.Path())) throw errors::CannotCreateFile(path, ::GetLastError());
+    held.handle.reset();
+    if (!fs.MoveFileOver(temporary.Path(), path)) SwapFailed(fs, path, temporary, ::GetLastError());
     temporary.Release();
 }
 
 }  // namespace
 
-void ReplaceInFile(const platform::Path& path, const std::string& search, const std::string& replacement,
-                   FileSystem& fs, platform::CodePage& codePage, const AfterWrite& afterWrite) {
+void ReplaceInFile(const Path& path, const std::string& search, const std::string& replacement, FileSystem& fs,
+                   platform::CodePage& codePage, const AfterWrite& afterWrite) {
     try {
-        const std::string contents = ReadWholeFile(fs, path);
+        HeldFile held = Hold(fs, path);
+        const std::string contents = ReadWhole(fs, held);
         std::string result = ReplaceAllIgnoringCase(contents, search, replacement, codePage);
         if (static_cast<LONGLONG>(result.size()) > kMaxLength) throw errors::OutOfMemory();
-        Store(fs, path, result, result == contents);
+        if (result == contents) WriteInPlace(fs, held, result, true);
+        else Swap(fs, path, held, result);
     } catch (const std::bad_alloc&) {
         throw errors::OutOfMemory();
     }
     if (afterWrite) afterWrite();
 }
 
-void ReplaceInFile(const platform::Path& path, const std::string& search, const std::string& replacement,
+void ReplaceInFile(const Path& path, const std::string& search, const std::string& replacement,
                    const AfterWrite& afterWrite) {
     ReplaceInFile(path, search, replacement, platform::SystemFileSystem(), platform::SystemCodePage(), afterWrite);
 }

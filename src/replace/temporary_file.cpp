@@ -12,7 +12,7 @@ TemporaryFile::TemporaryFile(platform::FileSystem& fs, const platform::Path& nei
         wchar_t name[32];
         std::swprintf(name, 32, L"~zv%08lX.tmp", static_cast<unsigned long>(seed + attempt * 0x10001u));
         platform::Path path(folder.Text() + name);
-        file_ = fs_.CreateFile(path, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+        file_ = fs_.CreateFile(path, GENERIC_WRITE | DELETE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
         if (file_) {
             path_ = std::move(path);
             return;

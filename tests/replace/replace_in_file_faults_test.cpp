@@ -47,18 +47,19 @@ public:
         if (failWrite) return Fail(ERROR_DISK_FULL);
         return ForwardingFileSystem::WriteFile(file, buffer, shortWrite ? count / 2 : count, written);
     }
-    bool SetFilePointer(HANDLE file, LONGLONG distance, DWORD method, LONGLONG* at) override {
-        if (hugeSize && method == FILE_END) {
-            *at = LONGLONG{1} << 31;
-            return true;
-        }
-        return ForwardingFileSystem::SetFilePointer(file, distance, method, at);
+    bool GetFileInformation(HANDLE file, BY_HANDLE_FILE_INFORMATION* information) override {
+        if (!ForwardingFileSystem::GetFileInformation(file, information)) return false;
+        if (hugeSize) information->nFileSizeHigh = 0, information->nFileSizeLow = 0x80000000u;
+        return true;
     }
     bool SetEndOfFile(HANDLE file) override {
         return failGrow ? Fail(ERROR_DISK_FULL) : ForwardingFileSystem::SetEndOfFile(file);
     }
-    bool ReplaceFile(const platform::Path& target, const platform::Path& replacement) override {
-        return failReplace ? Fail(ERROR_ACCESS_DENIED) : ForwardingFileSystem::ReplaceFile(target, replacement);
+    bool RenameOpenFileOver(HANDLE file, const platform::Path& target) override {
+        return failReplace ? Fail(ERROR_ACCESS_DENIED) : ForwardingFileSystem::RenameOpenFileOver(file, target);
+    }
+    bool MoveFileOver(const platform::Path& from, const platform::Path& to) override {
+        return failReplace ? Fail(ERROR_ACCESS_DENIED) : ForwardingFileSystem::MoveFileOver(from, to);
     }
 
 private:
@@ -83,13 +84,16 @@ public:
         steps.push_back(file == written_ ? "flushed" : "flushed another file");
         return ForwardingFileSystem::FlushFileBuffers(file);
     }
-    bool ReplaceFile(const platform::Path& target, const platform::Path& replacement) override {
+    bool RenameOpenFileOver(HANDLE file, const platform::Path& target) override {
+        steps.push_back("swapped while held");
+        return ForwardingFileSystem::RenameOpenFileOver(file, target);
+    }
+    bool MoveFileOver(const platform::Path& from, const platform::Path& to) override {
         // Only a file that nobody holds open can be opened without sharing.
-        if (platform::UniqueFile probe{
-                ::CreateFileW(replacement.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)})
+        if (platform::UniqueFile probe{::CreateFileW(from.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)})
             steps.push_back("closed");
         steps.push_back("swapped");
-        return ForwardingFileSystem::ReplaceFile(target, replacement);
+        return ForwardingFileSystem::MoveFileOver(from, to);
     }
 
 private:
@@ -170,6 +174,85 @@ TEST(ReplaceInFileSteps, TheNewFileIsWrittenFlushedAndClosedBeforeTheSwap) {
     const platform::Path path = folder.WriteFile("file.txt", "an old text");
     StepRecordingFileSystem fs;
     replace::ReplaceInFile(path, "old", "new", fs, platform::SystemCodePage());
-    EXPECT_EQ(fs.steps, (std::vector<std::string>{"written", "flushed", "closed", "swapped"}));
+    // Windows 10 renames over the file it still holds; Wine and older Windows close both first.
+    std::vector<std::string> expected = {"written", "flushed", "swapped while held"};
+    if (fs.steps.size() > expected.size()) expected.insert(expected.end(), {"closed", "swapped"});
+    EXPECT_EQ(fs.steps, expected);
     EXPECT_EQ(ReadFileBytes(path), "an new text");
+}
+
+namespace {
+
+// Fails one step of the swap, named as the table below names it.
+class SwapFaultFileSystem final : public test_support::ForwardingFileSystem {
+public:
+    std::string failAt;
+    bool deleteTargetFirst = false;
+
+    bool WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* written) override {
+        return failAt == "write beside" ? Fail() : ForwardingFileSystem::WriteFile(file, buffer, count, written);
+    }
+    bool CopyBasicInformation(HANDLE file, const BY_HANDLE_FILE_INFORMATION& like, DWORD attributes) override {
+        return failAt == "attributes" ? Fail() : ForwardingFileSystem::CopyBasicInformation(file, like, attributes);
+    }
+    bool FlushFileBuffers(HANDLE file) override {
+        return failAt == "flush beside" ? Fail() : ForwardingFileSystem::FlushFileBuffers(file);
+    }
+    bool RenameOpenFileOver(HANDLE file, const platform::Path& target) override {
+        if (failAt == "rename while held") return Fail();
+        // Every other case takes the rename of closed files, as under Wine.
+        ::SetLastError(ERROR_NOT_SUPPORTED);
+        return false;
+    }
+    bool MoveFileOver(const platform::Path& from, const platform::Path& to) override {
+        if (failAt != "rename") return ForwardingFileSystem::MoveFileOver(from, to);
+        if (deleteTargetFirst) ::DeleteFileW(to.c_str());  // as if another program took it away
+        return Fail();
+    }
+
+private:
+    static bool Fail() {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST(SwapFaults, AfterEveryFailedStepOneWholeCopyIsLeftAndNamed) {
+    const struct {
+        const char* failAt;
+        bool targetGone;
+        const char* errorClass;
+    } cases[] = {
+        {"write beside", false, "EWriteError"},    {"attributes", false, "EWriteError"},
+        {"flush beside", false, "EWriteError"},    {"rename while held", false, "EFCreateError"},
+        {"rename", false, "EFCreateError"},        {"rename", true, "EFCreateError"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.failAt) + (c.targetGone ? ", file gone" : ""));
+        test_support::TempFolder folder;
+        const platform::Path path = folder.WriteFile("file.txt", "an old text");
+        SwapFaultFileSystem fs;
+        fs.failAt = c.failAt;
+        fs.deleteTargetFirst = c.targetGone;
+        std::string message;
+        try {
+            replace::ReplaceInFile(path, "old", "new", fs, platform::SystemCodePage());
+            ADD_FAILURE() << "no error";
+        } catch (const platform::EError& e) {
+            EXPECT_STREQ(e.ClassName(), c.errorClass);
+            message = test_support::Utf8Name(e.Message());
+        }
+        const std::vector<std::wstring> names = folder.Names();
+        if (!c.targetGone) {
+            EXPECT_EQ(ReadFileBytes(path), "an old text");
+            EXPECT_EQ(names, std::vector<std::wstring>{L"file.txt"}) << "nothing left beside it";
+            continue;
+        }
+        // The only copy left is the file beside it, which the message names.
+        ASSERT_EQ(names.size(), 1u);
+        EXPECT_EQ(ReadFileBytes(folder.Path().Join(names[0])), "an new text");
+        EXPECT_NE(message.find(test_support::Utf8Name(names[0])), std::string::npos) << message;
+    }
 }

@@ -32,9 +32,14 @@ public:
         ++flushes;
         return ForwardingFileSystem::FlushFileBuffers(file);
     }
-    bool ReplaceFile(const platform::Path& target, const platform::Path& replacement) override {
+    bool MoveFileOver(const platform::Path& from, const platform::Path& to) override {
         ++swaps;
-        return ForwardingFileSystem::ReplaceFile(target, replacement);
+        return ForwardingFileSystem::MoveFileOver(from, to);
+    }
+    bool RenameOpenFileOver(HANDLE file, const platform::Path& target) override {
+        if (!ForwardingFileSystem::RenameOpenFileOver(file, target)) return false;
+        ++swaps;
+        return true;
     }
 };
 

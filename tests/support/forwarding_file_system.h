@@ -24,18 +24,24 @@ public:
     }
     bool SetEndOfFile(HANDLE file) override { return inner_.SetEndOfFile(file); }
     bool FlushFileBuffers(HANDLE file) override { return inner_.FlushFileBuffers(file); }
+    bool GetFileInformation(HANDLE file, BY_HANDLE_FILE_INFORMATION* information) override {
+        return inner_.GetFileInformation(file, information);
+    }
+    bool CopyBasicInformation(HANDLE file, const BY_HANDLE_FILE_INFORMATION& like, DWORD attributes) override {
+        return inner_.CopyBasicInformation(file, like, attributes);
+    }
     platform::UniqueFind FindFirstFile(const platform::Path& pattern, WIN32_FIND_DATAW* data) override {
         return inner_.FindFirstFile(pattern, data);
     }
     bool FindNextFile(HANDLE find, WIN32_FIND_DATAW* data) override { return inner_.FindNextFile(find, data); }
     DWORD GetFileAttributes(const platform::Path& path) override { return inner_.GetFileAttributes(path); }
-    bool SetFileAttributes(const platform::Path& path, DWORD attributes) override {
-        return inner_.SetFileAttributes(path, attributes);
-    }
     bool SetCurrentDirectory(const platform::Path& path) override { return inner_.SetCurrentDirectory(path); }
     platform::Path GetCurrentDirectory() override { return inner_.GetCurrentDirectory(); }
-    bool ReplaceFile(const platform::Path& target, const platform::Path& replacement) override {
-        return inner_.ReplaceFile(target, replacement);
+    bool RenameOpenFileOver(HANDLE file, const platform::Path& target) override {
+        return inner_.RenameOpenFileOver(file, target);
+    }
+    bool MoveFileOver(const platform::Path& from, const platform::Path& to) override {
+        return inner_.MoveFileOver(from, to);
     }
     bool DeleteFile(const platform::Path& path) override { return inner_.DeleteFile(path); }
 

@@ -1,0 +1,75 @@
+// Another program appends to the file while it is rewritten: at every point between the open and
+// the swap, its bytes either reach the file or its write is refused; none is silently lost.
+#include "replace/replace_in_file.h"
+
+#include "support/forwarding_file_system.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+// Runs the other program's append, on a thread of its own, when the rewrite reaches `point`.
+class InterleavingFileSystem final : public test_support::ForwardingFileSystem {
+public:
+    InterleavingFileSystem(std::string point, platform::Path target) : point_(std::move(point)), target_(target) {}
+    bool appended = false;
+
+    platform::UniqueFile CreateFile(const platform::Path& path, DWORD access, DWORD share, DWORD disposition,
+                                    DWORD flags) override {
+        if (path == target_) At("before the open");
+        return ForwardingFileSystem::CreateFile(path, access, share, disposition, flags);
+    }
+    bool GetFileInformation(HANDLE file, BY_HANDLE_FILE_INFORMATION* information) override {
+        At("after the open");
+        return ForwardingFileSystem::GetFileInformation(file, information);
+    }
+    bool ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* read) override {
+        bool ok = ForwardingFileSystem::ReadFile(file, buffer, count, read);
+        At("after the read");
+        return ok;
+    }
+    bool FlushFileBuffers(HANDLE file) override {
+        At("before the flush");
+        return ForwardingFileSystem::FlushFileBuffers(file);
+    }
+    bool RenameOpenFileOver(HANDLE file, const platform::Path& target) override {
+        At("before the swap");
+        return ForwardingFileSystem::RenameOpenFileOver(file, target);
+    }
+
+private:
+    void At(const char* point) {
+        if (point_ != point) return;
+        point_.clear();
+        std::thread other([this] {
+            platform::UniqueFile file{::CreateFileW(target_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                    nullptr, OPEN_EXISTING, 0, nullptr)};
+            DWORD written = 0;
+            appended = file && ::WriteFile(file.get(), " appended", 9, &written, nullptr) && written == 9;
+        });
+        other.join();
+    }
+
+    std::string point_;
+    platform::Path target_;
+};
+
+TEST(SecondWriter, ItsBytesSurviveOrItsWriteIsRefusedAtEveryPoint) {
+    for (const char* point : {"before the open", "after the open", "after the read", "before the flush",
+                              "before the swap"}) {
+        SCOPED_TRACE(point);
+        test_support::TempFolder folder;
+        const platform::Path path = folder.WriteFile("log.txt", "old line");
+        InterleavingFileSystem fs(point, path);
+        replace::ReplaceInFile(path, "old", "new", fs, platform::SystemCodePage());
+        const std::string bytes = test_support::ReadFileBytes(path);
+        EXPECT_EQ(bytes, fs.appended ? "new line appended" : "new line");
+        // Only before the rewrite holds the file may another program write it.
+        EXPECT_EQ(fs.appended, std::string(point) == "before the open");
+    }
+}
+
+}  // namespace
