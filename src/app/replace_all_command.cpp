@@ -27,13 +27,18 @@ replace::RunPlan ListedFiles(const browse::FileListing& listing) {
     return replace::RunPlan(listing.Directory(), std::move(names));
 }
 
-// One run over the files listed when it starts. The texts and "Confirm" are read afresh at each
-// use; once the main window is gone (closed in a pump) they keep what they last read, and the
-// run goes on without the list, the viewer and the status bar, which went with the window.
+// One run over the files listed when it starts, with the texts the checks passed. "Confirm" is
+// read afresh before each file, so that unticking it stops the questions; once the main window
+// is gone (closed in a pump) it keeps what it last read, and the run goes on without the list,
+// the viewer and the status bar, which went with the window.
 class ReplaceAllRun {
 public:
-    explicit ReplaceAllRun(TForm1& form)
-        : form_(form), plan_(ListedFiles(form.FileListBox().Listing())), pacer_(form.TickCount) {}
+    ReplaceAllRun(TForm1& form, std::string search, std::string replacement)
+        : form_(form),
+          plan_(ListedFiles(form.FileListBox().Listing())),
+          pacer_(form.TickCount),
+          search_(std::move(search)),
+          replacement_(std::move(replacement)) {}
 
     void Go() {
         for (size_t index = 0; index < plan_.Count(); ++index) {
@@ -58,7 +63,7 @@ private:
                 pacer_.Showing();
                 SelectIfStillListed(index);
             }
-            replace::ReplaceInFile(path, Search(), Replacement(), PumpMessages);
+            replace::ReplaceInFile(path, search_, replacement_, PumpMessages);
         });
         if (!FormAlive(form_)) return;
         if (!show) return pacer_.Skipped(index);
@@ -79,7 +84,7 @@ private:
         viewer::LoadViewerFile(form_.memHTML(), path, kRunColour);
         pacer_.Shown();
         form_.SetStatusText(path.Text());
-        viewer::HighlightText(form_.memHTML(), Replacement());
+        viewer::HighlightText(form_.memHTML(), replacement_);
     }
 
     // Brings the list and the viewer to the last rewritten file they passed over, if any.
@@ -109,14 +114,6 @@ private:
         }
     }
 
-    const std::string& Search() {
-        if (FormAlive(form_)) search_ = form_.SearchText();
-        return search_;
-    }
-    const std::string& Replacement() {
-        if (FormAlive(form_)) replacement_ = form_.ReplaceText();
-        return replacement_;
-    }
     bool Warn() {
         if (FormAlive(form_)) warn_ = form_.WarnTicked();
         return warn_;
@@ -125,7 +122,7 @@ private:
     TForm1& form_;
     const replace::RunPlan plan_;
     replace::ViewerPacer pacer_;
-    std::string search_, replacement_;
+    const std::string search_, replacement_;
     bool warn_ = false;
 };
 
@@ -133,18 +130,21 @@ private:
 
 void TForm1::btnGlobReplaceClick() {
     const std::wstring mask = browse::MaskForIndex(FileTypeIndex());
+    // The texts the checks pass are the texts used for every file of the run.
+    const std::string search = SearchText(), replacement = ReplaceText();
     const std::wstring failed = replace::FailedInputCheck(replace::Scope::ListedFiles, FileListBox().Listing().Count(),
-                                                         {}, SearchText(), ReplaceText());
+                                                         {}, search, replacement);
     if (!failed.empty()) return Inform(failed);
     if (!WarnTicked() && !ConfirmedWithOK(replace::GlobalReplaceQuestion(mask))) return;
 
-    frmSearchSplash().Show();
-    ReplaceAllRun(*this).Go();
-    frmSearchSplash().Hide();
+    {
+        ProgressShown progress(frmSearchSplash());
+        ReplaceAllRun(*this, search, replacement).Go();
+    }
     Inform(replace::kGlobalReplaceCompleted);
     if (!FormAlive(*this)) return;
     memHTML().SetFontColor(viewer::kWindowTextColor);
-    viewer::HighlightText(memHTML(), ReplaceText());
+    viewer::HighlightText(memHTML(), replacement);
 }
 
 }  // namespace app

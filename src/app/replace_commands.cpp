@@ -13,22 +13,24 @@ ProgressWindow& TForm1::frmSearchSplash() {
 }
 
 void TForm1::btnReplaceClick() {
+    // The texts the checks pass are the texts used: a change made while a question is open
+    // does not reach this command.
+    const std::string search = SearchText(), replacement = ReplaceText();
     const std::wstring failed = replace::FailedInputCheck(replace::Scope::SelectedFile, FileListBox().Listing().Count(),
-                                                         FilePath(), SearchText(), ReplaceText());
+                                                         FilePath(), search, replacement);
     if (!failed.empty()) return Inform(failed);
     if (WarnTicked() && !ConfirmedWithOK(replace::kReplaceSelectedQuestion)) return;
     if (FilePath().empty()) return;
 
-    frmSearchSplash().Show();
+    ProgressShown progress(frmSearchSplash());
     PumpMessages();
     // A close the pumps handled has taken the list, the texts and the viewer with the window;
     // the user ended the program before the file was touched.
-    if (FormAlive(*this)) replace::ReplaceInFile(FilePath(), SearchText(), ReplaceText(), PumpMessages);
+    if (FormAlive(*this)) replace::ReplaceInFile(FilePath(), search, replacement, PumpMessages);
     if (FormAlive(*this)) {
         ShowSelectedFile();
-        viewer::HighlightText(memHTML(), ReplaceText());
+        viewer::HighlightText(memHTML(), replacement);
     }
-    frmSearchSplash().Hide();
 }
 
 }  // namespace app
