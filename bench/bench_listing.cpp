@@ -14,24 +14,28 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <stdexcept>
 #include <string>
 
 namespace {
 
 // Distinct names in no particular order, of mixed letter case.
-std::string FileName(unsigned i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "%c%08x.txt", i % 3 ? 'f' : 'F', i * 2654435761u);
+std::wstring FileName(unsigned i) {
+    wchar_t name[32];
+    std::swprintf(name, 32, L"%c%08x.txt", i % 3 ? L'f' : L'F', i * 2654435761u);
     return name;
 }
 
-void MakeFilesHere(const std::string& folder, unsigned from, unsigned to) {
+// The benchmark's own paths are ASCII; only error texts need them narrow.
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
+void MakeFilesHere(const platform::Path& folder, unsigned from, unsigned to) {
     for (unsigned i = from; i < to; ++i) {
-        std::string path = folder + "\\" + FileName(i);
-        platform::UniqueFile file{
-            ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)};
-        if (!file) throw std::runtime_error("cannot create " + path);
+        const platform::Path path = folder.Join(FileName(i));
+        platform::UniqueFile file{::CreateFileW(path.ForSystem().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                                FILE_ATTRIBUTE_NORMAL, nullptr)};
+        if (!file) throw std::runtime_error("cannot create " + Narrow(path.Text()));
     }
 }
 
@@ -39,34 +43,33 @@ void MakeFilesHere(const std::string& folder, unsigned from, unsigned to) {
 // so each new file costs time in proportion to the folder and filling 100,000 takes hours.
 // Under Wine the host's shell makes the files instead; it cannot be waited for, so it leaves a
 // marker when done. False when not under Wine.
-bool MakeFilesThroughHost(const std::string& folder, unsigned from, unsigned to) {
+bool MakeFilesThroughHost(const platform::Path& folder, unsigned from, unsigned to) {
     using UnixFileName = char*(CDECL*)(LPCWSTR);
     auto unixFileName = reinterpret_cast<UnixFileName>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     if (!unixFileName) return false;
-    auto hostPath = [&](const std::string& path) {
-        std::wstring wide(path.begin(), path.end());
-        char* unix = unixFileName(wide.c_str());
-        if (!unix) throw std::runtime_error("no host path for " + path);
+    auto hostPath = [&](const std::wstring& path) {
+        char* unix = unixFileName(path.c_str());
+        if (!unix) throw std::runtime_error("no host path for " + Narrow(path));
         std::string text = unix;
         ::HeapFree(::GetProcessHeap(), 0, unix);
         if (text.find('\'') != std::string::npos) throw std::runtime_error("cannot quote " + text);
         return "'" + text + "'";
     };
-    const std::string names = folder + ".names", done = folder + ".done";
+    const std::wstring names = folder.Text() + L".names", done = folder.Text() + L".done";
     std::string list;
-    for (unsigned i = from; i < to; ++i) list += FileName(i) + "\n";
+    for (unsigned i = from; i < to; ++i) list += Narrow(FileName(i)) + "\n";
     {
         platform::UniqueFile file{
-            ::CreateFileA(names.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+            ::CreateFileW(names.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
         DWORD written = 0;
         if (!file || !::WriteFile(file.get(), list.data(), static_cast<DWORD>(list.size()), &written, nullptr))
-            throw std::runtime_error("cannot write " + names);
+            throw std::runtime_error("cannot write " + Narrow(names));
     }
-    ::DeleteFileA(done.c_str());
-    std::string command = "/bin/sh -c \"cd " + hostPath(folder) + " && xargs touch < " + hostPath(names) +
-                          " && touch " + hostPath(folder + ".tmp") + " && mv " + hostPath(folder + ".tmp") + " " +
-                          hostPath(done) + "\"";
+    ::DeleteFileW(done.c_str());
+    std::string command = "/bin/sh -c \"cd " + hostPath(folder.Text()) + " && xargs touch < " + hostPath(names) +
+                          " && touch " + hostPath(folder.Text() + L".tmp") + " && mv " + hostPath(folder.Text() + L".tmp") +
+                          " " + hostPath(done) + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -74,28 +77,28 @@ bool MakeFilesThroughHost(const std::string& folder, unsigned from, unsigned to)
         throw std::runtime_error("cannot start the host's shell");
     if (process.hProcess) ::CloseHandle(process.hProcess);
     if (process.hThread) ::CloseHandle(process.hThread);
-    while (::GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES) ::Sleep(50);
-    ::DeleteFileA(done.c_str());
-    ::DeleteFileA(names.c_str());
+    while (::GetFileAttributesW(done.c_str()) == INVALID_FILE_ATTRIBUTES) ::Sleep(50);
+    ::DeleteFileW(done.c_str());
+    ::DeleteFileW(names.c_str());
     return true;
 }
 
-void MakeFiles(const std::string& folder, unsigned from, unsigned to) {
+void MakeFiles(const platform::Path& folder, unsigned from, unsigned to) {
     if (!MakeFilesThroughHost(folder, from, to)) MakeFilesHere(folder, from, to);
 }
 
-void RemoveFiles(const std::string& folder, unsigned count) {
-    for (unsigned i = 0; i < count; ++i) ::DeleteFileA((folder + "\\" + FileName(i)).c_str());
-    ::RemoveDirectoryA(folder.c_str());
+void RemoveFiles(const platform::Path& folder, unsigned count) {
+    for (unsigned i = 0; i < count; ++i) ::DeleteFileW(folder.Join(FileName(i)).ForSystem().c_str());
+    ::RemoveDirectoryW(folder.ForSystem().c_str());
 }
 
-size_t Enumerate(const std::string& pattern) {
+size_t Enumerate(const platform::Path& pattern) {
     size_t count = 0;
-    WIN32_FIND_DATAA data;
-    platform::UniqueFind find{::FindFirstFileA(pattern.c_str(), &data)};
+    WIN32_FIND_DATAW data;
+    platform::UniqueFind find{::FindFirstFileW(pattern.ForSystem().c_str(), &data)};
     if (find) {
         do ++count;
-        while (::FindNextFileA(find.get(), &data));
+        while (::FindNextFileW(find.get(), &data));
     }
     return count;
 }
@@ -104,15 +107,15 @@ size_t Enumerate(const std::string& pattern) {
 // and for comparison one that sorts each entry in as it comes.
 struct ListWindow {
     ListWindow() {
-        frame.reset(::CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPEDWINDOW, 0, 0, 600, 600, nullptr, nullptr,
-                                      ::GetModuleHandleA(nullptr), nullptr));
+        frame.reset(::CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW, 0, 0, 600, 600, nullptr, nullptr,
+                                      ::GetModuleHandleW(nullptr), nullptr));
         list = MakeList(0);
         sortedList = MakeList(LBS_SORT);
     }
     HWND MakeList(DWORD sort) const {
-        return ::CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+        return ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | sort,
-                                 sort ? 300 : 0, 0, 280, 560, frame.get(), nullptr, ::GetModuleHandleA(nullptr), nullptr);
+                                 sort ? 300 : 0, 0, 280, 560, frame.get(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
     }
     platform::UniqueHwnd frame;
     HWND list = nullptr;
@@ -121,30 +124,30 @@ struct ListWindow {
 
 // Fills the sorting list box one entry at a time, in the order the enumeration finds them. That is
 // name order on NTFS and under Wine, the sorting box's best case: each entry lands near the end.
-void FillOneByOne(HWND sortedList, const std::string& pattern) {
-    ::SendMessageA(sortedList, WM_SETREDRAW, FALSE, 0);
-    ::SendMessageA(sortedList, LB_RESETCONTENT, 0, 0);
-    WIN32_FIND_DATAA data;
-    platform::UniqueFind find{::FindFirstFileA(pattern.c_str(), &data)};
+void FillOneByOne(HWND sortedList, const platform::Path& pattern) {
+    ::SendMessageW(sortedList, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(sortedList, LB_RESETCONTENT, 0, 0);
+    WIN32_FIND_DATAW data;
+    platform::UniqueFind find{::FindFirstFileW(pattern.ForSystem().c_str(), &data)};
     if (find) {
-        do ::SendMessageA(sortedList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(data.cFileName));
-        while (::FindNextFileA(find.get(), &data));
+        do ::SendMessageW(sortedList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(data.cFileName));
+        while (::FindNextFileW(find.get(), &data));
     }
-    ::SendMessageA(sortedList, WM_SETREDRAW, TRUE, 0);
+    ::SendMessageW(sortedList, WM_SETREDRAW, TRUE, 0);
 }
 
 // The shown main window's file list is pointed at `folder`, coming from an empty folder; timed
 // from the path text to the moment no message waits any more (the rows painted, icons and all).
-bench::Timing ShowInForm(app::TForm1& form, widgets::Application& application, const std::string& folder,
-                         const std::string& emptyFolder) {
+bench::Timing ShowInForm(app::TForm1& form, widgets::Application& application, const platform::Path& folder,
+                         const platform::Path& emptyFolder) {
     browse::FileListing& listing = form.FileListBox().Listing();
     bench::Timing best;
     for (int i = 0; i < 3; ++i) {
-        listing.ApplyPathText(emptyFolder);
+        listing.ApplyPathText(emptyFolder.Text());
         application.ProcessMessages();
         bench::Stopwatch wall;
         bench::CpuStopwatch cpu;
-        listing.ApplyPathText(folder);
+        listing.ApplyPathText(folder.Text());
         application.ProcessMessages();
         bench::Timing t{wall.Seconds(), cpu.Seconds()};
         if (i == 0 || t.wall < best.wall) best.wall = t.wall;
@@ -156,16 +159,17 @@ bench::Timing ShowInForm(app::TForm1& form, widgets::Application& application, c
 }  // namespace
 
 int main() {
-    char temp[MAX_PATH + 1];
-    DWORD n = ::GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp, n) + "zvbench-listing-" + std::to_string(::GetCurrentProcessId());
-    if (!::CreateDirectoryA(folder.c_str(), nullptr)) {
-        std::fprintf(stderr, "cannot create %s\n", folder.c_str());
+    wchar_t temp[MAX_PATH + 1];
+    DWORD n = ::GetTempPathW(MAX_PATH + 1, temp);
+    const platform::Path folder =
+        std::wstring(temp, n) + L"zvbench-listing-" + std::to_wstring(::GetCurrentProcessId());
+    if (!::CreateDirectoryW(folder.c_str(), nullptr)) {
+        std::fprintf(stderr, "cannot create %s\n", Narrow(folder.Text()).c_str());
         return 1;
     }
-    const std::string emptyFolder = folder + "-empty";
-    ::CreateDirectoryA(emptyFolder.c_str(), nullptr);
-    const std::string saved = platform::SystemFileSystem().GetCurrentDirectory();
+    const platform::Path emptyFolder = folder.Text() + L"-empty";
+    ::CreateDirectoryW(emptyFolder.c_str(), nullptr);
+    const platform::Path saved = platform::SystemFileSystem().GetCurrentDirectory();
     unsigned made = 0;
     int status = 0;
     try {
@@ -177,8 +181,8 @@ int main() {
         browse::ListBoxEntries entries{window.list};
         browse::FileListing listing{entries};
         listing.SetDirectory(folder);
-        listing.SetMask("*.txt");
-        const std::string pattern = folder + "\\*.txt";
+        listing.SetMask(L"*.txt");
+        const platform::Path pattern = folder.Join(L"*.txt");
         std::printf("Best of 3, wall clock (processor time of the process); the sorting list box is timed once.\n");
         std::printf("The main window's list: from the path text until the window answers again, best of 3.\n");
         std::printf("%8s  %22s  %22s  %18s  %6s  %22s  %6s  %16s\n", "files", "enumerate ms", "listing ms",
@@ -209,8 +213,8 @@ int main() {
         std::fprintf(stderr, "%s\n", e.what());
         status = 1;
     }
-    ::SetCurrentDirectoryA(saved.c_str());
+    ::SetCurrentDirectoryW(saved.c_str());
     RemoveFiles(folder, made);
-    ::RemoveDirectoryA(emptyFolder.c_str());
+    ::RemoveDirectoryW(emptyFolder.c_str());
     return status;
 }

@@ -18,7 +18,7 @@ bool FolderDialog::ExecuteFolderDialog(HWND owner) {
     BROWSEINFOW info{};
     info.hwndOwner = owner;
     info.pszDisplayName = displayName_;
-    info.lpszTitle = nullptr;
+    info.lpszTitle = L"";  // an empty prompt rather than none
     info.lpfn = Callback;
     info.lParam = reinterpret_cast<LPARAM>(this);
     info.pidlRoot = nullptr;  // the whole namespace from the desktop down

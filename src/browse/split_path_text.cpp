@@ -35,7 +35,10 @@ PathParts SplitPathText(platform::FileSystem& fs, const std::wstring& text) {
     platform::ScopeExit restore{[&] {
         if (platform::FolderExists(fs, saved)) fs.SetCurrentDirectory(saved);
     }};
-    if (!root.empty() && platform::FolderExists(fs, root)) ChangeDirectory(fs, root);
+    // A folder given from the root needs only the drive: the drive's own current folder, where a
+    // drive-relative text starts, may be the listed one that refuses entry now.
+    const bool fromRoot = !parts.folder.empty() && parts.folder[0] == L'\\';
+    if (!root.empty() && platform::FolderExists(fs, root)) ChangeDirectory(fs, fromRoot ? root + L"\\" : root);
 
     size_t separator = parts.folder.find_last_of(L"\\:");
     parts.file = separator == std::wstring::npos ? parts.folder : parts.folder.substr(separator + 1);

@@ -1,6 +1,5 @@
 // The folder dialog's folder between browses, with a browser that answers instead of a person.
 #include "browse/folder_dialog.h"
-#include "platform/ansi_text.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -9,24 +8,24 @@ namespace {
 
 class AnsweringBrowser : public platform::FolderBrowser {
 public:
-    platform::UniqueItemId Browse(BROWSEINFOA& info) override {
+    platform::UniqueItemId Browse(BROWSEINFOW& info) override {
         seen = info;
-        prompt = info.lpszTitle ? info.lpszTitle : "(null)";
-        return answer.empty() ? platform::UniqueItemId{} : ItemOfPath(platform::WideFromAnsi(answer));
+        prompt = info.lpszTitle ? info.lpszTitle : L"(null)";
+        return answer.empty() ? platform::UniqueItemId{} : ItemOfPath(answer.Text());
     }
     platform::UniqueItemId ItemOfPath(const std::wstring& path) override { return system.ItemOfPath(path); }
     platform::UniqueItemId CopyItem(const ITEMIDLIST* item) override { return system.CopyItem(item); }
-    std::string PathOfItem(const ITEMIDLIST* item) override { return system.PathOfItem(item); }
+    platform::Path PathOfItem(const ITEMIDLIST* item) override { return system.PathOfItem(item); }
 
     platform::FolderBrowser& system = platform::SystemFolderBrowser();
-    std::string answer;
-    BROWSEINFOA seen{};
-    std::string prompt;
+    platform::Path answer;
+    BROWSEINFOW seen{};
+    std::wstring prompt;
 };
 
 TEST(FolderDialog, KeepsTheChosenFolderAndGoesBackToItsOwnWhenCancelled) {
     test_support::TempFolder temp;
-    const std::string first = temp.MakeFolder("first"), second = temp.MakeFolder("second");
+    const platform::Path first = temp.MakeFolder("first"), second = temp.MakeFolder("second");
     AnsweringBrowser browser;
     browse::FolderDialog dialog(browser);
 
@@ -36,13 +35,13 @@ TEST(FolderDialog, KeepsTheChosenFolderAndGoesBackToItsOwnWhenCancelled) {
     EXPECT_TRUE(dialog.ExecuteFolderDialog(nullptr));
     EXPECT_EQ(dialog.Folder(), second);
     // What the browser was given: an empty prompt rather than none, no root, a plain tree.
-    EXPECT_EQ(browser.prompt, "");
+    EXPECT_EQ(browser.prompt, L"");
     EXPECT_EQ(browser.seen.pidlRoot, nullptr);
     EXPECT_EQ(browser.seen.ulFlags, 0u);
     EXPECT_NE(browser.seen.lpfn, nullptr);
     EXPECT_NE(browser.seen.pszDisplayName, nullptr);
 
-    browser.answer.clear();
+    browser.answer = {};
     EXPECT_FALSE(dialog.ExecuteFolderDialog(nullptr));
     EXPECT_EQ(dialog.Folder(), second);
 }
@@ -50,10 +49,10 @@ TEST(FolderDialog, KeepsTheChosenFolderAndGoesBackToItsOwnWhenCancelled) {
 TEST(FolderDialog, ATextThatNamesNoFolderIsKeptAsItIs) {
     AnsweringBrowser browser;
     browse::FolderDialog dialog(browser);
-    dialog.SetFolder("no such place");
-    EXPECT_EQ(dialog.Folder(), "no such place");
-    dialog.SetFolder("");
-    EXPECT_EQ(dialog.Folder(), "");
+    dialog.SetFolder(L"no such place");
+    EXPECT_EQ(dialog.Folder(), L"no such place");
+    dialog.SetFolder(L"");
+    EXPECT_EQ(dialog.Folder(), L"");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // picture of its own.
 #include "browse/icon_cache.h"
 #include "support/recording_shell.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +15,10 @@ namespace {
 class CountingShell : public test_support::RecordingShell {
 public:
     bool giveIcons = true;
-    std::vector<std::string> asked;
+    std::vector<platform::Path> asked;
     std::vector<HICON> given;
 
-    HICON AssociatedIcon(const std::string& path) override {
+    HICON AssociatedIcon(const platform::Path& path) override {
         asked.push_back(path);
         HICON icon = giveIcons ? ::CopyIcon(::LoadIconA(nullptr, IDI_APPLICATION)) : nullptr;
         given.push_back(icon);
@@ -36,29 +37,29 @@ bool IsIcon(HICON icon) {
 TEST(IconCache, FilesOfOneExtensionShareOneLookupWhateverTheLetterCase) {
     CountingShell shell;
     browse::IconCache icons(shell);
-    HICON first = icons.Icon("C:\\docs\\a.txt");
-    EXPECT_EQ(icons.Icon("C:\\docs\\b.TXT"), first);
-    EXPECT_EQ(icons.Icon("C:\\other\\c.Txt"), first);
-    EXPECT_EQ(icons.Icon("C:\\docs\\a.txt"), first);
-    EXPECT_NE(icons.Icon("C:\\docs\\page.htm"), first);
-    EXPECT_EQ(shell.asked, (std::vector<std::string>{"C:\\docs\\a.txt", "C:\\docs\\page.htm"}));
+    HICON first = icons.Icon(L"C:\\docs\\a.txt");
+    EXPECT_EQ(icons.Icon(L"C:\\docs\\b.TXT"), first);
+    EXPECT_EQ(icons.Icon(L"C:\\other\\c.Txt"), first);
+    EXPECT_EQ(icons.Icon(L"C:\\docs\\a.txt"), first);
+    EXPECT_NE(icons.Icon(L"C:\\docs\\page.htm"), first);
+    EXPECT_EQ(shell.asked, (std::vector<platform::Path>{L"C:\\docs\\a.txt", L"C:\\docs\\page.htm"}));
     EXPECT_TRUE(IsIcon(first));
 }
 
 TEST(IconCache, NamesWithoutAnExtensionShareOneLookupAndAFoldersDotIsNoExtension) {
     CountingShell shell;
     browse::IconCache icons(shell);
-    icons.Icon("C:\\my.docs\\README");
-    icons.Icon("C:\\docs\\LICENSE");
-    icons.Icon("C:\\docs\\.txt");
-    EXPECT_EQ(shell.asked, (std::vector<std::string>{"C:\\my.docs\\README", "C:\\docs\\.txt"}));
+    icons.Icon(L"C:\\my.docs\\README");
+    icons.Icon(L"C:\\docs\\LICENSE");
+    icons.Icon(L"C:\\docs\\.txt");
+    EXPECT_EQ(shell.asked, (std::vector<platform::Path>{L"C:\\my.docs\\README", L"C:\\docs\\.txt"}));
 }
 
 TEST(IconCache, ProgramsIconsCursorsAndShortcutsAreAskedForFileByFile) {
     CountingShell shell;
     browse::IconCache icons(shell);
-    for (const char* name : {"a.exe", "b.EXE", "a.ico", "b.ico", "a.cur", "a.ani", "a.lnk", "b.lnk"}) {
-        const std::string path = std::string("C:\\bin\\") + name;
+    for (const wchar_t* name : {L"a.exe", L"b.EXE", L"a.ico", L"b.ico", L"a.cur", L"a.ani", L"a.lnk", L"b.lnk"}) {
+        const platform::Path path = std::wstring(L"C:\\bin\\") + name;
         icons.Icon(path);
         icons.Icon(path);
     }
@@ -69,20 +70,20 @@ TEST(IconCache, AMissingIconIsRememberedToo) {
     CountingShell shell;
     shell.giveIcons = false;
     browse::IconCache icons(shell);
-    EXPECT_EQ(icons.Icon("C:\\docs\\a.cfg"), nullptr);
-    EXPECT_EQ(icons.Icon("C:\\docs\\b.cfg"), nullptr);
+    EXPECT_EQ(icons.Icon(L"C:\\docs\\a.cfg"), nullptr);
+    EXPECT_EQ(icons.Icon(L"C:\\docs\\b.cfg"), nullptr);
     EXPECT_EQ(shell.asked.size(), 1u);
 }
 
 TEST(IconCache, ClearingDestroysTheIconsAndAsksAgain) {
     CountingShell shell;
     browse::IconCache icons(shell);
-    icons.Icon("C:\\docs\\a.txt");
-    icons.Icon("C:\\bin\\a.exe");
+    icons.Icon(L"C:\\docs\\a.txt");
+    icons.Icon(L"C:\\bin\\a.exe");
     icons.Clear();
     EXPECT_FALSE(IsIcon(shell.given[0]));
     EXPECT_FALSE(IsIcon(shell.given[1]));
-    HICON again = icons.Icon("C:\\docs\\a.txt");
+    HICON again = icons.Icon(L"C:\\docs\\a.txt");
     EXPECT_TRUE(IsIcon(again));
     EXPECT_EQ(shell.asked.size(), 3u);
 }
@@ -91,7 +92,7 @@ TEST(IconCache, TheCacheDestroysItsIconsWhenItGoes) {
     CountingShell shell;
     {
         browse::IconCache icons(shell);
-        icons.Icon("C:\\docs\\a.txt");
+        icons.Icon(L"C:\\docs\\a.txt");
         ASSERT_TRUE(IsIcon(shell.given[0]));
     }
     EXPECT_FALSE(IsIcon(shell.given[0]));

@@ -8,8 +8,8 @@ namespace browse_test {
 namespace {
 
 platform::UniqueHwnd MakeListBox() {
-    return platform::UniqueHwnd{::CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_HASSTRINGS | LBS_NOTIFY, 0, 0,
-                                                  200, 200, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr)};
+    return platform::UniqueHwnd{::CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | LBS_HASSTRINGS | LBS_NOTIFY, 0, 0,
+                                                  200, 200, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr)};
 }
 
 TEST(ListBoxEntriesTest, AppendsInTheGivenOrderAndSelects) {
@@ -19,11 +19,11 @@ TEST(ListBoxEntriesTest, AppendsInTheGivenOrderAndSelects) {
     ASSERT_TRUE(entries.HasWindow());
     entries.BeginUpdate();
     entries.Reserve(2, 16);
-    EXPECT_EQ(entries.Append("b.txt"), 0);
-    EXPECT_EQ(entries.Append("a.txt"), 1);
+    EXPECT_EQ(entries.Append(L"b.txt"), 0);
+    EXPECT_EQ(entries.Append(L"a.txt"), 1);
     entries.EndUpdate();
     EXPECT_EQ(entries.Count(), 2);
-    EXPECT_EQ(entries.Text(1), "a.txt");
+    EXPECT_EQ(entries.Text(1), L"a.txt");
     EXPECT_EQ(entries.Selected(), -1);
     EXPECT_TRUE(entries.Select(1));
     EXPECT_EQ(entries.Selected(), 1);
@@ -42,7 +42,7 @@ TEST(ListBoxEntriesTest, WithoutAWindowTheListIsEmptyAndTakesNothing) {
     browse::ListBoxEntries entries;
     EXPECT_FALSE(entries.HasWindow());
     EXPECT_EQ(entries.Count(), 0);
-    EXPECT_EQ(entries.Append("a"), -1);
+    EXPECT_EQ(entries.Append(L"a"), -1);
     EXPECT_FALSE(entries.Select(-1));
     platform::UniqueHwnd window = MakeListBox();
     entries.SetWindow(window.get());
@@ -51,19 +51,19 @@ TEST(ListBoxEntriesTest, WithoutAWindowTheListIsEmptyAndTakesNothing) {
 }
 
 TEST_F(ListingTest, AListingShownInAListBoxHasTheSortedListBoxOrder) {
-    for (const char* name : {"Beta.txt", "alpha.txt", "_x.txt", "10.txt", "9.txt", "\xE9t\xE9.txt", "ete.txt"})
+    for (const char* name : {"Beta.txt", "alpha.txt", "_x.txt", "10.txt", "9.txt", "été.txt", "ete.txt"})
         Touch(name);
     platform::UniqueHwnd window = MakeListBox();
     browse::ListBoxEntries entries{window.get()};
     browse::FileListing shown{entries, platform::SystemFileSystem(), cursor};
     shown.SetDirectory(folder.Path());
     SortedListBox reference;
-    std::vector<std::string> texts;
+    std::vector<std::wstring> texts;
     for (int i = 0; i < shown.Count(); ++i) texts.push_back(shown.Entry(i));
-    for (const std::string& text : texts) reference.Add(text);
+    for (const std::wstring& text : texts) reference.Add(text);
     EXPECT_EQ(texts.size(), 7u);
     EXPECT_EQ(texts, reference.Entries());
-    shown.SelectByName("ALPHA.TXT");
+    shown.SelectByName(L"ALPHA.TXT");
     EXPECT_EQ(shown.FilePath(), folder.PathOf("alpha.txt"));
 }
 

@@ -11,13 +11,13 @@ namespace browse_test {
 namespace {
 
 struct Planned {
-    std::vector<std::string> order;
+    std::vector<std::wstring> order;
     std::vector<int> landing;
 };
 
-Planned Plan(const std::vector<std::string>& texts) {
+Planned Plan(const std::vector<std::wstring>& texts) {
     std::vector<std::string> keys;
-    for (const std::string& text : texts) keys.push_back(browse::ListSortKey(text));
+    for (const std::wstring& text : texts) keys.push_back(browse::ListSortKey(text));
     browse::InsertPlan plan = browse::PlanSortedInserts(keys);
     Planned planned;
     for (size_t i : plan.order) planned.order.push_back(texts[i]);
@@ -25,10 +25,10 @@ Planned Plan(const std::vector<std::string>& texts) {
     return planned;
 }
 
-void ExpectAsTheListBox(const std::vector<std::string>& texts) {
+void ExpectAsTheListBox(const std::vector<std::wstring>& texts) {
     SortedListBox reference;
     std::vector<int> landing;
-    for (const std::string& text : texts) landing.push_back(reference.Add(text));
+    for (const std::wstring& text : texts) landing.push_back(reference.Add(text));
     Planned planned = Plan(texts);
     EXPECT_EQ(planned.landing, landing);
     EXPECT_EQ(planned.order, reference.Entries());
@@ -41,22 +41,22 @@ TEST(SortedOrderTest, NoEntriesPlanNothing) {
 }
 
 TEST(SortedOrderTest, PunctuationDigitsBracketsAndAccentsSortAsInTheListBox) {
-    ExpectAsTheListBox({"b.txt", "a.txt", "[..]", "[.]", "[sub]", "_x.txt", "-x.txt", "x-y.txt", "xy.txt",
-                        "x_y.txt", "x y.txt", "x'y.txt", "10.txt", "9.txt", "1.txt", "01.txt", "\xE9t\xE9.txt",
-                        "e.txt", "\xC9TE.txt", "z.txt", "~a.txt", "!a.txt", "#a.txt", "(a).txt", "a(b).txt",
-                        "a[b].txt", "a.b.txt", "ab.txt", "a..txt", "co-op.txt", "coop.txt", "co\x96op.txt",
-                        "\xFC.txt", "u.txt", "\xFF.txt", "{a}.txt", "^a.txt", "+a.txt", "=a.txt", "@a.txt",
-                        "a\xAD" "b.txt", "a,b.txt", "a;b.txt"});
+    ExpectAsTheListBox({L"b.txt", L"a.txt", L"[..]", L"[.]", L"[sub]", L"_x.txt", L"-x.txt", L"x-y.txt", L"xy.txt",
+                        L"x_y.txt", L"x y.txt", L"x'y.txt", L"10.txt", L"9.txt", L"1.txt", L"01.txt",
+                        L"\u00E9t\u00E9.txt", L"e.txt", L"\u00C9TE.txt", L"z.txt", L"~a.txt", L"!a.txt", L"#a.txt",
+                        L"(a).txt", L"a(b).txt", L"a[b].txt", L"a.b.txt", L"ab.txt", L"a..txt", L"co-op.txt",
+                        L"coop.txt", L"co\u2013op.txt", L"\u00FC.txt", L"u.txt", L"\u00FF.txt", L"{a}.txt", L"^a.txt",
+                        L"+a.txt", L"=a.txt", L"@a.txt", L"a\u00ADb.txt", L"a,b.txt", L"a;b.txt"});
 }
 
 // Texts that compare equal land where the list box's binary search first meets one of them.
 TEST(SortedOrderTest, EqualTextsLandWhereTheListBoxPutsThem) {
-    ExpectAsTheListBox({"m", "a", "z", "M", "m", "m", "M", "m", "b", "m"});
-    const std::vector<std::string> alphabet = {"a", "A", "b", "B", "ss", "SS", "\xDF", "ae", "\xE6", "AE", "\xC6",
-                                               "c", "d", "e"};
+    ExpectAsTheListBox({L"m", L"a", L"z", L"M", L"m", L"m", L"M", L"m", L"b", L"m"});
+    const std::vector<std::wstring> alphabet = {L"a",  L"A",      L"b",  L"B",      L"ss", L"SS", L"\u00DF",
+                                                L"ae", L"\u00E6", L"AE", L"\u00C6", L"c",  L"d",  L"e"};
     std::mt19937 random(20240601);
     for (int round = 0; round < 20; ++round) {
-        std::vector<std::string> texts;
+        std::vector<std::wstring> texts;
         std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
         for (int i = 0; i < 150; ++i) texts.push_back(alphabet[pick(random)]);
         SCOPED_TRACE(round);

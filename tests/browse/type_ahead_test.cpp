@@ -1,7 +1,6 @@
 // The type-ahead prefix: characters typed close together build it, a pause of 500 ms starts it
 // afresh, Backspace takes back one whole character.
 #include "browse/type_ahead.h"
-#include "platform/code_page.h"
 
 #include <gtest/gtest.h>
 
@@ -9,91 +8,70 @@
 
 namespace {
 
-// A code page shaped like Shift-JIS: 0x81-0x9F and 0xE0-0xFC begin two-byte characters, whose
-// second byte may itself be in that range.
-class TwoByteCodePage final : public platform::CodePage {
-public:
-    void UpperInPlace(char*, size_t) override {}
-    bool HasLeadBytes() override { return true; }
-    bool IsLeadByte(unsigned char byte) override { return (byte >= 0x81 && byte <= 0x9F) || byte >= 0xE0; }
-};
+// U+1F600, which arrives as two UTF-16 units, one message each.
+constexpr wchar_t kLeadHalf = 0xD83D, kTrailHalf = 0xDE00;
 
 class TypeAheadTest : public ::testing::Test {
 protected:
-    const std::string& Type(const std::string& character, DWORD now) {
-        typeAhead.Type(character, now, codePage);
+    const std::wstring& Type(wchar_t character, DWORD now) {
+        typeAhead.Type(character, now);
         return typeAhead.Prefix();
     }
 
-    TwoByteCodePage codePage;
     browse::TypeAhead typeAhead;
 };
 
 TEST_F(TypeAheadTest, CharactersLessThan500MsApartBuildThePrefix) {
-    EXPECT_EQ(Type("a", 10000), "a");
-    EXPECT_EQ(Type("p", 10499), "ap");
-    EXPECT_EQ(Type("r", 10998), "apr");
+    EXPECT_EQ(Type(L'a', 10000), L"a");
+    EXPECT_EQ(Type(L'p', 10499), L"ap");
+    EXPECT_EQ(Type(L'r', 10998), L"apr");
 }
 
 TEST_F(TypeAheadTest, A500MsPauseStartsAFreshPrefix) {
-    Type("a", 10000);
-    Type("p", 10100);
-    EXPECT_EQ(Type("c", 10600), "c");
-    EXPECT_EQ(Type("d", 20000), "d");
+    Type(L'a', 10000);
+    Type(L'p', 10100);
+    EXPECT_EQ(Type(L'c', 10600), L"c");
+    EXPECT_EQ(Type(L'd', 20000), L"d");
 }
 
 TEST_F(TypeAheadTest, ThePauseIsMeasuredAcrossTheTickCountWrappingAround) {
-    Type("a", 0xFFFFFF00u);
-    EXPECT_EQ(Type("b", 0x00000010u), "ab") << "0x110 ticks apart";
-    EXPECT_EQ(Type("c", 0x00000010u + 500), "c");
+    Type(L'a', 0xFFFFFF00u);
+    EXPECT_EQ(Type(L'b', 0x00000010u), L"ab") << "0x110 ticks apart";
+    EXPECT_EQ(Type(L'c', 0x00000010u + 500), L"c");
 }
 
-TEST_F(TypeAheadTest, AnEmptyCharacterAddsNothingButCountsAsTyped) {
-    Type("a", 10000);
-    EXPECT_EQ(Type("", 10400), "a");
-    // 800 ms after the first character, but only 400 after the empty one.
-    EXPECT_EQ(Type("b", 10800), "ab");
-}
-
-TEST_F(TypeAheadTest, ATwoByteCharacterIsAddedWhole) {
-    EXPECT_EQ(Type("\x82\xA0", 10000), "\x82\xA0");
-    EXPECT_EQ(Type("x", 10100), "\x82\xA0x");
+TEST_F(TypeAheadTest, ACharacterBeyondTheBasicPlaneIsAddedWhole) {
+    Type(kLeadHalf, 10000);
+    EXPECT_EQ(Type(kTrailHalf, 10000), L"\U0001F600");
+    EXPECT_EQ(Type(L'x', 10100), L"\U0001F600x");
 }
 
 TEST_F(TypeAheadTest, BackspaceRemovesTheLastCharacter) {
-    Type("a", 10000);
-    Type("b", 10100);
-    Type("c", 10200);
-    EXPECT_EQ(Type("\b", 10300), "ab");
-    EXPECT_EQ(Type("d", 10400), "abd");
+    Type(L'a', 10000);
+    Type(L'b', 10100);
+    Type(L'c', 10200);
+    EXPECT_EQ(Type(L'\b', 10300), L"ab");
+    EXPECT_EQ(Type(L'd', 10400), L"abd");
 }
 
-TEST_F(TypeAheadTest, BackspaceRemovesBothBytesOfATwoByteCharacter) {
-    Type("a", 10000);
-    Type("\x82\xA0", 10100);
-    EXPECT_EQ(Type("\b", 10200), "a");
-}
-
-TEST_F(TypeAheadTest, BackspaceFindsCharacterBoundsFromTheStart) {
-    // 0x88 0x88 is one character; its second byte looks like a lead byte, so the "b" after it
-    // must not be taken for the second half of a character beginning there.
-    Type("\x88\x88", 10000);
-    Type("b", 10100);
-    EXPECT_EQ(Type("\b", 10200), "\x88\x88");
-    EXPECT_EQ(Type("\b", 10300), "");
+TEST_F(TypeAheadTest, BackspaceRemovesBothHalvesOfACharacterBeyondTheBasicPlane) {
+    Type(L'a', 10000);
+    Type(kLeadHalf, 10100);
+    Type(kTrailHalf, 10100);
+    EXPECT_EQ(Type(L'\b', 10200), L"a");
 }
 
 TEST_F(TypeAheadTest, BackspaceToNothingAndBeyondLeavesAnEmptyPrefix) {
-    Type("a", 10000);
-    EXPECT_EQ(Type("\b", 10100), "");
-    EXPECT_EQ(Type("\b", 10200), "");
-    EXPECT_EQ(Type("z", 10300), "z");
+    Type(L'a', 10000);
+    EXPECT_EQ(Type(L'\b', 10100), L"");
+    EXPECT_EQ(Type(L'\b', 10200), L"");
+    EXPECT_EQ(Type(L'z', 10300), L"z");
 }
 
 TEST_F(TypeAheadTest, BackspaceAfterAPauseFindsAnEmptyPrefix) {
-    Type("a", 10000);
-    Type("b", 10100);
-    EXPECT_EQ(Type("\b", 10600), "");
+    Type(L'a', 10000);
+    Type(L'b', 10100);
+    EXPECT_EQ(Type(L'\b', 10600), L"");
 }
 
 }  // namespace

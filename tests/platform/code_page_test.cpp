@@ -1,7 +1,6 @@
-// The walk over characters, the tables made from a code page, and paths split by them, in a
-// double-byte code page shaped like Shift-JIS.
+// The walk over characters and the tables made from a code page, in a double-byte code page
+// shaped like Shift-JIS.
 #include "platform/code_page.h"
-#include "platform/path_parts.h"
 #include "platform/upper_case_table.h"
 
 #include <gtest/gtest.h>
@@ -56,20 +55,6 @@ TEST(CharacterWalk, FindsTheLastDelimiterThatIsACharacterOfItsOwn) {
     EXPECT_EQ(platform::LastDelimiter("C:\\dir\\\x95\x5C", "\\:", cp), 6u);
     EXPECT_EQ(platform::LastDelimiter("C:\x95\x5C", "\\:", cp), 1u);
     EXPECT_EQ(platform::LastDelimiter("\x95\x5C", "\\", cp), std::string::npos);
-}
-
-TEST(PathParts, SplitsBehindTheLastSeparatorInWholeCharacters) {
-    ShiftJisLikeCodePage cp;
-    // 0x95 0x5C is one character whose second byte is a backslash.
-    const std::string path = "C:\\\x95\x5C\\\x95\x5C.exe";
-    EXPECT_EQ(platform::FolderOf(path, cp), "C:\\\x95\x5C\\");
-    EXPECT_EQ(platform::FileNameOf(path, cp), "\x95\x5C.exe");
-    EXPECT_EQ(platform::FolderOf("C:\\dir\\\x95\x5C", cp), "C:\\dir\\");
-    EXPECT_EQ(platform::FolderOf("C:name", cp), "C:");
-    EXPECT_EQ(platform::FolderOf("a/b", cp), "a/");
-    EXPECT_EQ(platform::FolderOf("name", cp), "");
-    EXPECT_EQ(platform::FileNameOf("name", cp), "name");
-    EXPECT_EQ(platform::FileNameOf("C:\\dir\\", cp), "");
 }
 
 TEST(UpperCaseTable, AgreesWithTheCodePageForEveryByteAndEveryTwoByteCharacter) {

@@ -22,7 +22,7 @@ protected:
     std::string Bytes() const { return ReadFileBytes(path); }
 
     test_support::TempFolder folder;
-    std::string path = folder.PathOf("test.ini");
+    platform::Path path = folder.PathOf("test.ini");
 };
 
 TEST_F(IniFile, FirstWritesMakeTheSectionAndAppendEachNewKeyInTheirOrder) {
@@ -88,41 +88,41 @@ TEST_F(IniFile, ReadingAndReleasingCreateNoFile) {
 TEST_F(IniFile, AFileThatCannotBeWrittenSaysWhichFile) {
     folder.WriteFile("test.ini", "[Settings]\r\nSearchFor=kept\r\n");
     {
-        platform::UniqueFile lock{::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
+        platform::UniqueFile lock{::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
         ASSERT_TRUE(lock);
         settings::TIniFile ini(path, platform::SystemProfileStore());
         test_support::ExpectError([&] { ini.WriteString("Settings", "SearchFor", "lost"); }, "EIniFileException",
-                                  "Unable to write to " + path);
+                                  "Unable to write to " + test_support::Utf8Name(path.Text()));
     }
     EXPECT_EQ(Bytes(), "[Settings]\r\nSearchFor=kept\r\n");
 }
 
 // The executable's folder as the platform names the running program, with its separator.
-std::string ProgramFolder() {
-    char path[MAX_PATH + 1] = {};
-    std::string full(path, ::GetModuleFileNameA(nullptr, path, sizeof path));
-    return full.substr(0, full.find_last_of('\\') + 1);
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH + 1] = {};
+    std::wstring full(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH + 1));
+    return full.substr(0, full.find_last_of(L'\\') + 1);
 }
 
 class SettingsAccessors : public ::testing::Test {
 protected:
     // The calls go nowhere: the accessors must not touch the real file beside the test program.
     RecordingProfileStore store{nullptr};
-    const std::string expectedPath = ProgramFolder() + "Molvatrenquist.ini";
+    const platform::Path expectedPath = ProgramFolder() + L"Molvatrenquist.ini";
 };
 
 TEST_F(SettingsAccessors, EachOpensItsOwnObjectForOneOperationOnTheFileBesideTheProgram) {
     // The current directory plays no part in where the file is.
     test_support::TempFolder elsewhere;
-    char before[MAX_PATH] = {};
-    ::GetCurrentDirectoryA(sizeof before, before);
-    ::SetCurrentDirectoryA(elsewhere.Path().c_str());
+    wchar_t before[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, before);
+    ::SetCurrentDirectoryW(elsewhere.Path().c_str());
 
     EXPECT_EQ(settings::ReadSetting(store, "Molvatrenquist.ini", "Settings", "SearchFor"), "");
     EXPECT_EQ(settings::ReadSettingInt(store, "Molvatrenquist.ini", "Settings", "FileType"), 0);
     settings::WriteSetting(store, "Molvatrenquist.ini", "Settings", "SearchFor", "");
     settings::WriteSettingInt(store, "Molvatrenquist.ini", "Settings", "FileType", -7);
-    ::SetCurrentDirectoryA(before);
+    ::SetCurrentDirectoryW(before);
 
     EXPECT_EQ(store.What(), (std::vector<std::string>{"read SearchFor", "flush", "read FileType", "flush",
                                                       "write SearchFor=", "flush", "write FileType=-7", "flush"}));
@@ -134,11 +134,11 @@ TEST_F(SettingsAccessors, AFailedWriteStillReleasesItsObjectAndReachesTheCaller)
     store.failingKey = "LastFolder";
     test_support::ExpectError(
         [&] { settings::WriteSetting(store, "Molvatrenquist.ini", "Settings", "LastFolder", "C:\\"); },
-        "EIniFileException", "Unable to write to " + expectedPath);
+        "EIniFileException", "Unable to write to " + test_support::Utf8Name(expectedPath.Text()));
     store.failingKey = "FileType";
     test_support::ExpectError(
         [&] { settings::WriteSettingInt(store, "Molvatrenquist.ini", "Settings", "FileType", 2); },
-        "EIniFileException", "Unable to write to " + expectedPath);
+        "EIniFileException", "Unable to write to " + test_support::Utf8Name(expectedPath.Text()));
     EXPECT_EQ(store.What(),
               (std::vector<std::string>{"write LastFolder=C:\\", "flush", "write FileType=2", "flush"}));
 }

@@ -11,7 +11,7 @@ namespace test_support {
 
 struct ProfileCall {
     std::string what;  // "read Key", "write Key=value" or "flush"
-    std::string path;
+    platform::Path path;
     bool operator==(const ProfileCall&) const = default;
 };
 
@@ -20,7 +20,7 @@ public:
     explicit RecordingProfileStore(platform::ProfileStore* inner = &platform::SystemProfileStore()) : inner_(inner) {}
 
     DWORD GetString(const char* section, const char* key, const char* defaultValue, char* buffer, DWORD size,
-                    const char* path) override {
+                    const platform::Path& path) override {
         calls.push_back({std::string("read ") + key, path});
         if (inner_) return inner_->GetString(section, key, defaultValue, buffer, size, path);
         DWORD n = static_cast<DWORD>(std::strlen(defaultValue));
@@ -29,7 +29,7 @@ public:
         buffer[n] = '\0';
         return n;
     }
-    bool WriteString(const char* section, const char* key, const char* value, const char* path) override {
+    bool WriteString(const char* section, const char* key, const char* value, const platform::Path& path) override {
         bool flush = !section && !key && !value;
         calls.push_back({flush ? std::string("flush") : std::string("write ") + key + "=" + value, path});
         if (!flush && failingKey == key) return false;
