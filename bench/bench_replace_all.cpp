@@ -54,7 +54,7 @@ std::string MakeText(bool matches) {
 
 struct BenchFiles {
     test_support::TempFolder folder;
-    std::vector<std::string> paths;
+    std::vector<platform::Path> paths;
     const std::string plain = MakeText(false), matching = MakeText(true);
 
     void Fill() {
@@ -131,10 +131,10 @@ private:
     int depth_ = 0;
 };
 
-double ReadAll(const std::vector<std::string>& paths) {
+double ReadAll(const std::vector<platform::Path>& paths) {
     bench::Stopwatch watch;
     size_t total = 0;
-    for (const std::string& path : paths) total += test_support::ReadFileBytes(path).size();
+    for (const platform::Path& path : paths) total += test_support::ReadFileBytes(path).size();
     if (total == 0) std::printf("(nothing read)\n");
     return watch.Seconds();
 }
@@ -180,7 +180,7 @@ int main() {
     ::SetWindowTextA(form.edReplace(), kReplacement);
     form.SetFileTypeIndex(0);
     files.Fill();
-    form.FileListBox().Listing().ApplyPathText(files.folder.Path() + "\\");
+    form.FileListBox().Listing().ApplyPathText(files.folder.Path().Text() + L"\\");
 
     // Best of three of each, wall seconds.
     double read = 0, rewrite = 0, flush = 0;
@@ -193,7 +193,7 @@ int main() {
 
         FlushTimingFileSystem fs;
         bench::Stopwatch watch;
-        for (const std::string& path : files.paths)
+        for (const platform::Path& path : files.paths)
             replace::ReplaceInFile(path, kSearch, kReplacement, fs, platform::SystemCodePage());
         const double w = watch.Seconds();
         if (round == 0 || w < rewrite) rewrite = w, flush = fs.seconds, flushes = fs.count;
@@ -224,11 +224,11 @@ int main() {
     }
 
     // Single steps on one rewritten file.
-    const std::string one = files.paths[0];
+    const platform::Path one = files.paths[0];
     const double show = bench::BestOf(3, [&] {
         for (int i = 0; i < 10; ++i) {
             viewer::LoadViewerFile(form.memHTML(), one, RGB(255, 0, 0));
-            form.SetStatusText(one);
+            form.SetStatusText(one.Text());
             application.ProcessMessages();
         }
     }) / 10;
@@ -249,7 +249,7 @@ int main() {
     // The run's own steps around each rewrite, without the viewer and the list.
     files.Fill();
     const double pumped = bench::BestOf(1, [&] {
-        for (const std::string& path : files.paths) {
+        for (const platform::Path& path : files.paths) {
             replace::ReplaceInFile(path, kSearch, kReplacement, [&] { application.ProcessMessages(); });
             application.ProcessMessages();
         }
@@ -283,6 +283,6 @@ int main() {
                 "select an entry and paint %.2f\n",
                 show * 1e3, highlight * 1e3, pump * 1e3, select * 1e3);
     // The listing made the folder the current one, which keeps it from being removed.
-    ::SetCurrentDirectoryA((files.folder.Path() + "\\..").c_str());
+    ::SetCurrentDirectoryW(files.folder.Path().Join(L"..").c_str());
     return 0;
 }

@@ -32,30 +32,30 @@ namespace {
 class ScratchFiles {
 public:
     ScratchFiles() {
-        char base[MAX_PATH + 1];
-        DWORD n = ::GetTempPathA(sizeof base, base);
-        folder_ = std::string(base, n) + "zvbench-viewer-" + std::to_string(::GetCurrentProcessId());
-        if (!::CreateDirectoryA(folder_.c_str(), nullptr)) throw std::runtime_error("Cannot create " + folder_);
+        wchar_t base[MAX_PATH + 1];
+        DWORD n = ::GetTempPathW(MAX_PATH + 1, base);
+        folder_ = std::wstring(base, n) + L"zvbench-viewer-" + std::to_wstring(::GetCurrentProcessId());
+        if (!::CreateDirectoryW(folder_.c_str(), nullptr)) throw std::runtime_error("Cannot create the scratch folder");
     }
     ~ScratchFiles() {
-        for (const std::string& path : paths_) ::DeleteFileA(path.c_str());
-        ::RemoveDirectoryA(folder_.c_str());
+        for (const platform::Path& path : paths_) ::DeleteFileW(path.c_str());
+        ::RemoveDirectoryW(folder_.c_str());
     }
-    const std::string& Folder() const { return folder_; }
-    std::string Write(const std::string& name, const std::string& bytes) {
-        std::string path = folder_ + "\\" + name;
+    const platform::Path& Folder() const { return folder_; }
+    platform::Path Write(const std::wstring& name, const std::string& bytes) {
+        platform::Path path = folder_.Join(name);
         platform::UniqueFile file{
-            ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
+            ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
         DWORD written = 0;
         if (!file || !::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
-            throw std::runtime_error("Cannot write " + path);
+            throw std::runtime_error("Cannot write a scratch file");
         paths_.push_back(path);
         return path;
     }
 
 private:
-    std::string folder_;
-    std::vector<std::string> paths_;
+    platform::Path folder_;
+    std::vector<platform::Path> paths_;
 };
 
 // Numbered lines of prose of about 60 bytes ending in CR LF; every line holds a "q". `variant`
@@ -70,8 +70,8 @@ std::string MakeText(size_t size, char variant) {
     return text;
 }
 
-std::string ReadWhole(const std::string& path) {
-    platform::UniqueFile file{::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+std::string ReadWhole(const platform::Path& path) {
+    platform::UniqueFile file{::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                             FILE_ATTRIBUTE_NORMAL, nullptr)};
     std::string bytes;
     std::vector<char> buffer(bench::kMebibyte);
@@ -116,7 +116,7 @@ private:
 };
 
 void OldShowSelectedFile(app::TForm1& form) {
-    std::string path = form.FilePath();
+    const platform::Path path = form.FilePath();
     OldSource source(ReadWhole(path));
     HWND pane = form.memHTML().Handle();
     if (!viewer::StreamIn(pane, SF_RTF, source)) {
@@ -125,7 +125,7 @@ void OldShowSelectedFile(app::TForm1& form) {
     }
     form.memHTML().LiftTextLimit();
     form.memHTML().SetFontColor(viewer::kWindowTextColor);
-    form.SetStatusText(path);
+    form.SetStatusText(path.Text());
 }
 
 struct Shown {
@@ -136,15 +136,15 @@ struct Shown {
 
 class Form {
 public:
-    explicit Form(const std::string& folder) : form_(platform::SystemShell()) {
+    explicit Form(const platform::Path& folder) : form_(platform::SystemShell()) {
         form_.Show();
-        form_.FileListBox().Listing().ApplyPathText(folder + "\\");
+        form_.FileListBox().Listing().ApplyPathText(folder.Text() + L"\\");
         Paint();
     }
     app::TForm1& Get() { return form_; }
 
     // Selects `name` as a click on its row does, and shows it the new way or the old.
-    Shown Select(const std::string& name, size_t bytes, bool old) {
+    Shown Select(const std::wstring& name, size_t bytes, bool old) {
         browse::FileListing& listing = form_.FileListBox().Listing();
         int index = -1;
         for (int i = 0; i < listing.Count(); ++i)
@@ -160,7 +160,7 @@ public:
         shown.handler = watch.Seconds();
         Paint();
         shown.painted = watch.Seconds();
-        shown.ok = form_.StatusText() == form_.FilePath() && !form_.FilePath().empty() &&
+        shown.ok = form_.StatusText() == form_.FilePath().Text() && !form_.FilePath().empty() &&
                    ::GetWindowTextLengthA(form_.memHTML().Handle()) == static_cast<int>(bytes);
         return shown;
     }
@@ -187,9 +187,9 @@ int main(int argc, char** argv) {
     std::vector<size_t> sizes = {64 << 10, 256 << 10, bench::kMebibyte, 2 * bench::kMebibyte};
     if (large) sizes.push_back(16 * bench::kMebibyte);
     auto name = [](char which, size_t bytes) {
-        std::string text(1, which);
-        text += std::to_string(bytes);
-        text += ".txt";
+        std::wstring text(1, which);
+        text += std::to_wstring(bytes);
+        text += L".txt";
         return text;
     };
     for (size_t bytes : sizes) {
@@ -239,7 +239,7 @@ int main(int argc, char** argv) {
     const size_t bytes = sizes.back();
     Form form(files.Folder());
     form.Select(name('a', bytes), bytes, false);
-    std::string path = form.Get().FilePath();
+    const platform::Path path = form.Get().FilePath();
     double read = bench::BestOf(3, [&] { ReadWhole(path); });
     bench::Stopwatch clearWatch;
     form.Get().memHTML().Clear();

@@ -9,12 +9,14 @@ namespace {
 
 constexpr const char* kSection = "Settings";
 
+std::string Read(platform::ProfileStore& store, const char* key) {
+    return settings::ReadSetting(store, settings::kSettingsFileName, kSection, key);
+}
+
 }  // namespace
 
 void TForm1::FormShow() {
-    auto read = [this](const char* key) {
-        return settings::ReadSetting(*profiles_, settings::kSettingsFileName, kSection, key);
-    };
+    auto read = [this](const char* key) { return Read(*profiles_, key); };
     browse::FileListing& list = FileListBox().Listing();
     list.ApplyPathText(platform::ExecutableFolder().Text());
     SetFolderText(list.Directory().Text());
@@ -39,7 +41,9 @@ void TForm1::FormClose() {
     write("SearchFor", saveSearch ? SearchText() : std::string());
     write("ReplaceWith", saveSearch ? ReplaceText() : std::string());
     write("SaveSearch", saveSearch ? "True" : "False");
-    if (auto folder = settings::StoredFolderText(FolderText())) write("LastFolder", *folder);
+    // A folder the file cannot hold, or none at all, never takes the place of one it holds.
+    const std::optional<std::string> folder = settings::StoredFolderText(FolderText());
+    if (folder && (!folder->empty() || Read(*profiles_, "LastFolder").empty())) write("LastFolder", *folder);
     settings::WriteSettingInt(*profiles_, settings::kSettingsFileName, kSection, "FileType", FileTypeIndex());
 }
 

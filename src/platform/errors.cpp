@@ -17,14 +17,14 @@ EInOutError::EInOutError(int errorCode, const Path& folder)
 
 namespace errors {
 EFOpenError CannotOpenFile(const Path& path, DWORD systemError) {
-    return EFOpenError(L"Cannot open file \"" + AbsolutePath(path).Text() + L"\". " + SystemErrorText(systemError));
+    return EFOpenError(L"Cannot open file \"" + path.Absolute().Text() + L"\". " + SystemErrorText(systemError));
 }
 EFCreateError CannotCreateFile(const Path& path, DWORD systemError) {
-    return EFCreateError(L"Cannot create file \"" + AbsolutePath(path).Text() + L"\". " + SystemErrorText(systemError));
+    return EFCreateError(L"Cannot create file \"" + path.Absolute().Text() + L"\". " + SystemErrorText(systemError));
 }
 EFCreateError NewContentsKeptIn(const Path& path, const Path& kept, DWORD systemError) {
-    return EFCreateError(L"Cannot create file \"" + AbsolutePath(path).Text() + L"\". " + SystemErrorText(systemError) +
-                         L". Its new contents are in \"" + AbsolutePath(kept).Text() + L"\"");
+    return EFCreateError(L"Cannot create file \"" + path.Absolute().Text() + L"\". " + SystemErrorText(systemError) +
+                         L". Its new contents are in \"" + kept.Absolute().Text() + L"\"");
 }
 EReadError StreamRead() { return EReadError("Stream read error"); }
 EWriteError StreamWrite() { return EWriteError("Stream write error"); }
@@ -68,16 +68,6 @@ std::wstring SystemErrorText(DWORD code) {
     std::wstring text(buffer, n);
     while (!text.empty() && (text.back() <= L' ' || text.back() == L'.')) text.pop_back();
     return text;
-}
-
-Path AbsolutePath(const Path& path) {
-    DWORD n = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (n == 0) return path;
-    std::wstring full(n, L'\0');
-    n = ::GetFullPathNameW(path.c_str(), n, full.data(), nullptr);
-    if (n == 0 || n >= full.size()) return path;
-    full.resize(n);
-    return Path(std::move(full));
 }
 
 }  // namespace platform

@@ -83,7 +83,4 @@ std::wstring InOutErrorText(int errorCode);
 // line breaks, control characters and full stops.
 std::wstring SystemErrorText(DWORD code);
 
-// The absolute form of a path, as the messages quote it.
-Path AbsolutePath(const Path& path);
-
 }  // namespace platform

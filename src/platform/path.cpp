@@ -25,21 +25,19 @@ bool IsServerShare(const std::wstring& path) {
     return path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'?' && path[2] != L'.';
 }
 
-// The absolute form with every "." and ".." taken out and every slash a backslash, as the \\?\
-// form needs it: behind that prefix the system takes the text literally.
-std::wstring FullPath(const std::wstring& path) {
-    DWORD n = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (n == 0) return path;
-    std::wstring full(n, L'\0');
-    n = ::GetFullPathNameW(path.c_str(), n, full.data(), nullptr);
-    if (n == 0 || n >= full.size()) return path;
-    full.resize(n);
-    return full;
-}
-
 }  // namespace
 
 Path Path::FromAnsi(const std::string& text) { return Path(WideFromAnsi(text)); }
+
+Path Path::Absolute() const {
+    DWORD n = ::GetFullPathNameW(text_.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return *this;
+    std::wstring full(n, L'\0');
+    n = ::GetFullPathNameW(text_.c_str(), n, full.data(), nullptr);
+    if (n == 0 || n >= full.size()) return *this;
+    full.resize(n);
+    return Path(std::move(full));
+}
 
 std::optional<std::string> Path::AnsiForm() const {
     bool lossy = false;
@@ -63,8 +61,9 @@ bool Path::EndsWithSeparator() const noexcept {
 
 std::wstring Path::ForSystem() const {
     if (text_.size() < kPlainPathLimit) return text_;
-    if (IsDriveAbsolute(text_)) return L"\\\\?\\" + FullPath(text_);
-    if (IsServerShare(text_)) return L"\\\\?\\UNC\\" + FullPath(text_).substr(2);
+    // Behind the prefix the system takes the text literally, so it goes in absolute.
+    if (IsDriveAbsolute(text_)) return L"\\\\?\\" + Absolute().Text();
+    if (IsServerShare(text_)) return L"\\\\?\\UNC\\" + Absolute().Text().substr(2);
     return text_;
 }
 

@@ -33,6 +33,9 @@ public:
     std::wstring FileName() const;
     bool EndsWithSeparator() const noexcept;
 
+    // The absolute form, with every "." and ".." taken out and every slash a backslash; the path
+    // as it is when the system cannot make it absolute.
+    Path Absolute() const;
     // The form to hand the file-system functions: a long absolute path in the \\?\ form, which
     // takes it past 260 characters on Windows; every other path as it is.
     std::wstring ForSystem() const;

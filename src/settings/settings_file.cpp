@@ -13,7 +13,6 @@ bool SettingsFileExists(const std::string& fileName, platform::FileSystem& fs) {
 }
 
 std::optional<std::string> StoredFolderText(const platform::Path& folder) {
-    if (folder.empty()) return std::nullopt;
     if (auto ansi = folder.AnsiForm()) return ansi;
     const platform::Path shortForm = folder.ShortForm();
     if (shortForm.empty()) return std::nullopt;

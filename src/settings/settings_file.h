@@ -21,8 +21,8 @@ platform::Path SettingsFilePath(const std::string& fileName);
 bool SettingsFileExists(const std::string& fileName, platform::FileSystem& fs = platform::SystemFileSystem());
 
 // How a folder is kept in the ANSI settings file: as it is when the code page holds every
-// character of it, else as its short form when that one is held; none when neither is, or for
-// no folder at all, so that the stored value stays rather than being replaced by a mangled one.
+// character of it (an empty text too), else as its short form when that one is held; none when
+// neither is, so that the stored value stays rather than being replaced by a mangled one.
 std::optional<std::string> StoredFolderText(const platform::Path& folder);
 
 std::unique_ptr<TIniFile> OpenSettingsFile(platform::ProfileStore& store, const std::string& fileName);

@@ -17,27 +17,28 @@
 
 namespace {
 
-using Names = std::vector<std::string>;
+using Names = std::vector<std::wstring>;
 
 // The settings file beside the test program, there or not for one test; whatever was there
 // before is put back afterwards.
 class SettingsFileNextToProgram {
 public:
-    explicit SettingsFileNextToProgram(bool present) : path_(platform::ExecutableFolder() + "Molvatrenquist.ini") {
+    explicit SettingsFileNextToProgram(bool present) : path_(platform::ExecutableFolder().Join(L"Molvatrenquist.ini")) {
         had_ = platform::FileExists(platform::SystemFileSystem(), path_);
         if (had_) saved_ = test_support::ReadFileBytes(path_);
         if (present) test_support::WriteFileBytes(path_, "[Settings]\r\nFileType=0\r\n");
-        else if (had_) ::DeleteFileA(path_.c_str());
+        else if (had_) ::DeleteFileW(path_.c_str());
     }
     ~SettingsFileNextToProgram() {
         if (had_) test_support::WriteFileBytes(path_, saved_);
-        else ::DeleteFileA(path_.c_str());
+        else ::DeleteFileW(path_.c_str());
     }
     SettingsFileNextToProgram(const SettingsFileNextToProgram&) = delete;
     SettingsFileNextToProgram& operator=(const SettingsFileNextToProgram&) = delete;
 
 private:
-    std::string path_, saved_;
+    platform::Path path_;
+    std::string saved_;
     bool had_ = false;
 };
 
@@ -50,7 +51,7 @@ protected:
             ++reports;
             handler();
         };
-        form.SetStatusText("status before");
+        form.SetStatusText(L"status before");
     }
     ~FileTypeChangeTest() override { test_support::DispatchWaitingMessages(); }
 
@@ -74,35 +75,35 @@ protected:
 };
 
 TEST_F(FileTypeChangeTest, AnotherTypeSetsTheMaskReReadsAndEmptiesTheStatusBar) {
-    ASSERT_EQ(Entries(), (Names{"a.txt", "b.txt"})) << "the window starts with *.txt";
-    Listing().SelectByName("a.txt");
+    ASSERT_EQ(Entries(), (Names{L"a.txt", L"b.txt"})) << "the window starts with *.txt";
+    Listing().SelectByName(L"a.txt");
     reports = 0;
     Choose(2);
-    EXPECT_EQ(Listing().Mask(), "*.php");
-    EXPECT_EQ(Entries(), (Names{"script.php"}));
+    EXPECT_EQ(Listing().Mask(), L"*.php");
+    EXPECT_EQ(Entries(), (Names{L"script.php"}));
     EXPECT_EQ(reports, 1);
-    EXPECT_EQ(Listing().FileName(), "") << "no file is selected after another mask";
-    EXPECT_EQ(form.StatusText(), "");
+    EXPECT_EQ(Listing().FileName(), L"") << "no file is selected after another mask";
+    EXPECT_EQ(form.StatusText(), L"");
 }
 
 TEST_F(FileTypeChangeTest, ThePickOfTheUserRunsTheHandler) {
     ::SetFocus(form.cbFileType());
     ::SendMessageW(form.cbFileType(), WM_CHAR, L'i', 1);
     EXPECT_EQ(form.FileTypeIndex(), 3);
-    EXPECT_EQ(Listing().Mask(), "*.ini");
-    EXPECT_EQ(Entries(), (Names{"setup.ini"}));
-    EXPECT_EQ(form.StatusText(), "");
+    EXPECT_EQ(Listing().Mask(), L"*.ini");
+    EXPECT_EQ(Entries(), (Names{L"setup.ini"}));
+    EXPECT_EQ(form.StatusText(), L"");
 }
 
 TEST_F(FileTypeChangeTest, TheSameTypeAgainKeepsListAndSelectionButStillEmptiesTheStatusBar) {
     Choose(0);
-    Listing().SelectByName("b.txt");
-    form.SetStatusText("status before");
+    Listing().SelectByName(L"b.txt");
+    form.SetStatusText(L"status before");
     reports = 0;
     Choose(0);
     EXPECT_EQ(reports, 0) << "no re-read";
-    EXPECT_EQ(Listing().FileName(), "b.txt");
-    EXPECT_EQ(form.StatusText(), "");
+    EXPECT_EQ(Listing().FileName(), L"b.txt");
+    EXPECT_EQ(form.StatusText(), L"");
 }
 
 TEST_F(FileTypeChangeTest, WithoutASettingsFileTheViewerKeepsItsText) {
@@ -111,7 +112,7 @@ TEST_F(FileTypeChangeTest, WithoutASettingsFileTheViewerKeepsItsText) {
     ASSERT_FALSE(before.empty());
     Choose(1);
     EXPECT_EQ(form.memHTML().Text(), before);
-    EXPECT_EQ(form.StatusText(), "");
+    EXPECT_EQ(form.StatusText(), L"");
 }
 
 TEST_F(FileTypeChangeTest, WithASettingsFileNextToTheProgramTheViewerIsEmptied) {
@@ -127,50 +128,50 @@ TEST_F(FileTypeChangeTest, WithASettingsFileNextToTheProgramTheViewerIsEmptied) 
 TEST_F(FileTypeChangeTest, NoEntryChosenLeavesTheMaskButStillClears) {
     SettingsFileNextToProgram settings(true);
     Choose(3);
-    form.SetStatusText("status before");
+    form.SetStatusText(L"status before");
     form.memHTML().SetText("shown");
     reports = 0;
     Choose(-1);
-    EXPECT_EQ(Listing().Mask(), "*.ini");
+    EXPECT_EQ(Listing().Mask(), L"*.ini");
     EXPECT_EQ(reports, 0);
     EXPECT_EQ(form.memHTML().Text(), "");
-    EXPECT_EQ(form.StatusText(), "");
+    EXPECT_EQ(form.StatusText(), L"");
 
     // A kept out-of-range index counts as none.
     EXPECT_THROW(form.SetFileTypeIndex(7), platform::EListError);
-    form.SetStatusText("status before");
+    form.SetStatusText(L"status before");
     form.cbFileTypeChange();
-    EXPECT_EQ(Listing().Mask(), "*.ini");
-    EXPECT_EQ(form.StatusText(), "");
+    EXPECT_EQ(Listing().Mask(), L"*.ini");
+    EXPECT_EQ(form.StatusText(), L"");
 }
 
 TEST_F(FileTypeChangeTest, AVanishedFolderFailsTheReReadAndLeavesViewerAndStatusBar) {
     SettingsFileNextToProgram settings(true);
-    const std::string sub = folder.MakeFolder("sub");
-    test_support::WriteFileBytes(sub + "\\x.txt", "");
+    const platform::Path sub = folder.MakeFolder("sub");
+    test_support::WriteFileBytes(sub.Join(L"x.txt"), "");
     Listing().SetDirectory(sub);
-    ASSERT_TRUE(::SetCurrentDirectoryA(folder.Path().c_str()));
+    ASSERT_TRUE(::SetCurrentDirectoryW(folder.Path().c_str()));
     test_support::RemoveTree(sub);
-    form.SetStatusText("status before");
+    form.SetStatusText(L"status before");
     form.memHTML().SetText("shown");
     form.SetFileTypeIndex(4);
     test_support::ExpectError([&] { form.cbFileTypeChange(); }, "EInOutError", "File not found");
-    EXPECT_EQ(Listing().Mask(), "*.cfg") << "the new mask stays";
-    EXPECT_EQ(Entries(), (Names{"x.txt"})) << "the old entries stay";
+    EXPECT_EQ(Listing().Mask(), L"*.cfg") << "the new mask stays";
+    EXPECT_EQ(Entries(), (Names{L"x.txt"})) << "the old entries stay";
     EXPECT_EQ(form.memHTML().Text(), "shown");
-    EXPECT_EQ(form.StatusText(), "status before");
+    EXPECT_EQ(form.StatusText(), L"status before");
 }
 
 // "*.htm" is one pattern; the platform's matching also sees a file's 8.3 alias where the volume
 // keeps one, so there .html files are listed too.
 TEST_F(FileTypeChangeTest, TheWebEntryListsHtmFilesAndHtmlOnesThroughTheirShortAlias) {
     folder.WriteFile("long.html", "");
-    WIN32_FIND_DATAA data;
-    platform::UniqueFind find{::FindFirstFileA(folder.PathOf("long.html").c_str(), &data)};
+    WIN32_FIND_DATAW data;
+    platform::UniqueFind find{::FindFirstFileW(folder.PathOf("long.html").c_str(), &data)};
     ASSERT_TRUE(find);
-    const bool hasAlias = data.cAlternateFileName[0] != '\0';
+    const bool hasAlias = data.cAlternateFileName[0] != L'\0';
     Choose(1);
-    EXPECT_EQ(Entries(), hasAlias ? (Names{"long.html", "page.htm"}) : (Names{"page.htm"}));
+    EXPECT_EQ(Entries(), hasAlias ? (Names{L"long.html", L"page.htm"}) : (Names{L"page.htm"}));
 }
 
 TEST_F(FileTypeChangeTest, ShowingTheWindowChoosesTheFirstTypeAndEmptiesTheStatusBar) {
@@ -178,8 +179,8 @@ TEST_F(FileTypeChangeTest, ShowingTheWindowChoosesTheFirstTypeAndEmptiesTheStatu
     form.Show();
     EXPECT_EQ(form.FileTypeIndex(), 0);
     EXPECT_EQ(form.FileTypeSelector().ShownText(), L"ASCII Text (*.txt)");
-    EXPECT_EQ(Listing().Mask(), "*.txt");
-    EXPECT_EQ(form.StatusText(), "");
+    EXPECT_EQ(Listing().Mask(), L"*.txt");
+    EXPECT_EQ(form.StatusText(), L"");
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // except where a test must hand back something a person cannot easily reach (a virtual item).
 // The screenshot of the open browser goes to <build>\screenshots\folder_browser.bmp.
 #include "app/main_form.h"
-#include "platform/ansi_text.h"
 #include "platform/module_path.h"
 #include "support/dialog_driver.h"
 #include "support/error_recorder.h"
@@ -27,7 +26,7 @@ using test_support::DialogAnswer;
 using test_support::DialogDriver;
 
 // What the status bar shows before a browse that must leave it alone.
-constexpr const char* kNotice = "shown before";
+constexpr const wchar_t* kNotice = L"shown before";
 
 std::vector<HWND> ChildrenOf(HWND dialog, const char* className) {
     std::vector<HWND> found;
@@ -47,19 +46,19 @@ HTREEITEM Caret(HWND tree) {
 
 // The selected item's text and its ancestors', innermost first. The browser may still be
 // selecting when it first shows, so this waits a little for a selection to be there.
-std::vector<std::string> SelectedBranch(HWND tree) {
+std::vector<std::wstring> SelectedBranch(HWND tree) {
     for (int i = 0; i < 200 && !Caret(tree); ++i) ::Sleep(10);
-    std::vector<std::string> branch;
+    std::vector<std::wstring> branch;
     for (HTREEITEM item = Caret(tree); item;
          item = reinterpret_cast<HTREEITEM>(
              ::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_PARENT, reinterpret_cast<LPARAM>(item)))) {
-        char text[MAX_PATH] = {};
-        TVITEMA tv{};
+        wchar_t text[MAX_PATH] = {};
+        TVITEMW tv{};
         tv.mask = TVIF_TEXT;
         tv.hItem = item;
         tv.pszText = text;
-        tv.cchTextMax = sizeof text;
-        ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
+        tv.cchTextMax = MAX_PATH;
+        ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
         branch.emplace_back(text);
     }
     return branch;
@@ -75,10 +74,10 @@ void PressInTree(HWND dialog, UINT key) {
 }
 
 // The last component of a path.
-std::string Leaf(const std::string& path) { return path.substr(path.find_last_of('\\') + 1); }
+std::wstring Leaf(const platform::Path& path) { return path.Text().substr(path.Text().find_last_of(L'\\') + 1); }
 
-std::vector<std::string> Entries(const browse::FileListing& listing) {
-    std::vector<std::string> entries;
+std::vector<std::wstring> Entries(const browse::FileListing& listing) {
+    std::vector<std::wstring> entries;
     for (int i = 0; i < listing.Count(); ++i) entries.push_back(listing.Entry(i));
     return entries;
 }
@@ -87,7 +86,7 @@ std::vector<std::string> Entries(const browse::FileListing& listing) {
 // instead of showing the browser, when given one.
 class CountingBrowser : public platform::FolderBrowser {
 public:
-    platform::UniqueItemId Browse(BROWSEINFOA& info) override {
+    platform::UniqueItemId Browse(BROWSEINFOW& info) override {
         ++browses;
         owner = info.hwndOwner;
         if (!answer) return {};
@@ -95,7 +94,7 @@ public:
     }
     platform::UniqueItemId ItemOfPath(const std::wstring& path) override { return system.ItemOfPath(path); }
     platform::UniqueItemId CopyItem(const ITEMIDLIST* item) override { return system.CopyItem(item); }
-    std::string PathOfItem(const ITEMIDLIST* item) override { return system.PathOfItem(item); }
+    platform::Path PathOfItem(const ITEMIDLIST* item) override { return system.PathOfItem(item); }
 
     platform::FolderBrowser& system = platform::SystemFolderBrowser();
     const ITEMIDLIST* answer = nullptr;
@@ -114,7 +113,7 @@ protected:
         test_support::DispatchWaitingMessages();
         widgets::SetErrorHandler(nullptr);
         // The list makes the folder it lists current, and a current folder cannot be removed.
-        ::SetCurrentDirectoryA(platform::ExecutableFolder().c_str());
+        ::SetCurrentDirectoryW(platform::ExecutableFolder().c_str());
     }
 
     void Key(UINT message, UINT key, LPARAM flags = 0) {
@@ -140,14 +139,14 @@ protected:
     RealBrowser() : FolderChooser(false) {
         temp.WriteFile("top.txt", "top");
         inner = temp.MakeFolder("inner");
-        test_support::WriteFileBytes(inner + "\\a.txt", "a");
-        test_support::WriteFileBytes(inner + "\\b.txt", "b");
+        test_support::WriteFileBytes(inner.Join(L"a.txt"), "a");
+        test_support::WriteFileBytes(inner.Join(L"b.txt"), "b");
         form.Show();
-        form.SetFolderText(temp.Path());
+        form.SetFolderText(temp.Path().Text());
         form.SetStatusText(kNotice);
     }
 
-    std::string inner;
+    platform::Path inner;
 };
 
 class FakeBrowser : public FolderChooser {
@@ -159,7 +158,7 @@ protected:
 };
 
 TEST_F(RealBrowser, TheFieldTakesNoTypingCuttingOrPastingButSelectsAndCopies) {
-    const std::string text = temp.Path();
+    const std::wstring text = temp.Path().Text();
     ASSERT_TRUE(::OpenClipboard(Form()));
     ::EmptyClipboard();
     const char pasted[] = "Z:\\pasted";
@@ -195,7 +194,7 @@ TEST_F(RealBrowser, TheFieldTakesNoTypingCuttingOrPastingButSelectsAndCopies) {
         ::GlobalUnlock(data);
     }
     ::CloseClipboard();
-    EXPECT_EQ(copied, platform::WideFromAnsi(text));
+    EXPECT_EQ(copied, text);
     EXPECT_TRUE(::IsWindowUnicode(edit));
     EXPECT_TRUE(test_support::RecordedErrors().empty());
 }
@@ -229,7 +228,8 @@ TEST_F(RealBrowser, TheBrowseButtonLiesInsideTheFieldsRightEdgeAndTheTextStopsSh
 }
 
 TEST_F(RealBrowser, AltDownOpensTheBrowserOnTheFieldsFolderAndEnterChoosesTheFolderMovedTo) {
-    std::vector<std::string> branch, statics;
+    std::vector<std::wstring> branch;
+    std::vector<std::string> statics;
     HWND browser = nullptr, owner = nullptr;
     bool formEnabled = true;
     DialogDriver driver({DialogAnswer::Key(VK_RETURN).Inspect([&](HWND dialog) {
@@ -260,23 +260,24 @@ TEST_F(RealBrowser, AltDownOpensTheBrowserOnTheFieldsFolderAndEnterChoosesTheFol
     EXPECT_FALSE(formEnabled) << "the browser is modal over the main window";
     ASSERT_GE(branch.size(), 2u);
     EXPECT_EQ(branch[0], Leaf(temp.Path()));
-    EXPECT_EQ(branch[1], "Temp");
+    EXPECT_EQ(branch[1], L"Temp");
     // No text above the tree.
     for (const std::string& text : statics) EXPECT_EQ(text, "");
 
-    EXPECT_EQ(form.FolderText(), inner);
+    EXPECT_EQ(form.FolderText(), inner.Text());
     EXPECT_EQ(Listing().Directory(), inner);
-    EXPECT_EQ(Entries(Listing()), (std::vector<std::string>{"a.txt", "b.txt"}));
+    EXPECT_EQ(Entries(Listing()), (std::vector<std::wstring>{L"a.txt", L"b.txt"}));
     EXPECT_EQ(form.memHTML().Text(), "");
-    EXPECT_EQ(form.StatusText(), "");
+    EXPECT_EQ(form.StatusText(), L"");
     EXPECT_TRUE(Modified());
     EXPECT_EQ(::GetForegroundWindow(), Form());
     EXPECT_TRUE(test_support::RecordedErrors().empty());
 }
 
 TEST_F(RealBrowser, EscapeCancelsAfterMovingAndTheNextBrowseStartsAgainFromTheField) {
-    const std::string directory = Listing().Directory(), viewer = form.memHTML().Text();
-    std::vector<std::string> first, second;
+    const platform::Path directory = Listing().Directory();
+    const std::string viewer = form.memHTML().Text();
+    std::vector<std::wstring> first, second;
     DialogDriver driver({DialogAnswer::Key(VK_ESCAPE).Inspect([&](HWND dialog) {
                              first = SelectedBranch(TreeOf(dialog));
                              PressInTree(dialog, VK_RIGHT);
@@ -286,14 +287,14 @@ TEST_F(RealBrowser, EscapeCancelsAfterMovingAndTheNextBrowseStartsAgainFromTheFi
                              second = SelectedBranch(TreeOf(dialog));
                          })});
     AltDown();
-    EXPECT_EQ(form.FolderText(), temp.Path());
+    EXPECT_EQ(form.FolderText(), temp.Path().Text());
     AltDown();
     ASSERT_TRUE(driver.Finish()) << driver.Failure();
 
     ASSERT_FALSE(first.empty());
     EXPECT_EQ(first[0], Leaf(temp.Path()));
     EXPECT_EQ(second, first);
-    EXPECT_EQ(form.FolderText(), temp.Path());
+    EXPECT_EQ(form.FolderText(), temp.Path().Text());
     EXPECT_EQ(Listing().Directory(), directory);
     EXPECT_EQ(form.memHTML().Text(), viewer);
     EXPECT_EQ(form.StatusText(), kNotice);
@@ -304,25 +305,26 @@ TEST_F(RealBrowser, EscapeCancelsAfterMovingAndTheNextBrowseStartsAgainFromTheFi
 TEST_F(RealBrowser, ChoosingTheSameFolderAgainRunsTheChangeAgain) {
     DialogDriver driver({DialogAnswer::Key(VK_RETURN), DialogAnswer::Key(VK_RETURN)});
     AltDown();
-    EXPECT_EQ(form.FolderText(), temp.Path());
+    EXPECT_EQ(form.FolderText(), temp.Path().Text());
     EXPECT_EQ(Listing().Directory(), temp.Path());
-    EXPECT_EQ(Entries(Listing()), (std::vector<std::string>{"top.txt"}));
+    EXPECT_EQ(Entries(Listing()), (std::vector<std::wstring>{L"top.txt"}));
     EXPECT_EQ(form.memHTML().Text(), "");
-    EXPECT_EQ(form.StatusText(), "");
+    EXPECT_EQ(form.StatusText(), L"");
 
     form.memHTML().SetText("shown");
-    form.SetStatusText("status");
+    form.SetStatusText(L"status");
     test_support::LeftClick(form.edFolderButton(), {10, 8});
     ASSERT_TRUE(driver.Finish()) << driver.Failure();
-    EXPECT_EQ(form.FolderText(), temp.Path());
+    EXPECT_EQ(form.FolderText(), temp.Path().Text());
     EXPECT_EQ(form.memHTML().Text(), "");
-    EXPECT_EQ(form.StatusText(), "");
+    EXPECT_EQ(form.StatusText(), L"");
     EXPECT_TRUE(test_support::RecordedErrors().empty());
 }
 
 TEST_F(RealBrowser, AChosenFolderThatVanishedKeepsTheNewTextTheOldListAndShowsTheError) {
-    const std::string directory = Listing().Directory(), viewer = form.memHTML().Text();
-    form.SetFolderText(inner);
+    const platform::Path directory = Listing().Directory();
+    const std::string viewer = form.memHTML().Text();
+    form.SetFolderText(inner.Text());
     // The error goes to the box this time, which a person closes.
     widgets::SetErrorHandler(nullptr);
     DialogDriver driver({DialogAnswer::Key(VK_RETURN).Inspect([&](HWND) { test_support::RemoveTree(inner); }),
@@ -331,30 +333,16 @@ TEST_F(RealBrowser, AChosenFolderThatVanishedKeepsTheNewTextTheOldListAndShowsTh
     ASSERT_TRUE(driver.Finish()) << driver.Failure();
     ASSERT_EQ(driver.Seen().size(), 2u);
     EXPECT_EQ(driver.Seen()[1].text, "File not found");
-    EXPECT_EQ(form.FolderText(), inner);
+    EXPECT_EQ(form.FolderText(), inner.Text());
     EXPECT_EQ(Listing().Directory(), directory);
     EXPECT_EQ(form.memHTML().Text(), viewer);
     EXPECT_EQ(form.StatusText(), kNotice);
 }
 
-TEST_F(RealBrowser, AFolderNamedInJapaneseIsAppliedAndShownByItsShortPath) {
-    ASSERT_EQ(::GetACP(), 1252u) << "the test is written for a Western code page";
-    const std::wstring folder = platform::WideFromAnsi(temp.Path()) + L"\\\u65E5\u672C\u8A9E";
-    const std::wstring file = folder + L"\\c.txt";
-    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
-    platform::UniqueFile created{::CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)};
-    ASSERT_TRUE(created);
-    created.reset();
-    platform::ScopeExit remove([&] {
-        ::SetCurrentDirectoryA(platform::ExecutableFolder().c_str());
-        ::DeleteFileW(file.c_str());
-        ::RemoveDirectoryW(folder.c_str());
-    });
-    wchar_t shortPath[MAX_PATH] = {};
-    ASSERT_GT(::GetShortPathNameW(folder.c_str(), shortPath, MAX_PATH), 0u);
-    bool lossy = true;
-    const std::string expected = platform::AnsiFromWide(shortPath, &lossy);
-    ASSERT_FALSE(lossy);
+// The folder keeps its own name all the way, whatever the ANSI code page can show of it.
+TEST_F(RealBrowser, AFolderNamedInJapaneseIsAppliedAndShownByItsName) {
+    const platform::Path folder = temp.MakeFolder("\u65E5\u672C\u8A9E");
+    test_support::WriteFileBytes(folder.Join(L"c.txt"), "");
 
     // The Japanese folder sorts after "inner": open the folder, go down twice.
     DialogDriver driver({DialogAnswer::Key(VK_RETURN).Inspect([&](HWND dialog) {
@@ -366,10 +354,11 @@ TEST_F(RealBrowser, AFolderNamedInJapaneseIsAppliedAndShownByItsShortPath) {
     AltDown();
     ASSERT_TRUE(driver.Finish()) << driver.Failure();
     EXPECT_TRUE(test_support::RecordedErrors().empty()) << test_support::RecordedErrors().front();
-    EXPECT_EQ(form.FolderText(), expected);
-    EXPECT_EQ(form.FolderText().find('?'), std::string::npos);
-    EXPECT_EQ(::lstrcmpiA(Listing().Directory().c_str(), expected.c_str()), 0) << Listing().Directory();
-    EXPECT_EQ(Entries(Listing()), (std::vector<std::string>{"c.txt"}));
+    EXPECT_EQ(form.FolderText(), folder.Text());
+    EXPECT_EQ(form.FolderText().find(L'?'), std::wstring::npos);
+    EXPECT_TRUE(platform::SameFileName(Listing().Directory(), folder))
+        << test_support::Utf8Name(Listing().Directory().Text());
+    EXPECT_EQ(Entries(Listing()), (std::vector<std::wstring>{L"c.txt"}));
 }
 
 TEST_F(FakeBrowser, AltDownAndTheButtonBrowseAndNoOtherKeyDoes) {
@@ -392,13 +381,14 @@ TEST_F(FakeBrowser, AltDownAndTheButtonBrowseAndNoOtherKeyDoes) {
 }
 
 TEST_F(FakeBrowser, CancellingChangesNothingAndSettingTheTextByProgramRunsNoChange) {
-    const std::string directory = Listing().Directory(), viewer = form.memHTML().Text();
-    form.SetFolderText(temp.Path());
+    const platform::Path directory = Listing().Directory();
+    const std::string viewer = form.memHTML().Text();
+    form.SetFolderText(temp.Path().Text());
     EXPECT_EQ(Listing().Directory(), directory);
     EXPECT_EQ(form.memHTML().Text(), viewer);
     AltDown();
     EXPECT_EQ(counting.browses, 1);
-    EXPECT_EQ(form.FolderText(), temp.Path());
+    EXPECT_EQ(form.FolderText(), temp.Path().Text());
     EXPECT_EQ(Listing().Directory(), directory);
     EXPECT_EQ(form.memHTML().Text(), viewer);
     EXPECT_EQ(form.StatusText(), kNotice);
@@ -409,13 +399,13 @@ TEST_F(FakeBrowser, AVirtualItemGivesAnEmptyTextAndLeavesTheListWhereItWas) {
     ASSERT_EQ(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
     platform::UniqueItemId owned{computer};
     counting.answer = computer;
-    const std::string directory = Listing().Directory();
-    form.SetFolderText(temp.Path());
+    const platform::Path directory = Listing().Directory();
+    form.SetFolderText(temp.Path().Text());
     AltDown();
-    EXPECT_EQ(form.FolderText(), "");
+    EXPECT_EQ(form.FolderText(), L"");
     EXPECT_EQ(Listing().Directory(), directory);
     EXPECT_EQ(form.memHTML().Text(), "");
-    EXPECT_EQ(form.StatusText(), "");
+    EXPECT_EQ(form.StatusText(), L"");
     EXPECT_TRUE(Modified());
     EXPECT_TRUE(test_support::RecordedErrors().empty());
 }

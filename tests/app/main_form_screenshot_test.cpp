@@ -45,7 +45,7 @@ TEST(MainFormOnScreen, AfterWideningEveryPartIsRedrawnInItsNewPlace) {
     app::TForm1 form(shell);
     form.Show();
     // Showing empties the status bar; a text to look for at its new place.
-    form.SetStatusText(" Copyright (c) 2005 Zavotek");
+    form.SetStatusText(L" Copyright (c) 2005 Zavotek");
     RECT window;
     ::GetWindowRect(form.Handle(), &window);
     ShotWhen(form.Handle(), [&](const ScreenCapture& shot) {

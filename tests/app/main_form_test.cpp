@@ -21,7 +21,7 @@ using test_support::ClientSize;
 using test_support::RectInParent;
 using test_support::SendMouse;
 
-constexpr const char* kWebAddress = "https://zavotek.example/";
+constexpr const wchar_t* kWebAddress = L"https://zavotek.example/";
 
 class MainForm : public ::testing::Test {
 protected:
@@ -322,13 +322,13 @@ TEST_F(MainForm, TheViewerIsAReadOnlyRichEditAndNoTabStop) {
 }
 
 TEST_F(MainForm, TheStatusBarHoldsTheMakersNoticeInTheSystemStatusFont) {
-    std::string notice = form.StatusText();
+    std::wstring notice = form.StatusText();
     ASSERT_GT(notice.size(), 2u);
-    EXPECT_EQ(notice[0], ' ');
-    EXPECT_NE(notice[1], ' ');
-    EXPECT_NE(notice.find("Zavotek"), std::string::npos) << notice;
-    EXPECT_NE(notice.find("2005"), std::string::npos) << notice;
-    const std::string tail = std::string(" - ") + kWebAddress;
+    EXPECT_EQ(notice[0], L' ');
+    EXPECT_NE(notice[1], L' ');
+    EXPECT_NE(notice.find(L"Zavotek"), std::wstring::npos) << notice;
+    EXPECT_NE(notice.find(L"2005"), std::wstring::npos) << notice;
+    const std::wstring tail = std::wstring(L" - ") + kWebAddress;
     ASSERT_GE(notice.size(), tail.size());
     EXPECT_EQ(notice.substr(notice.size() - tail.size()), tail);
     // One panel across the whole width.
@@ -432,7 +432,8 @@ TEST_F(MainForm, AGraphicButtonClicksOnlyWhenPressedAndReleasedOverIt) {
 }
 
 TEST_F(MainForm, ClickingEitherBannerPictureAsksTheShellToOpenTheWebAddress) {
-    const std::string status = form.StatusText(), text = form.memHTML().Text();
+    const std::wstring status = form.StatusText();
+    const std::string text = form.memHTML().Text();
     test_support::LeftClick(form.imgBan().Handle(), {20, 20});
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].owner, nullptr);

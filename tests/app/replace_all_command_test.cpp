@@ -68,10 +68,10 @@ protected:
     // What the window shows after a run that ended normally with `last` as its last file.
     void ExpectShowsAtTheEnd(const std::string& last) {
         EXPECT_EQ(form.memHTML().Text(), Rewritten(last));
-        EXPECT_EQ(form.StatusText(), folder.PathOf(last));
+        EXPECT_EQ(form.StatusText(), folder.PathOf(last).Text());
         EXPECT_EQ(PaneColour(), CLR_DEFAULT);
         EXPECT_EQ(SelectedText(), "ABC");
-        EXPECT_EQ(form.FileListBox().Listing().FileName(), last);
+        EXPECT_EQ(form.FileListBox().Listing().FileName(), test_support::WideName(last));
     }
 
     static DialogAnswer OK() { return DialogAnswer::Key(VK_RETURN); }
@@ -131,7 +131,7 @@ TEST_F(ReplaceAll, TheGlobalQuestionNamesTheMaskAndOnlyOKGoesOn) {
 }
 
 TEST_F(ReplaceAll, RewritesEveryListedFileAndEndsShowingTheLastInTheWindowTextColour) {
-    ASSERT_EQ(form.FilePath(), "") << "no file needs to be selected";
+    ASSERT_EQ(form.FilePath(), platform::Path()) << "no file needs to be selected";
     std::vector<SeenDialog> seen = ClickReplaceAll({OK(), Completed()});
     ASSERT_EQ(seen.size(), 2u);
     ExpectCompleted(seen[1]);
@@ -151,7 +151,8 @@ TEST_F(ReplaceAll, WithConfirmTickedEachFileIsAskedAboutAndOnlyYesRewritesIt) {
     ASSERT_EQ(seen.size(), 6u);
     for (size_t i = 0; i < kNames.size(); ++i) {
         EXPECT_EQ(seen[i].caption, "Confirm");
-        EXPECT_EQ(seen[i].text, "Confirm you want to replace all instances in this file:\r\n\r\n" + folder.PathOf(kNames[i]));
+        EXPECT_EQ(seen[i].text, "Confirm you want to replace all instances in this file:\r\n\r\n" +
+                                    test_support::Utf8Name(folder.PathOf(kNames[i]).Text()));
         EXPECT_EQ(seen[i].buttons, (std::vector<std::string>{"&Yes", "&No"}));
     }
     ExpectCompleted(seen[5]);
@@ -174,8 +175,8 @@ TEST_F(ReplaceAll, AReadOnlyFileInTheMiddleStopsTheRunThere) {
     for (const auto& clock : clocks) {
         SCOPED_TRACE(clock.name);
         for (const std::string& name : kNames) folder.WriteFile(name, Original(name));
-        const std::string blocked = folder.PathOf("c.txt");
-        ASSERT_TRUE(::SetFileAttributesA(blocked.c_str(), FILE_ATTRIBUTE_READONLY));
+        const platform::Path blocked = folder.PathOf("c.txt");
+        ASSERT_TRUE(::SetFileAttributesW(blocked.c_str(), FILE_ATTRIBUTE_READONLY));
         DWORD now = 0;
         form.TickCount = [&now, step = clock.step] { return now += step; };
         progress = RecordingProgressWindow();
@@ -185,16 +186,17 @@ TEST_F(ReplaceAll, AReadOnlyFileInTheMiddleStopsTheRunThere) {
         ASSERT_EQ(seen.size(), 2u);
         EXPECT_EQ(seen[1].windowClass, "#32770");
         EXPECT_EQ(seen[1].text,
-                  "Cannot create file \"" + blocked + "\". " + platform::SystemErrorText(ERROR_ACCESS_DENIED) + ".");
+                  "Cannot create file \"" + test_support::Utf8Name(blocked.Text()) + "\". " +
+                      test_support::Utf8Name(platform::SystemErrorText(ERROR_ACCESS_DENIED)) + ".");
         EXPECT_EQ(Contents(folder), With({0, 1}));
-        EXPECT_TRUE(progress.shown);
-        EXPECT_EQ(progress.hides, 0);
+        EXPECT_FALSE(progress.shown) << "nothing runs any more";
+        EXPECT_EQ(progress.hides, 1);
         EXPECT_EQ(form.memHTML().Text(), Rewritten("b.txt"));
-        EXPECT_EQ(form.StatusText(), folder.PathOf("b.txt"));
+        EXPECT_EQ(form.StatusText(), folder.PathOf("b.txt").Text());
         EXPECT_EQ(PaneColour(), RGB(255, 0, 0));
         EXPECT_EQ(SelectedText(), "ABC");
-        EXPECT_EQ(form.FileListBox().Listing().FileName(), "c.txt") << "selected before its rewrite failed";
-        ::SetFileAttributesA(blocked.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(form.FileListBox().Listing().FileName(), L"c.txt") << "selected before its rewrite failed";
+        ::SetFileAttributesW(blocked.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
 
@@ -235,22 +237,22 @@ TEST_F(ReplaceAll, TheViewerPassesOverFilesOnlyInARunWithoutQuestions) {
 // whose substitutes do not reach its file system, a link in the prefix's dosdevices folder.
 class DriveForFolder {
 public:
-    explicit DriveForFolder(const std::string& folder) {
+    explicit DriveForFolder(const platform::Path& folder) {
         const DWORD used = ::GetLogicalDrives();
         for (char letter = 'Y'; letter > 'H'; --letter) {
             if (used & (1u << (letter - 'A'))) continue;
-            const std::string drive = std::string(1, letter) + ":";
-            if (UnderWine() ? MakeWineLink(letter, folder) : ::DefineDosDeviceA(0, drive.c_str(), folder.c_str()))
+            const std::wstring drive = std::wstring(1, letter) + L":";
+            if (UnderWine() ? MakeWineLink(letter, folder) : ::DefineDosDeviceW(0, drive.c_str(), folder.c_str()))
                 letter_ = letter;
             break;
         }
     }
     ~DriveForFolder() {
         if (!link_.empty()) Run("Z:\\bin\\rm -f \"" + link_ + "\"");
-        else if (letter_) ::DefineDosDeviceA(DDD_REMOVE_DEFINITION, (std::string(1, letter_) + ":").c_str(), nullptr);
+        else if (letter_) ::DefineDosDeviceW(DDD_REMOVE_DEFINITION, (std::wstring(1, letter_) + L":").c_str(), nullptr);
     }
     // "Y:\", or empty when no drive could be made.
-    std::string Root() const { return letter_ ? std::string(1, letter_) + ":\\" : std::string(); }
+    std::wstring Root() const { return letter_ ? std::wstring(1, letter_) + L":\\" : std::wstring(); }
 
 private:
     static bool UnderWine() { return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
@@ -265,14 +267,13 @@ private:
         ::CloseHandle(process.hThread);
         ::CloseHandle(process.hProcess);
     }
-    bool MakeWineLink(char letter, const std::string& folder) {
+    bool MakeWineLink(char letter, const platform::Path& folder) {
         using UnixName = char*(CDECL*)(const WCHAR*);
         auto unixName = reinterpret_cast<UnixName>(
             reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
         const char* prefix = std::getenv("WINEPREFIX");
         if (!unixName || !prefix) return false;
-        const std::wstring wide(folder.begin(), folder.end());
-        char* target = unixName(wide.c_str());
+        char* target = unixName(folder.c_str());
         if (!target) return false;
         const std::string link = std::string(prefix) + "/dosdevices/" + char(letter - 'A' + 'a') + ":";
         Run("Z:\\bin\\ln -s \"" + std::string(target) + "\" \"" + link + "\"");
@@ -295,7 +296,8 @@ private:
 // and that path is what the question and the status bar show.
 TEST_F(ReplaceAll, AtADriveRootThePathsHoldTwoBackslashes) {
     DriveForFolder drive(folder.Path());
-    if (drive.Root().empty()) GTEST_SKIP() << "no drive letter could be given to " << folder.Path();
+    if (drive.Root().empty())
+        GTEST_SKIP() << "no drive letter could be given to " << test_support::Utf8Name(folder.Path().Text());
     List(drive.Root());
     ASSERT_EQ(form.FileListBox().Listing().Directory(), drive.Root());
     TickConfirm(true);
@@ -303,9 +305,10 @@ TEST_F(ReplaceAll, AtADriveRootThePathsHoldTwoBackslashes) {
     std::vector<SeenDialog> seen = ClickReplaceAll({Yes(), Yes(), Yes(), Yes(), Yes(), Completed()});
 
     ASSERT_EQ(seen.size(), 6u);
-    const std::string first = drive.Root() + "\\a.txt";  // e.g. Y:\\a.txt
-    EXPECT_EQ(seen[0].text, "Confirm you want to replace all instances in this file:\r\n\r\n" + first);
-    EXPECT_EQ(form.StatusText(), drive.Root() + "\\e.txt");
+    const std::wstring first = drive.Root() + L"\\a.txt";  // e.g. Y:\\a.txt
+    EXPECT_EQ(seen[0].text,
+              "Confirm you want to replace all instances in this file:\r\n\r\n" + test_support::Utf8Name(first));
+    EXPECT_EQ(form.StatusText(), drive.Root() + L"\\e.txt");
     EXPECT_EQ(Contents(folder), AllRewritten());
     List(folder.Path());  // leave the drive before it goes
 }
@@ -350,7 +353,7 @@ TEST_F(ReplaceAll, AListingChangedDuringARunLeavesTheNewlyListedFilesAlone) {
         std::function<void()> change;
     } changes[] = {
         {"another folder", [&] { List(elsewhere.Path()); }},
-        {"another file type", [&] { form.FileListBox().Listing().SetMask("*.ini"); }},
+        {"another file type", [&] { form.FileListBox().Listing().SetMask(L"*.ini"); }},
     };
     for (const auto& change : changes) {
         SCOPED_TRACE(change.name);
@@ -365,25 +368,26 @@ TEST_F(ReplaceAll, AListingChangedDuringARunLeavesTheNewlyListedFilesAlone) {
         EXPECT_EQ(Contents(elsewhere), With({}));
         for (const std::string& name : kNames)
             EXPECT_EQ(ReadFileBytes(folder.PathOf(name.substr(0, 1) + ".ini")), Original(name));
-        EXPECT_EQ(form.FileListBox().Listing().FileName(), "") << "no entry of the new listing is selected";
-        EXPECT_EQ(form.StatusText(), folder.PathOf("e.txt"));
+        EXPECT_EQ(form.FileListBox().Listing().FileName(), L"") << "no entry of the new listing is selected";
+        EXPECT_EQ(form.StatusText(), folder.PathOf("e.txt").Text());
     }
 }
 
 // A listed file that is gone by its turn ends the run with the open error, like any failing file.
 TEST_F(ReplaceAll, AFileRemovedDuringARunStopsItWithTheOpenError) {
     Postman postman(form.Handle());
-    const std::string removed = folder.PathOf("d.txt");
-    progress.onShow = [&] { postman.Post([&] { ::DeleteFileA(removed.c_str()); }); };
+    const platform::Path removed = folder.PathOf("d.txt");
+    progress.onShow = [&] { postman.Post([&] { ::DeleteFileW(removed.c_str()); }); };
 
     std::vector<SeenDialog> seen = ClickReplaceAll({OK(), DialogAnswer::Key(VK_RETURN).On(DialogClass::ErrorBox)});
 
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[1].text,
-              "Cannot open file \"" + removed + "\". " + platform::SystemErrorText(ERROR_FILE_NOT_FOUND) + ".");
+              "Cannot open file \"" + test_support::Utf8Name(removed.Text()) + "\". " +
+                  test_support::Utf8Name(platform::SystemErrorText(ERROR_FILE_NOT_FOUND)) + ".");
     EXPECT_EQ(ReadFileBytes(folder.PathOf("c.txt")), Rewritten("c.txt"));
     EXPECT_EQ(ReadFileBytes(folder.PathOf("e.txt")), Original("e.txt"));
-    EXPECT_TRUE(progress.shown);
+    EXPECT_FALSE(progress.shown);
 }
 
 }  // namespace

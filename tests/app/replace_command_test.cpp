@@ -17,9 +17,9 @@ protected:
         folder.WriteFile("other.txt", "abc");
         List();
     }
-    void Select() { form.FileListBox().Listing().SelectByName("notes.txt"); }
+    void Select() { form.FileListBox().Listing().SelectByName(L"notes.txt"); }
 
-    std::string path;
+    platform::Path path;
 };
 
 // Every failing check shows its one notice, however the box is closed, and ends the command
@@ -41,7 +41,8 @@ TEST_F(ReplaceCommand, EachFailingCheckShowsItsNoticeAndTouchesNothing) {
         List(c.emptyList ? empty.Path() : folder.Path());
         if (c.select) Select();
         Type(c.search, c.replacement);
-        const std::string status = form.StatusText(), shown = form.memHTML().Text();
+        const std::wstring status = form.StatusText();
+        const std::string shown = form.memHTML().Text();
 
         ExpectOneNotice(ClickReplace({c.answer}), c.message);
         EXPECT_EQ(ReadFileBytes(path), kOriginal);
@@ -58,7 +59,7 @@ TEST_F(ReplaceCommand, TurnsEveryCaseOfAbcIntoABCAndShowsTheFileWithTheReplaceme
 
     EXPECT_EQ(ReadFileBytes(path), "ABC, ABC and ABC; xyz\r\n");
     EXPECT_EQ(form.memHTML().Text(), "ABC, ABC and ABC; xyz\r\n");
-    EXPECT_EQ(form.StatusText(), path);
+    EXPECT_EQ(form.StatusText(), path.Text());
     EXPECT_EQ(PaneColour(), CLR_DEFAULT);
     EXPECT_EQ(SelectedText(), "ABC");
     EXPECT_EQ(::GetFocus(), form.memHTML().Handle());
@@ -87,20 +88,22 @@ TEST_F(ReplaceCommand, WithConfirmTickedOnlyOKGoesOn) {
 }
 
 // The error box reports the failed rewrite; the progress window stays where it was shown.
-TEST_F(ReplaceCommand, AReadOnlyFileKeepsItsBytesAndLeavesTheProgressWindowShown) {
+TEST_F(ReplaceCommand, AReadOnlyFileKeepsItsBytesAndTheProgressWindowGoes) {
     Select();
-    const std::string status = form.StatusText(), shown = form.memHTML().Text();
-    ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::wstring status = form.StatusText();
+    const std::string shown = form.memHTML().Text();
+    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
     Type("abc", "ABC");
 
     std::vector<SeenDialog> seen = ClickReplace({DialogAnswer::Key(VK_RETURN).On(DialogClass::ErrorBox)});
 
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text,
-              "Cannot create file \"" + path + "\". " + platform::SystemErrorText(ERROR_ACCESS_DENIED) + ".");
+              "Cannot create file \"" + test_support::Utf8Name(path.Text()) + "\". " +
+                  test_support::Utf8Name(platform::SystemErrorText(ERROR_ACCESS_DENIED)) + ".");
     EXPECT_EQ(ReadFileBytes(path), kOriginal);
-    EXPECT_TRUE(progress.shown);
-    EXPECT_EQ(progress.hides, 0);
+    EXPECT_FALSE(progress.shown) << "nothing runs any more";
+    EXPECT_EQ(progress.hides, 1);
     EXPECT_EQ(form.StatusText(), status);
     EXPECT_EQ(form.memHTML().Text(), shown);
 }

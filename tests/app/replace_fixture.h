@@ -96,8 +96,8 @@ inline void ExpectOneNotice(const std::vector<SeenDialog>& seen, const std::stri
 class ReplaceFixture : public ::testing::Test {
 protected:
     ReplaceFixture() {
-        char saved[MAX_PATH];
-        ::GetCurrentDirectoryA(MAX_PATH, saved);
+        wchar_t saved[MAX_PATH];
+        ::GetCurrentDirectoryW(MAX_PATH, saved);
         savedDirectory_ = saved;
         form.SetProgressWindow(progress);
         widgets::SetErrorHandler(dialogs::ReportError);
@@ -107,13 +107,13 @@ protected:
     ~ReplaceFixture() override {
         widgets::SetErrorHandler(nullptr);
         test_support::DispatchWaitingMessages();
-        ::SetCurrentDirectoryA(savedDirectory_.c_str());
+        ::SetCurrentDirectoryW(savedDirectory_.c_str());
     }
 
     // Lists `folderPath` (the fixture's folder unless given) in the file list.
-    void List(const std::string& folderPath = {}) {
-        std::string path = folderPath.empty() ? folder.Path() : folderPath;
-        form.FileListBox().Listing().ApplyPathText(path.back() == '\\' ? path : path + "\\");
+    void List(const platform::Path& folderPath = {}) {
+        const platform::Path& path = folderPath.empty() ? folder.Path() : folderPath;
+        form.FileListBox().Listing().ApplyPathText(path.EndsWithSeparator() ? path.Text() : path.Text() + L"\\");
     }
     void Type(const std::string& search, const std::string& replacement) {
         ::SetWindowTextA(form.edSearch(), search.c_str());
@@ -167,7 +167,7 @@ protected:
     test_support::TempFolder folder;
 
 private:
-    std::string savedDirectory_;
+    std::wstring savedDirectory_;
 };
 
 }  // namespace replace_test

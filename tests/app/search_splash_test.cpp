@@ -228,9 +228,9 @@ DialogAnswer LookThenEnter(StackingSeen& seen, HWND splash, HWND main) {
 
 TEST_F(SearchSplash, WhileAQuestionOrTheErrorBoxIsOpenItIsAnOrdinaryWindowBelowIt) {
     const std::function<void()> boxes[] = {
-        [] { dialogs::ShowMessageDialog("Replace in this file?", dialogs::MessageKind::Confirmation,
+        [] { dialogs::ShowMessageDialog(L"Replace in this file?", dialogs::MessageKind::Confirmation,
                                         dialogs::button::Yes | dialogs::button::No); },
-        [] { dialogs::ShowErrorBox("Stream write error"); },
+        [] { dialogs::ShowErrorBox(L"Stream write error"); },
     };
     for (const auto& box : boxes) {
         splash.Show();

@@ -3,7 +3,6 @@
 #include "app/main_form.h"
 #include "dialogs/error_report.h"
 #include "dialogs/error_text.h"
-#include "platform/code_page.h"
 #include "platform/errors.h"
 #include "platform/unique_handle.h"
 #include "settings/recording_profile_store.h"
@@ -17,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -30,7 +30,12 @@ using test_support::RemoveSettingsFile;
 using test_support::SettingsFileExists;
 using test_support::WriteFileBytes;
 
-const std::string kSettingsPath = test_support::SettingsFilePath();
+const platform::Path kSettingsPath = test_support::SettingsFilePath();
+
+const std::string kUnableToWrite = "Unable to write to " + test_support::Utf8Name(kSettingsPath.Text()) + ".";
+
+// How the settings file holds a folder whose every character the ANSI code page has.
+std::string InAnsi(const platform::Path& folder) { return folder.AnsiForm().value(); }
 
 class SettingsEvents : public ::testing::Test {
 protected:
@@ -41,7 +46,7 @@ protected:
     void TearDown() override {
         form_.reset();
         // The list makes its folder the current one; a folder in use could not be removed.
-        ::SetCurrentDirectoryA(ProgramFolder().c_str());
+        ::SetCurrentDirectoryW(ProgramFolder().c_str());
         widgets::SetErrorHandler(nullptr);
         test_support::DispatchWaitingMessages();
         RemoveSettingsFile();
@@ -72,7 +77,7 @@ protected:
     std::string Replace() { return test_support::WindowText(form_->edReplace()); }
     bool SaveSearch() { return ::SendMessageA(form_->cbSaveSearch(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     void Type(HWND edit, const std::string& text) { ::SetWindowTextA(edit, text.c_str()); }
-    std::string Listed() { return form_->FileListBox().Listing().Directory(); }
+    platform::Path Listed() { return form_->FileListBox().Listing().Directory(); }
 
     test_support::TempFolder folder;
     widgets::Application application{"Zavotek - Search & Replace"};
@@ -85,12 +90,12 @@ TEST_F(SettingsEvents, AFirstStartShowsTheProgramFolderAndTheFirstTypeAndCreates
     Start();
     EXPECT_EQ(test_support::RecordedErrors(), std::vector<std::string>{});
     EXPECT_EQ(Listed(), ProgramFolder());
-    EXPECT_EQ(Form().FolderText(), ProgramFolder());
+    EXPECT_EQ(Form().FolderText(), ProgramFolder().Text());
     EXPECT_EQ(Search(), "");
     EXPECT_EQ(Replace(), "");
     EXPECT_FALSE(SaveSearch());
     EXPECT_EQ(Form().FileTypeIndex(), 0);
-    EXPECT_EQ(Form().FileListBox().Listing().Mask(), "*.txt");
+    EXPECT_EQ(Form().FileListBox().Listing().Mask(), L"*.txt");
     EXPECT_EQ(Form().memHTML().Text().rfind("Welcome to the String Search and Replace Utility!", 0), 0u);
     // Save Search and the file type are looked up even without a file; nothing is written.
     EXPECT_EQ(store.What(), (std::vector<std::string>{"read SaveSearch", "flush", "read FileType", "flush"}));
@@ -99,13 +104,13 @@ TEST_F(SettingsEvents, AFirstStartShowsTheProgramFolderAndTheFirstTypeAndCreates
 
 TEST_F(SettingsEvents, AStartRestoresTheStoredValues) {
     WriteFileBytes(kSettingsPath, "[Settings]\r\nSearchFor= \"  find me \" \r\nReplaceWith=put back\r\n"
-                                  "SaveSearch=True\r\nLastFolder=" + folder.Path() + "\r\nFileType=0x3\r\n");
+                                  "SaveSearch=True\r\nLastFolder=" + InAnsi(folder.Path()) + "\r\nFileType=0x3\r\n");
     Start();
     EXPECT_EQ(test_support::RecordedErrors(), std::vector<std::string>{});
     EXPECT_EQ(Search(), "  find me ");
     EXPECT_EQ(Replace(), "put back");
     EXPECT_TRUE(SaveSearch());
-    EXPECT_EQ(Form().FolderText(), folder.Path());
+    EXPECT_EQ(Form().FolderText(), folder.Path().Text());
     EXPECT_EQ(Form().FileTypeIndex(), 3);
     EXPECT_EQ(store.What(), (std::vector<std::string>{"read SearchFor", "flush", "read ReplaceWith", "flush",
                                                       "read LastFolder", "flush", "read SaveSearch", "flush",
@@ -117,16 +122,16 @@ TEST_F(SettingsEvents, AStartWithAFileListsTheStoredFolderByTheStoredTypeAndEmpt
     folder.WriteFile("b.ini", "b");
     folder.WriteFile("a.ini", "a");
     folder.WriteFile("c.txt", "c");
-    WriteFileBytes(kSettingsPath, "[Settings]\r\nLastFolder=" + folder.Path() + "\r\nFileType=3\r\n");
+    WriteFileBytes(kSettingsPath, "[Settings]\r\nLastFolder=" + InAnsi(folder.Path()) + "\r\nFileType=3\r\n");
     Start();
     EXPECT_EQ(test_support::RecordedErrors(), std::vector<std::string>{});
     EXPECT_EQ(Listed(), folder.Path());
     const browse::FileListing& list = Form().FileListBox().Listing();
     ASSERT_EQ(list.Count(), 2);
-    EXPECT_EQ(list.Entry(0), "a.ini");
-    EXPECT_EQ(list.Entry(1), "b.ini");
+    EXPECT_EQ(list.Entry(0), L"a.ini");
+    EXPECT_EQ(list.Entry(1), L"b.ini");
     EXPECT_EQ(Form().memHTML().Text(), "");
-    EXPECT_EQ(Form().StatusText(), "");
+    EXPECT_EQ(Form().StatusText(), L"");
 }
 
 TEST_F(SettingsEvents, SaveSearchCountsOnlyForExactlyTrueAndACloseThenWritesTheTextsEmpty) {
@@ -153,17 +158,18 @@ TEST_F(SettingsEvents, AFirstCloseWithSaveSearchWritesTheSectionAndTheFiveKeysIn
     EXPECT_EQ(test_support::RecordedErrors(), std::vector<std::string>{});
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_TRUE(application.Terminated());
+    const std::string programFolder = InAnsi(ProgramFolder());
     EXPECT_EQ(ReadFileBytes(kSettingsPath), "[Settings]\r\nSearchFor=find this\r\nReplaceWith=with that\r\n"
-                                            "SaveSearch=True\r\nLastFolder=" + ProgramFolder() + "\r\nFileType=2\r\n");
+                                            "SaveSearch=True\r\nLastFolder=" + programFolder + "\r\nFileType=2\r\n");
     EXPECT_EQ(store.What(), (std::vector<std::string>{
                                 "write SearchFor=find this", "flush", "write ReplaceWith=with that", "flush",
-                                "write SaveSearch=True", "flush", "write LastFolder=" + ProgramFolder(), "flush",
+                                "write SaveSearch=True", "flush", "write LastFolder=" + programFolder, "flush",
                                 "write FileType=2", "flush"}));
 }
 
 TEST_F(SettingsEvents, ACloseWithoutSaveSearchKeepsTheRestOfAHandEditedFile) {
     const std::string before = "; my settings\r\n[Window]\r\nTop=10\r\n[Settings]\r\nFileType=1\r\nNote=mine\r\n"
-                               "SearchFor=secret\r\nLastFolder=" + folder.Path() + "\r\n[Zz]\r\nA=b\r\n";
+                               "SearchFor=secret\r\nLastFolder=" + InAnsi(folder.Path()) + "\r\n[Zz]\r\nA=b\r\n";
     WriteFileBytes(kSettingsPath, before);
     Start();
     Type(Form().edSearch(), "typed");
@@ -171,7 +177,41 @@ TEST_F(SettingsEvents, ACloseWithoutSaveSearchKeepsTheRestOfAHandEditedFile) {
     EXPECT_EQ(test_support::RecordedErrors(), std::vector<std::string>{});
     EXPECT_EQ(ReadFileBytes(kSettingsPath),
               "; my settings\r\n[Window]\r\nTop=10\r\n[Settings]\r\nFileType=1\r\nNote=mine\r\nSearchFor=\r\n"
-              "LastFolder=" + folder.Path() + "\r\nReplaceWith=\r\nSaveSearch=False\r\n[Zz]\r\nA=b\r\n");
+              "LastFolder=" + InAnsi(folder.Path()) + "\r\nReplaceWith=\r\nSaveSearch=False\r\n[Zz]\r\nA=b\r\n");
+}
+
+// The file is ANSI: a close stores the folder shown as it is when the code page holds it, else by
+// a short form the code page holds, else not at all, keeping the stored one. Under Wine every
+// folder that is there has an ASCII short name (GetShortPathNameW gives "___-~XX0" for the one
+// below), so there only a folder that is not there has none; on Windows a volume that makes no
+// 8.3 names gives the existing one none either.
+TEST_F(SettingsEvents, ACloseStoresAFolderTheCodePageCannotHoldByItsShortFormOrKeepsTheStoredOne) {
+    const platform::Path plain = folder.MakeFolder("plain"), foreign = folder.MakeFolder("日本語-Łódź");
+    const std::string stored = InAnsi(folder.Path());
+    wchar_t shortPath[MAX_PATH] = {};
+    const DWORD n = ::GetShortPathNameW(foreign.c_str(), shortPath, MAX_PATH);
+    const std::wstring shortForm(shortPath, n < MAX_PATH ? n : 0);
+    const bool asciiShortForm = !shortForm.empty() && std::all_of(shortForm.begin(), shortForm.end(),
+                                                                  [](wchar_t c) { return c < 0x80; });
+    const struct {
+        const char* name;
+        platform::Path shown;
+        std::string expected;
+    } cases[] = {
+        {"ASCII, as it is", plain, test_support::Utf8Name(plain.Text())},
+        {asciiShortForm ? "outside the code page, by its short form" : "outside the code page, no short form, kept",
+         foreign, asciiShortForm ? test_support::Utf8Name(shortForm) : stored},
+        {"outside the code page, not there so no short form, kept", folder.PathOf("日本語-Łódź-gone"), stored},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFileBytes(kSettingsPath, "[Settings]\r\nLastFolder=" + stored + "\r\n");
+        Start();
+        Form().SetFolderText(c.shown.Text());
+        Close();
+        EXPECT_NE(ReadFileBytes(kSettingsPath).find("\r\nLastFolder=" + c.expected + "\r\n"), std::string::npos)
+            << ReadFileBytes(kSettingsPath);
+    }
 }
 
 TEST_F(SettingsEvents, SectionAndKeyNamesInOtherLetterCaseAreReadAndKeptAsWritten) {
@@ -185,7 +225,7 @@ TEST_F(SettingsEvents, SectionAndKeyNamesInOtherLetterCaseAreReadAndKeptAsWritte
     EXPECT_TRUE(SaveSearch());
     EXPECT_EQ(Form().FileTypeIndex(), 4);
     // An empty stored folder shows as such and leaves the list on the program's folder.
-    EXPECT_EQ(Form().FolderText(), "");
+    EXPECT_EQ(Form().FolderText(), L"");
     EXPECT_EQ(Listed(), ProgramFolder());
     Close();
     EXPECT_EQ(ReadFileBytes(kSettingsPath), file);
@@ -206,7 +246,7 @@ TEST_F(SettingsEvents, AStoredTypeOfMinusOneLeavesTheSelectorEmptyAndIsWrittenBa
     Start();
     EXPECT_EQ(test_support::RecordedErrors(), std::vector<std::string>{});
     EXPECT_EQ(Form().FileTypeIndex(), -1);
-    EXPECT_EQ(Form().FileListBox().Listing().Mask(), "*.txt");
+    EXPECT_EQ(Form().FileListBox().Listing().Mask(), L"*.txt");
     Close();
     EXPECT_NE(ReadFileBytes(kSettingsPath).find("\r\nFileType=-1\r\n"), std::string::npos);
 }
@@ -216,7 +256,7 @@ TEST_F(SettingsEvents, AStoredTypeWithNoEntryIsReportedKeptAndWrittenBack) {
     EXPECT_EQ(ErrorBoxDuring([this] { Start(); }), "List index out of bounds (7)");
     EXPECT_EQ(Form().FileTypeIndex(), 7);
     // The start ends at the selector, so the list keeps the mask it started with.
-    EXPECT_EQ(Form().FileListBox().Listing().Mask(), "*.txt");
+    EXPECT_EQ(Form().FileListBox().Listing().Mask(), L"*.txt");
     EXPECT_TRUE(SaveSearch());
     Close();
     EXPECT_EQ(ReadFileBytes(kSettingsPath), "[Settings]\r\nSearchFor=s\r\nSaveSearch=True\r\nFileType=7\r\n"
@@ -224,20 +264,20 @@ TEST_F(SettingsEvents, AStoredTypeWithNoEntryIsReportedKeptAndWrittenBack) {
 }
 
 TEST_F(SettingsEvents, AVanishedStoredFolderIsReportedAndTheOtherValuesSurviveAStartAndAClose) {
-    const std::string gone = folder.Path() + "\\gone\\Projects";
+    const std::string gone = InAnsi(folder.Path()) + "\\gone\\Projects";
     const std::string file = "[Settings]\r\nSearchFor=kept\r\nReplaceWith=too\r\nSaveSearch=True\r\nLastFolder=" +
                              gone + "\r\nFileType=2\r\n";
     WriteFileBytes(kSettingsPath, file);
     const std::string box = ErrorBoxDuring([this] { Start(); });
-    std::string failure;
+    std::wstring failure;
     try {
-        Form().FileListBox().Listing().ApplyPathText(gone);
+        Form().FileListBox().Listing().ApplyPathText(platform::Path::FromAnsi(gone).Text());
     } catch (const platform::EError& e) {
         failure = e.Message();
     }
     ASSERT_FALSE(failure.empty()) << "the stored folder could be applied after all";
-    EXPECT_EQ(box, dialogs::WithFullStop(failure, platform::SystemCodePage()));
-    EXPECT_EQ(Form().FolderText(), gone);
+    EXPECT_EQ(box, test_support::Utf8Name(dialogs::WithFullStop(failure)));
+    EXPECT_EQ(Form().FolderText(), platform::Path::FromAnsi(gone).Text());
     EXPECT_EQ(Listed(), ProgramFolder());
     EXPECT_EQ(Search(), "kept");
     EXPECT_EQ(Replace(), "too");
@@ -257,9 +297,9 @@ TEST_F(SettingsEvents, ASettingsFileThatCannotBeWrittenIsReportedAndTheWindowClo
     HWND window = Form().Handle();
     {
         platform::UniqueFile lock{
-            ::CreateFileA(kSettingsPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
+            ::CreateFileW(kSettingsPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
         ASSERT_TRUE(lock);
-        EXPECT_EQ(ErrorBoxDuring([this] { Close(); }), "Unable to write to " + kSettingsPath + ".");
+        EXPECT_EQ(ErrorBoxDuring([this] { Close(); }), kUnableToWrite);
     }
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_TRUE(application.Terminated());
@@ -274,7 +314,7 @@ TEST_F(SettingsEvents, AWriteThatFailsPartWayLeavesTheEarlierValuesAndStillClose
     store.calls.clear();
     store.failingKey = "SaveSearch";
     HWND window = Form().Handle();
-    EXPECT_EQ(ErrorBoxDuring([this] { Close(); }), "Unable to write to " + kSettingsPath + ".");
+    EXPECT_EQ(ErrorBoxDuring([this] { Close(); }), kUnableToWrite);
     EXPECT_EQ(store.What(), (std::vector<std::string>{"write SearchFor=early", "flush", "write ReplaceWith=", "flush",
                                                       "write SaveSearch=True", "flush"}));
     EXPECT_FALSE(::IsWindow(window));

@@ -54,7 +54,7 @@ public:
     platform::Path locked;
     bool SetCurrentDirectory(const platform::Path& path) override {
         // However it is named: relative, drive-relative ("C:" while it is current), with a trailing backslash.
-        std::wstring full = platform::AbsolutePath(path).Text();
+        std::wstring full = path.Absolute().Text();
         if (full.size() > 3 && full.back() == L'\\') full.pop_back();
         if (!locked.empty() && platform::SameFileName(full, locked.Text())) {
             ::SetLastError(ERROR_ACCESS_DENIED);

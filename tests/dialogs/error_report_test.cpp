@@ -111,7 +111,7 @@ TEST_F(ErrorReport, RunningOutOfMemoryShowsOutOfMemory) {
 }
 
 TEST_F(ErrorReport, TheFullStopRuleAppliesToTheMessage) {
-    std::string path = test_support::Utf8Name(platform::AbsolutePath(L"held open.txt").Text());
+    std::string path = test_support::Utf8Name(platform::Path(L"held open.txt").Absolute().Text());
     SeenBox box = RaiseInHandler([] { throw platform::errors::CannotOpenFile(L"held open.txt", ERROR_SHARING_VIOLATION); });
     EXPECT_EQ(box.text, "Cannot open file \"" + path + "\". " +
                             test_support::Utf8Name(platform::SystemErrorText(ERROR_SHARING_VIOLATION)) + ".");

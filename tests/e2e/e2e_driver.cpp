@@ -11,6 +11,13 @@
 //       the program started twice: in the first run the folder is chosen with the folder browser,
 //       the file type with the keyboard, the texts typed and Save Search ticked; after the close
 //       the settings file's bytes are checked; the second run must show every value again.
+//   e2e_driver kill-sweep <program.exe> <empty work folder>
+//       Replace All over a 16 MiB file, the program killed at a sweep of moments of the rewrite:
+//       each time the file is wholly old or wholly new under its own name, with at most the
+//       temporary file beside it; and once another program appending to the file meanwhile,
+//       whose line must be in the file afterwards.
+//   e2e_driver append <file> <text>
+//       appends the text to the file, trying again until the file lets it.
 //   e2e_driver true-names <program.exe> <empty work folder>
 //       the program in a folder whose name the ANSI code page cannot hold, beside files whose
 //       names it cannot hold either or only as look-alikes: each listed once under its own name
@@ -18,6 +25,7 @@
 //       it over a restart; then a last folder deeper than 300 characters listed and rewritten.
 #include "app/main_form_layout.h"
 #include "e2e/program_session.h"
+#include "platform/module_path.h"
 #include "support/screen_capture.h"
 #include "support/temp_folder.h"
 
@@ -314,6 +322,121 @@ int TrueNames(const std::string& program, const std::string& work) {
     return wrong == 0 ? 0 : 1;
 }
 
+// Runs a command line to its end; its exit code, or -1 when it could not start.
+int RunAndWait(std::wstring command) {
+    STARTUPINFOW si{sizeof si};
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &process))
+        return -1;
+    ::WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 1;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+// Another program's append: refused while the file is held, so it tries again.
+int Append(const std::string& file, const std::string& text) {
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        HANDLE h = ::CreateFileW(Path::FromAnsi(file).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, 0, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            const bool ok = ::WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+            ::CloseHandle(h);
+            if (ok && written == text.size()) return 0;
+        }
+        ::Sleep(20);
+    }
+    return 1;
+}
+
+int KillSweep(const std::string& program, const std::string& work) {
+    const Path folder = Path::FromAnsi(work), big = folder.Join(L"big.txt");
+    const Path copy = CopyInto(program, folder);
+    std::string before, after;
+    for (int line = 0; before.size() < 16 * 1024 * 1024; ++line) {
+        const std::string number = std::to_string(line);
+        before += number + " say hello to the world\r\n";
+        after += number + " say hello world to the world\r\n";
+    }
+    WriteFileBytes(folder.Join(L"Molvatrenquist.ini"), "[Settings]\r\nSearchFor=hello\r\nReplaceWith=hello world\r\n"
+                                                       "SaveSearch=True\r\nLastFolder=" + work + "\r\nFileType=0\r\n");
+    // Starts a run over the old bytes and answers its question.
+    auto start = [&](e2e::ProgramSession& session) {
+        session.Click(session.Control(Control(app::Ctl::Panel1)),
+                      ButtonCentre(session.MainWindow(), app::Ctl::btnGlobReplace));
+        HWND confirm = session.WaitForBox("Confirm", nullptr, 30);
+        return confirm && session.AnswerWithEnter(confirm, 30);
+    };
+    auto sizeOf = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        return ::GetFileAttributesExW(big.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
+    };
+    int wrong = 0;
+    DWORD rewrite = 0;  // from the answer until the new file is in place
+    WriteFileBytes(big, before);
+    {
+        e2e::ProgramSession session(copy, folder, 60);
+        const bool started = start(session);
+        const DWORD t0 = ::GetTickCount();
+        const bool swapped = session.WaitUntil([&] { return sizeOf() == after.size(); }, 60);
+        rewrite = ::GetTickCount() - t0;
+        Expect(started && swapped, "an uncut rewrite takes " + std::to_string(rewrite) + " ms", wrong);
+        session.Kill();
+    }
+    // From the answer to a quarter past the time the rewrite takes.
+    const int points = 30;
+    int oldBytes = 0, newBytes = 0;
+    for (int point = 0; point <= points; ++point) {
+        const DWORD delay = rewrite * point / 24;
+        WriteFileBytes(big, before);
+        {
+            e2e::ProgramSession session(copy, folder, 60);
+            if (!start(session)) {
+                Expect(false, "run " + std::to_string(point) + " started", wrong);
+                continue;
+            }
+            ::Sleep(delay);
+            session.Kill();
+        }
+        std::string bytes;
+        const bool read = ReadWholeFile(big, bytes);
+        oldBytes += read && bytes == before;
+        newBytes += read && bytes == after;
+        std::vector<std::wstring> others;
+        for (const std::wstring& name : test_support::NamesIn(folder))
+            if (name != L"big.txt" && name != L"SearchReplace.exe" && name != L"Molvatrenquist.ini") others.push_back(name);
+        const bool tidy = others.empty() || (others.size() == 1 && others[0].rfind(L"~zv", 0) == 0);
+        Expect(read && (bytes == before || bytes == after) && tidy,
+               "killed after " + std::to_string(delay) + " ms: " + (bytes == after ? "new" : bytes == before ? "old" : "NEITHER") +
+                   (others.empty() ? "" : ", beside it " + Utf8Name(others[0])),
+               wrong);
+        for (const std::wstring& name : others) ::DeleteFileW(folder.Join(name).c_str());
+    }
+    std::printf("%d kill points: %d left the old file, %d the new one\n", points + 1, oldBytes, newBytes);
+    // Another program appends a line while the run rewrites the file.
+    WriteFileBytes(big, before);
+    {
+        e2e::ProgramSession session(copy, folder, 60);
+        const bool started = start(session);
+        ::Sleep(rewrite / 3);
+        const std::wstring command = L"\"" + platform::ExecutablePath().Text() + L"\" append \"" +
+                                     big.Text() + L"\" \"the other program's line\r\n\"";
+        const int appended = RunAndWait(command);
+        std::string bytes;
+        const bool read = ReadWholeFile(big, bytes);
+        const std::string line = "the other program's line\r\n";
+        Expect(started && appended == 0 && read && bytes.size() > line.size() &&
+                   bytes.compare(bytes.size() - line.size(), line.size(), line) == 0 &&
+                   bytes.compare(0, after.size(), after) == 0,
+               "the other program's line survives the run", wrong);
+        session.Kill();
+    }
+    return wrong == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -324,6 +447,8 @@ int main(int argc, char** argv) {
         if (args.size() == 3 && args[0] == "replace-all") return ReplaceAll(args[1], args[2]);
         if (args.size() == 3 && args[0] == "settings") return Settings(args[1], args[2]);
         if (args.size() == 3 && args[0] == "true-names") return TrueNames(args[1], args[2]);
+        if (args.size() == 3 && args[0] == "kill-sweep") return KillSweep(args[1], args[2]);
+        if (args.size() == 3 && args[0] == "append") return Append(args[1], args[2]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

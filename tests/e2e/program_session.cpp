@@ -121,6 +121,11 @@ bool ProgramSession::AnswerWithEnter(HWND box, int seconds) const {
     return closed();
 }
 
+void ProgramSession::Kill() {
+    ::TerminateProcess(process_.hProcess, 9);
+    ::WaitForSingleObject(process_.hProcess, INFINITE);
+}
+
 bool ProgramSession::CloseAndCheckExit(int seconds) {
     ::PostMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
     if (::WaitForSingleObject(process_.hProcess, seconds * 1000) != WAIT_OBJECT_0) {

@@ -45,6 +45,8 @@ public:
 
     // The close box; true when the program then ends with exit code 0.
     bool CloseAndCheckExit(int seconds);
+    // Ends the program at once, as a crash or a power cut would.
+    void Kill();
 
 private:
     PROCESS_INFORMATION process_{};

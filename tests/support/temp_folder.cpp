@@ -68,10 +68,12 @@ platform::Path TempFolder::MakeFolder(const std::string& name) const {
     return path;
 }
 
-std::vector<std::wstring> TempFolder::Names() const {
+std::vector<std::wstring> TempFolder::Names() const { return NamesIn(path_); }
+
+std::vector<std::wstring> NamesIn(const platform::Path& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW data;
-    platform::UniqueFind find{::FindFirstFileW(path_.Join(L"*").ForSystem().c_str(), &data)};
+    platform::UniqueFind find{::FindFirstFileW(folder.Join(L"*").ForSystem().c_str(), &data)};
     if (!find) return names;
     do {
         std::wstring name = data.cFileName;

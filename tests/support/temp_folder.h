@@ -33,6 +33,8 @@ private:
     platform::Path path_;
 };
 
+// The names of a folder's entries (not recursive), sorted.
+std::vector<std::wstring> NamesIn(const platform::Path& folder);
 // A file's bytes; throws std::runtime_error when it cannot be read.
 std::string ReadFileBytes(const platform::Path& path);
 // Creates or overwrites a file with `bytes`; throws std::runtime_error on failure.

@@ -107,7 +107,7 @@ void ExpectCannotFocus(viewer::RichViewer& pane) {
         HighlightText(pane, "text");
         FAIL() << "no error";
     } catch (const platform::EInvalidOperation& e) {
-        EXPECT_EQ(e.Message(), "Cannot focus a disabled or invisible window");
+        EXPECT_EQ(e.Message(), L"Cannot focus a disabled or invisible window");
     }
 }
 

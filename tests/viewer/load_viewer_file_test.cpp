@@ -46,9 +46,9 @@ public:
     }
 };
 
-bool OpensExclusively(const std::string& path) {
+bool OpensExclusively(const platform::Path& path) {
     platform::UniqueFile file{
-        ::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
+        ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
     return static_cast<bool>(file);
 }
 
@@ -67,7 +67,7 @@ TEST(LoadViewerFile, LfOnlyAndCrOnlyFilesShowOneLinePerBreakCountedAsTwo) {
 TEST(LoadViewerFile, BreaksSplitAcrossReadsStayOneBreak) {
     test_support::TempFolder folder;
     ViewerWindow window;
-    std::string path = folder.WriteFile("mixed.txt", "a\r\nb\r\r\nc\n\rd\r\n");
+    platform::Path path = folder.WriteFile("mixed.txt", "a\r\nb\r\r\nc\n\rd\r\n");
     for (DWORD most : {1u, 2u, 3u}) {
         TrickleFileSystem fs(most);
         LoadViewerFile(window.Pane(), path, kText, fs);
@@ -101,15 +101,15 @@ TEST(LoadViewerFile, FileHeldOpenForWritingGivesTheOpenErrorAndKeepsThePane) {
     test_support::TempFolder folder;
     ViewerWindow window;
     window.Pane().SetText("before");
-    std::string path = folder.WriteFile("busy.txt", "text");
-    platform::UniqueFile writer{::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    platform::Path path = folder.WriteFile("busy.txt", "text");
+    platform::UniqueFile writer{::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                               nullptr, OPEN_EXISTING, 0, nullptr)};
     ASSERT_TRUE(writer);
     try {
         LoadViewerFile(window.Pane(), path, kText);
         FAIL() << "no error";
     } catch (const platform::EFOpenError& e) {
-        EXPECT_EQ(e.Message(), "Cannot open file \"" + path + "\". " +
+        EXPECT_EQ(e.Message(), L"Cannot open file \"" + path.Text() + L"\". " +
                                    platform::SystemErrorText(ERROR_SHARING_VIOLATION));
     }
     EXPECT_EQ(window.Pane().Text(), "before");
@@ -118,13 +118,13 @@ TEST(LoadViewerFile, FileHeldOpenForWritingGivesTheOpenErrorAndKeepsThePane) {
 TEST(LoadViewerFile, ReadFailureInBothAttemptsFailsTheLoadAndClosesTheFile) {
     test_support::TempFolder folder;
     ViewerWindow window;
-    std::string path = folder.WriteFile("unreadable.txt", "text");
+    platform::Path path = folder.WriteFile("unreadable.txt", "text");
     FailingReadFileSystem fs;
     try {
         LoadViewerFile(window.Pane(), path, kText, fs);
         FAIL() << "no error";
     } catch (const platform::EOutOfResources& e) {
-        EXPECT_EQ(e.Message(), "Failed to Load Stream");
+        EXPECT_EQ(e.Message(), L"Failed to Load Stream");
     }
     EXPECT_TRUE(OpensExclusively(path));
 }
@@ -133,13 +133,13 @@ TEST(LoadViewerFile, FileLargerThanThePaneHoldsIsOutOfMemoryWithThePaneKept) {
     test_support::TempFolder folder;
     ViewerWindow window;
     window.Pane().SetText("before");
-    std::string path = folder.WriteFile("huge.txt", "text");
+    platform::Path path = folder.WriteFile("huge.txt", "text");
     HugeFileSystem fs;
     try {
         LoadViewerFile(window.Pane(), path, kText, fs);
         FAIL() << "no error";
     } catch (const platform::EOutOfMemory& e) {
-        EXPECT_EQ(e.Message(), "Out of memory");
+        EXPECT_EQ(e.Message(), L"Out of memory");
     }
     EXPECT_EQ(window.Pane().Text(), "before");
     EXPECT_TRUE(OpensExclusively(path));

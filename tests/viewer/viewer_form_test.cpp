@@ -58,12 +58,12 @@ bool Reddish(int r, int g, int b) { return r > 160 && g < 90 && b < 90; }
 bool Dark(int r, int g, int b) { return r < 90 && g < 90 && b < 90; }
 
 TEST_F(ViewerForm, ShowFileLoadsAndSetsTheWindowTextColour) {
-    std::string path = folder.WriteFile("notes.txt", "first\nsecond");
+    platform::Path path = folder.WriteFile("notes.txt", "first\nsecond");
     viewer::ShowFile(form.memHTML(), path);
     EXPECT_EQ(form.memHTML().Text(), "first\r\nsecond");
     EXPECT_EQ(form.memHTML().FontColor(), viewer::kWindowTextColor);
     EXPECT_TRUE(AutoColor(0));
-    std::string empty = folder.WriteFile("empty.txt", "");
+    platform::Path empty = folder.WriteFile("empty.txt", "");
     viewer::ShowFile(form.memHTML(), empty);
     EXPECT_EQ(form.memHTML().Text(), "");
 }
@@ -92,8 +92,8 @@ TEST_F(ViewerForm, TheFreshPaneTakesTheOldOnesPlaceAndFollowsTheLayout) {
 }
 
 TEST_F(ViewerForm, FailedLoadKeepsPaneAndColour) {
-    std::string path = folder.WriteFile("busy.txt", "text");
-    platform::UniqueFile writer{::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    platform::Path path = folder.WriteFile("busy.txt", "text");
+    platform::UniqueFile writer{::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                               nullptr, OPEN_EXISTING, 0, nullptr)};
     EXPECT_THROW(viewer::ShowFile(form.memHTML(), path), platform::EFOpenError);
     EXPECT_EQ(form.memHTML().Text(), app::kWelcomeText);
@@ -102,10 +102,10 @@ TEST_F(ViewerForm, FailedLoadKeepsPaneAndColour) {
 }
 
 TEST_F(ViewerForm, FileListChangeWithoutASelectedFileDoesNothing) {
-    form.SetStatusText("before");
+    form.SetStatusText(L"before");
     form.FileListBoxChange();
     EXPECT_EQ(form.memHTML().Text(), app::kWelcomeText);
-    EXPECT_EQ(form.StatusText(), "before");
+    EXPECT_EQ(form.StatusText(), L"before");
 }
 
 TEST_F(ViewerForm, FontColourRedrawsPlainTextAtOnce) {
