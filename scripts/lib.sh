@@ -61,7 +61,7 @@ start_window_manager() {
 
 # A window manager that follows the freedesktop conventions names its window on the root window.
 window_manager_runs() {
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+  [[ $(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) == *"window id"* ]]
 }
 
 start_wineserver() {
