@@ -47,7 +47,8 @@ start_xvfb_if_needed() {
 # People run the program on a desktop with a window manager, and so do the tests: a light one,
 # on the Xvfb we started, with its default settings.
 start_window_manager() {
-  openbox --sm-disable >/dev/null 2>&1 </dev/null &
+  mkdir -p "$build"
+  openbox --sm-disable >/dev/null 2>"$build/openbox.log" </dev/null &
   local pid=$!
   started_pids+=("$pid")
   for _ in $(seq 100); do
@@ -55,7 +56,8 @@ start_window_manager() {
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
   done
-  echo "Could not start openbox on $DISPLAY" >&2
+  echo "Could not start openbox on $DISPLAY:" >&2
+  cat "$build/openbox.log" >&2
   exit 1
 }
 
@@ -88,8 +90,10 @@ stop_started() {
   local pid
   # Our private prefix's server ends its own clients (the services started above) and exits.
   [ -n "${wineserver_started:-}" ] && wineserver -k >/dev/null 2>&1 || true
-  for pid in "${started_pids[@]}"; do
-    kill "$pid" 2>/dev/null || true
+  # Last started first: the window manager goes before its display.
+  local i
+  for ((i = ${#started_pids[@]} - 1; i >= 0; i--)); do
+    kill "${started_pids[i]}" 2>/dev/null || true
   done
   for pid in "${started_pids[@]}"; do
     wait "$pid" 2>/dev/null || true
