@@ -35,13 +35,35 @@ start_xvfb_if_needed() {
     done
     if kill -0 "$pid" 2>/dev/null; then
       started_pids+=("$pid")
-      xvfb_started=1
       export DISPLAY=":$n"
+      start_window_manager
       return
     fi
   done
   echo "Could not start Xvfb" >&2
   exit 1
+}
+
+# People run the program on a desktop with a window manager, and so do the tests: a light one,
+# on the Xvfb we started, with its default settings.
+start_window_manager() {
+  mkdir -p "$build"
+  openbox --sm-disable >/dev/null 2>"$build/openbox.log" </dev/null &
+  local pid=$!
+  started_pids+=("$pid")
+  for _ in $(seq 100); do
+    window_manager_runs && return
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "Could not start openbox on $DISPLAY:" >&2
+  cat "$build/openbox.log" >&2
+  exit 1
+}
+
+# A window manager that follows the freedesktop conventions names its window on the root window.
+window_manager_runs() {
+  [[ $(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) == *"window id"* ]]
 }
 
 start_wineserver() {
@@ -57,10 +79,10 @@ start_wineserver() {
   # Start the prefix's own services now, away from ctest's output pipes: a service that
   # inherited a test's stdout would keep ctest waiting for it to close.
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
-  # No window manager runs under our Xvfb: Wine draws the windows' frames itself, and hiding a
-  # window does not wait two seconds for a manager's answer that never comes.
-  local managed=Y
-  [ -n "${xvfb_started:-}" ] && managed=N
+  # Wine leaves the frames to a window manager when one runs. Without one it draws them itself,
+  # and hiding a window then does not wait two seconds for a manager's answer that never comes.
+  local managed=N
+  window_manager_runs && managed=Y
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d $managed /f >/dev/null 2>&1 </dev/null || true
 }
 
@@ -68,8 +90,10 @@ stop_started() {
   local pid
   # Our private prefix's server ends its own clients (the services started above) and exits.
   [ -n "${wineserver_started:-}" ] && wineserver -k >/dev/null 2>&1 || true
-  for pid in "${started_pids[@]}"; do
-    kill "$pid" 2>/dev/null || true
+  # Last started first: the window manager goes before its display.
+  local i
+  for ((i = ${#started_pids[@]} - 1; i >= 0; i--)); do
+    kill "${started_pids[i]}" 2>/dev/null || true
   done
   for pid in "${started_pids[@]}"; do
     wait "$pid" 2>/dev/null || true

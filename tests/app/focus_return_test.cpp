@@ -18,11 +18,11 @@ TEST(FocusReturn, TheControlThatHadTheFocusGetsItBackWhenTheProgressWindowGoes) 
     form.Show();
     ::SetActiveWindow(form.Handle());
     ::SetFocus(form.edReplace());
-    test_support::DispatchWaitingMessages();
+    test_support::SettleWindowManager();
     ASSERT_EQ(::GetFocus(), form.edReplace());
 
     splash.Show();
-    test_support::DispatchWaitingMessages();
+    test_support::SettleWindowManager();
     ASSERT_EQ(::GetActiveWindow(), splash.Handle());
     splash.Hide();
     test_support::DispatchWaitingMessages();

@@ -54,22 +54,12 @@ int ThreadsOfThisProcess() {
     return n;
 }
 
-// Handles messages until `done` holds, or gives up after a bounded wait.
-bool PumpUntil(const std::function<bool()>& done) {
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        test_support::DispatchWaitingMessages();
-        if (done()) return true;
-        ::Sleep(10);
-    }
-    return done();
-}
-
 class SearchSplash : public ::testing::Test {
 protected:
     void SetUp() override {
         form.Show();
         form.SetProgressWindow(splash);
-        test_support::DispatchWaitingMessages();
+        test_support::SettleWindowManager();
     }
     void TearDown() override { test_support::DispatchWaitingMessages(); }
 
@@ -219,9 +209,15 @@ struct StackingSeen {
 
 DialogAnswer LookThenEnter(StackingSeen& seen, HWND splash, HWND main) {
     return DialogAnswer::Key(VK_RETURN).Inspect([&seen, splash, main](HWND dialog) {
-        seen.splashTopmost = Topmost(splash);
-        seen.dialogAboveSplash = Above(dialog, splash);
-        seen.splashAboveMain = Above(splash, main);
+        // The box's thread places the windows while it shows the box: looked at until they are
+        // placed, or for at most two seconds.
+        const ULONGLONG end = ::GetTickCount64() + 2000;
+        do {
+            seen.splashTopmost = Topmost(splash);
+            seen.dialogAboveSplash = Above(dialog, splash);
+            seen.splashAboveMain = Above(splash, main);
+        } while (!(!seen.splashTopmost && seen.dialogAboveSplash && seen.splashAboveMain) &&
+                 ::GetTickCount64() < end && (::Sleep(10), true));
         seen.looked = true;
     });
 }
@@ -234,6 +230,7 @@ TEST_F(SearchSplash, WhileAQuestionOrTheErrorBoxIsOpenItIsAnOrdinaryWindowBelowI
     };
     for (const auto& box : boxes) {
         splash.Show();
+        test_support::SettleWindowManager();
         StackingSeen seen;
         DialogDriver driver({LookThenEnter(seen, Splash(), Main())});
         box();
@@ -277,15 +274,16 @@ private:
 
 TEST_F(SearchSplash, WhileAnotherProgramIsActiveItIsAnOrdinaryWindow) {
     splash.Show();
+    test_support::SettleWindowManager();
     {
         OtherProgramWindow other;
-        ASSERT_TRUE(PumpUntil([&] { return !Topmost(Splash()); })) << "still topmost while another program is active";
+        ASSERT_TRUE(test_support::PumpUntil([&] { return !Topmost(Splash()); })) << "still topmost while another program is active";
         // Windows leaves it below the other program's window. Under Wine that order changes again
         // after the program has placed it (no position message reaches this program's windows),
         // so only its place above the main window is checked.
         EXPECT_TRUE(Above(Splash(), Main()));
         ::SetForegroundWindow(Main());
-        EXPECT_TRUE(PumpUntil([&] { return Topmost(Splash()); })) << "topmost again back in this program";
+        EXPECT_TRUE(test_support::PumpUntil([&] { return Topmost(Splash()); })) << "topmost again back in this program";
     }
 }
 

@@ -264,17 +264,20 @@ int TextPixels(const test_support::ScreenCapture& shot, HWND combo) {
 }
 
 
-// The closed field as the screen shows it, once `ready` holds or after a bounded wait.
+// The closed field as the screen shows it, once it shows text (or none) alike in two shots in a
+// row, or after a bounded wait: a window just mapped by the window manager is drawn in parts.
 std::unique_ptr<test_support::ScreenCapture> FieldShot(HWND combo, bool withText) {
     std::unique_ptr<test_support::ScreenCapture> shot;
-    for (int attempt = 0; attempt < 40; ++attempt) {
+    for (int attempt = 0, last = -1; attempt < 40; ++attempt) {
         ::RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         DispatchWaitingMessages();
         ::Sleep(50);
         RECT r;
         ::GetWindowRect(combo, &r);
         shot = std::make_unique<test_support::ScreenCapture>(r);
-        if ((TextPixels(*shot, combo) > 20) == withText) break;
+        const int pixels = TextPixels(*shot, combo);
+        if ((pixels > 20) == withText && pixels == last) break;
+        last = pixels;
     }
     return shot;
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <exception>
 #include <iterator>
 
 namespace test_support {
@@ -36,10 +37,10 @@ LRESULT CALLBACK MarkerHook(int code, WPARAM removal, LPARAM lParam) {
     return ::CallNextHookEx(nullptr, code, removal, lParam);
 }
 
-bool WaitUntil(DWORD timeoutMs, const std::function<bool()>& done) {
+bool WaitUntil(DWORD timeoutMs, const std::atomic<bool>& stopped, const std::function<bool()>& done) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!done()) {
-        if (std::chrono::steady_clock::now() > end) return false;
+        if (stopped || std::chrono::steady_clock::now() > end) return false;
         ::Sleep(kPollMs);
     }
     return true;
@@ -206,7 +207,11 @@ DialogAnswer& DialogAnswer::Inspect(std::function<void(HWND)> look) {
 DialogDriver::DialogDriver(std::vector<DialogAnswer> answers, DWORD timeoutMs)
     : answers_(std::move(answers)), timeoutMs_(timeoutMs), thread_([this] { Run(); }) {}
 
-DialogDriver::~DialogDriver() { Finish(); }
+DialogDriver::~DialogDriver() {
+    // Left by an exception (the code under test failed before its dialogs came): no dialog will.
+    if (std::uncaught_exceptions() > 0) stopped_ = true;
+    Finish();
+}
 
 bool DialogDriver::Finish() {
     if (thread_.joinable()) thread_.join();
@@ -223,7 +228,7 @@ void DialogDriver::Run() {
     ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
     for (size_t i = 0; i < answers_.size() && failure_.empty(); ++i) {
         HWND dialog = nullptr;
-        WaitUntil(timeoutMs_, [&] { return (dialog = FindDialog(answers_[i].on_, true)) != nullptr; });
+        WaitUntil(timeoutMs_, stopped_, [&] { return (dialog = FindDialog(answers_[i].on_, true)) != nullptr; });
         if (!dialog) {
             Fail("no dialog appeared for answer " + std::to_string(i + 1));
         } else if (!Answer(answers_[i], dialog)) {
@@ -272,7 +277,7 @@ bool DialogDriver::Answer(const DialogAnswer& answer, HWND dialog) {
     }
 
     if (!answer.staysOpen_) {
-        return WaitUntil(timeoutMs_, [&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
+        return WaitUntil(timeoutMs_, stopped_, [&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
     }
     // Twice: a key's character is posted while the key is handled, after the first marker.
     Marker& marker = TheMarker();
@@ -282,14 +287,14 @@ bool DialogDriver::Answer(const DialogAnswer& answer, HWND dialog) {
     for (int round = 0; round < 2 && handled; ++round) {
         const WPARAM cookie = ++marker.next;
         handled = ::PostMessageA(dialog, marker.message, cookie, 0) &&
-                  WaitUntil(timeoutMs_, [&] { return marker.taken == cookie; });
+                  WaitUntil(timeoutMs_, stopped_, [&] { return marker.taken == cookie; });
     }
     ::UnhookWindowsHookEx(hook);
     return handled && ::IsWindowVisible(dialog);
 }
 
 void DialogDriver::CloseEveryDialog() {
-    WaitUntil(timeoutMs_, [] {
+    WaitUntil(timeoutMs_, stopped_, [] {
         HWND dialog = FindDialog(DialogClass::Any, false);
         if (dialog) ::PostMessageA(dialog, WM_CLOSE, 0, 0);
         return dialog == nullptr;

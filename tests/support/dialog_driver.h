@@ -18,9 +18,11 @@
 // appear, or does not close or stay open as expected, within the time-out, the driver records
 // the failure, closes every dialog of the process that still shows (so that the test never
 // hangs) and stops; a test that expects no dialog gives a short time-out and checks Seen().
+// A test that leaves by an exception stops the driver at once instead of waiting for dialogs.
 // One driver at a time.
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <thread>
@@ -104,6 +106,7 @@ private:
     DWORD timeoutMs_;
     std::vector<SeenDialog> seen_;
     std::string failure_;
+    std::atomic<bool> stopped_{false};
     std::thread thread_;
 };
 

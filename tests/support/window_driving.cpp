@@ -48,4 +48,24 @@ void DispatchWaitingMessages() {
     }
 }
 
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        DispatchWaitingMessages();
+        if (done()) return true;
+        if (::GetTickCount64() >= end) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void SettleWindowManager() {
+    // Quiet: nothing came for a fifth of a second. Bounded, for a window that animates.
+    const ULONGLONG end = ::GetTickCount64() + 3000;
+    do {
+        DispatchWaitingMessages();
+    } while (::MsgWaitForMultipleObjects(0, nullptr, FALSE, 200, QS_ALLINPUT) != WAIT_TIMEOUT &&
+             ::GetTickCount64() < end);
+    DispatchWaitingMessages();
+}
+
 }  // namespace test_support
