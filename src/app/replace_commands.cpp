@@ -19,11 +19,19 @@ void TForm1::btnReplaceClick() {
     if (WarnTicked() && !ConfirmedWithOK(replace::kReplaceSelectedQuestion)) return;
     if (FilePath().empty()) return;
 
+    // Read again after the pump; a close the pump handled takes the controls with the window, and
+    // the command then goes on with what it read before.
+    std::string path, search, replacement;
+    auto read = [&] {
+        path = FilePath();
+        search = SearchText();
+        replacement = ReplaceText();
+    };
+    read();
     frmSearchSplash().Show();
     PumpMessages();
-    // A close the pumps handled has taken the list, the texts and the viewer with the window;
-    // the user ended the program before the file was touched.
-    if (FormAlive(*this)) replace::ReplaceInFile(FilePath(), SearchText(), ReplaceText(), PumpMessages);
+    if (FormAlive(*this)) read();
+    replace::ReplaceInFile(path, search, replacement, PumpMessages);
     if (FormAlive(*this)) {
         ShowSelectedFile();
         viewer::HighlightText(memHTML(), ReplaceText());

@@ -61,8 +61,9 @@ public:
     std::function<void()> OnChange;
 
 private:
-    std::vector<std::string> FindEntries(DWORD attributeWord) const;
-    void FillList(const std::vector<std::string>& texts);
+    // The entries' texts and sort keys, in the order found.
+    void FindEntries(DWORD attributeWord, std::vector<std::string>& texts, std::vector<std::string>& keys) const;
+    void FillList(const std::vector<std::string>& texts, const std::vector<std::string>& keys);
     int FindByName(const std::string& name) const;
 
     EntryList& list_;

@@ -95,17 +95,21 @@ void ExpectPlacedForClient(app::TForm1& form) {
     ExpectAt(RectInParent(form.StatBar()), 0, c.cy - 22, c.cx, 22, "StatBar");
 }
 
-TEST_F(MainForm, StartsCaptionedAtItsMinimumSizeInTheMiddleOfTheWorkArea) {
+TEST_F(MainForm, StartsCaptionedAtItsMinimumSizeInTheMiddleOfTheScreen) {
     char caption[128] = {};
     ::GetWindowTextA(Form(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Zavotek - String Search & Replace Utility");
     EXPECT_EQ(OuterSize().cx, 640);
     EXPECT_EQ(OuterSize().cy, 530);
-    RECT r, work;
-    ::GetWindowRect(Form(), &r);
+    // The whole screen, not the work area, which a task bar along the top would make this band.
+    RECT work, band{0, 200, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}, r;
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_NEAR(r.left - work.left, work.right - r.right, 1);
-    EXPECT_NEAR(r.top - work.top, work.bottom - r.bottom, 1);
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_SETWORKAREA, 0, &band, 0));
+    app::TForm1 placed{shell};
+    ::SystemParametersInfoA(SPI_SETWORKAREA, 0, &work, 0);
+    ::GetWindowRect(placed.Handle(), &r);
+    EXPECT_NEAR(r.left, band.right - r.right, 1);
+    EXPECT_NEAR(r.top, band.bottom - r.bottom, 1);
     LONG style = ::GetWindowLongA(Form(), GWL_STYLE);
     for (LONG bit : {WS_THICKFRAME, WS_SYSMENU, WS_MINIMIZEBOX, WS_MAXIMIZEBOX}) EXPECT_TRUE(style & bit) << bit;
     EXPECT_EQ(::GetMenu(Form()), nullptr);

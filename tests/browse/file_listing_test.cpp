@@ -219,6 +219,34 @@ TEST_F(ListingTest, TheHourglassShowsOnceAnEntryLandsAtIndexOneHundred) {
     EXPECT_EQ(cursor.set, (std::vector<HCURSOR>{before}));
 }
 
+// Notes the cursor each time a pattern is looked for.
+class CursorAtEachPattern : public test_support::ForwardingFileSystem {
+public:
+    explicit CursorAtEachPattern(const RecordingCursor& cursor) : cursor_(cursor) {}
+    platform::UniqueFind FindFirstFile(const std::string& pattern, WIN32_FIND_DATAA* data) override {
+        seen.push_back(cursor_.shown);
+        return ForwardingFileSystem::FindFirstFile(pattern, data);
+    }
+    std::vector<HCURSOR> seen;
+
+private:
+    const RecordingCursor& cursor_;
+};
+
+// The hourglass comes while the folder is still being read, not once it has been read.
+TEST_F(ListingTest, TheHourglassComesWhileTheFolderIsStillRead) {
+    for (int i = 0; i < 100; ++i) Touch(std::to_string(1000 + i).insert(0, 1, 'f') + ".txt");
+    Touch("z.txt");
+    CursorAtEachPattern fs(cursor);
+    FileListing watched{list, fs, cursor};
+    watched.SetDirectory(folder.Path());
+    const HCURSOR before = cursor.shown;
+    fs.seen.clear();
+    watched.SetMask("f*.txt;z.txt;a*.txt");  // z.txt lands at 100 before a*.txt is looked for
+    EXPECT_EQ(fs.seen, (std::vector<HCURSOR>{before, before, cursor.Wait()}));
+    EXPECT_EQ(cursor.shown, before);
+}
+
 // The platform's matching also sees the 8.3 alias, where the volume keeps one.
 TEST_F(ListingTest, APatternMatchesWhatThePlatformMatchesShortAliasesIncluded) {
     Touch("page.html");

@@ -36,6 +36,20 @@ public:
     }
 };
 
+// Reads the file well once, to its end, and fails every read after: both stream attempts fail.
+class FailingAfterOneReadFileSystem final : public test_support::ForwardingFileSystem {
+public:
+    bool ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* read) override {
+        if (ended_) return false;
+        const bool ok = ForwardingFileSystem::ReadFile(file, buffer, count, read);
+        ended_ = ok && *read == 0;
+        return ok;
+    }
+
+private:
+    bool ended_ = false;
+};
+
 // Reports a size beyond what the pane can hold.
 class HugeFileSystem final : public test_support::ForwardingFileSystem {
 public:
@@ -127,6 +141,18 @@ TEST(LoadViewerFile, ReadFailureInBothAttemptsFailsTheLoadAndClosesTheFile) {
         EXPECT_EQ(e.Message(), "Failed to Load Stream");
     }
     EXPECT_TRUE(OpensExclusively(path));
+}
+
+TEST(LoadViewerFile, BothAttemptsFailingKeepThePanesColour) {
+    test_support::TempFolder folder;
+    ViewerWindow window;
+    FailingAfterOneReadFileSystem fs;
+    EXPECT_THROW(LoadViewerFile(window.Pane(), folder.WriteFile("fading.txt", "text"), kText, fs),
+                 platform::EOutOfResources);
+    CHARFORMATA format{sizeof format};
+    ::SendMessageA(window.PaneHandle(), EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    EXPECT_FALSE(format.dwEffects & CFE_AUTOCOLOR);
+    EXPECT_EQ(format.crTextColor, RGB(0, 0, 255)) << "the pane's starting blue";
 }
 
 TEST(LoadViewerFile, FileLargerThanThePaneHoldsIsOutOfMemoryWithThePaneKept) {
