@@ -42,7 +42,7 @@ private:
         return true;
     }
     // Minimised, it takes the main window and the windows that one owns out of sight, and brings
-    // them back when restored. Windows does the first step itself; Wine does neither.
+    // them back when restored. Windows itself does so for the windows it owns directly, Wine not.
     LRESULT OnSize(WPARAM kind, LPARAM size) {
         const BOOL shown = kind != SIZE_MINIMIZED;
         if (HWND main = application_.MainWindow(); ::IsWindow(main)) {
@@ -160,6 +160,8 @@ void Application::PlaceStayOnTop(HWND window) const noexcept {
 
 void Application::Terminate() noexcept {
     terminated_ = true;
+    // The button goes with the main window, also while a command that was running goes on.
+    ::ShowWindow(Handle(), SW_HIDE);
     ::PostQuitMessage(0);
 }
 

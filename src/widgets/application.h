@@ -53,7 +53,8 @@ public:
     // Called with WM_ACTIVATEAPP's flag: this program became active (true) or another did.
     void SetActive(bool active) noexcept;
 
-    // Ends the program once the running handler returns to the main loop.
+    // Ends the program once the running handler returns to the main loop; the task-bar button
+    // goes at once.
     void Terminate() noexcept;
     bool Terminated() const noexcept { return terminated_; }
 

@@ -28,26 +28,22 @@ private:
     DWORD most_;
 };
 
+// Fails every read once the file has been read to its end `wholeReads` times.
 class FailingReadFileSystem final : public test_support::ForwardingFileSystem {
 public:
-    bool ReadFile(HANDLE, void*, DWORD, DWORD*) override {
-        ::SetLastError(ERROR_READ_FAULT);
-        return false;
-    }
-};
-
-// Reads the file well once, to its end, and fails every read after: both stream attempts fail.
-class FailingAfterOneReadFileSystem final : public test_support::ForwardingFileSystem {
-public:
+    explicit FailingReadFileSystem(int wholeReads = 0) : left_(wholeReads) {}
     bool ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* read) override {
-        if (ended_) return false;
+        if (left_ == 0) {
+            ::SetLastError(ERROR_READ_FAULT);
+            return false;
+        }
         const bool ok = ForwardingFileSystem::ReadFile(file, buffer, count, read);
-        ended_ = ok && *read == 0;
+        if (ok && *read == 0) --left_;
         return ok;
     }
 
 private:
-    bool ended_ = false;
+    int left_;
 };
 
 // Reports a size beyond what the pane can hold.
@@ -146,7 +142,7 @@ TEST(LoadViewerFile, ReadFailureInBothAttemptsFailsTheLoadAndClosesTheFile) {
 TEST(LoadViewerFile, BothAttemptsFailingKeepThePanesColour) {
     test_support::TempFolder folder;
     ViewerWindow window;
-    FailingAfterOneReadFileSystem fs;
+    FailingReadFileSystem fs(1);  // the check before the load passes, both stream attempts fail
     EXPECT_THROW(LoadViewerFile(window.Pane(), folder.WriteFile("fading.txt", "text"), kText, fs),
                  platform::EOutOfResources);
     CHARFORMATA format{sizeof format};
