@@ -7,7 +7,8 @@
 namespace widgets {
 
 // A shell gives a task-bar button to every visible top-level window that has no owner; this one
-// is that window for the program, at the centre of the screen with no size.
+// is that window for the program, at the centre of the screen with no size. (Off the screen it
+// would be out of reach under Wine once minimised, with no task bar to bring it back.)
 class ApplicationWindow final : public Window {
 public:
     explicit ApplicationWindow(const Application& application) : application_(application) {
