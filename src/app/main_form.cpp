@@ -71,10 +71,9 @@ std::string ControlText(HWND control) {
 
 RECT StartPlace(int dpi) {
     int w = widgets::Scale(kMinimumWindow.cx, dpi), h = widgets::Scale(kMinimumWindow.cy, dpi);
-    RECT work;
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    int x = work.left + (work.right - work.left - w) / 2;
-    int y = work.top + (work.bottom - work.top - h) / 2;
+    // The centre of the whole screen, task bar included.
+    int x = (::GetSystemMetrics(SM_CXSCREEN) - w) / 2;
+    int y = (::GetSystemMetrics(SM_CYSCREEN) - h) / 2;
     return RECT{x, y, x + w, y + h};
 }
 
@@ -87,10 +86,12 @@ TForm1::TForm1(platform::Shell& shell, platform::FolderBrowser& folderBrowser)
       btnReplace_("Replace", LoadPicture(IDB_REPLACE)),
       btnGlobReplace_("Replace All", LoadPicture(IDB_REPLACE_ALL)) {
     font_ = widgets::CreateFormFont(dpi_);
-    Create("TForm1", WS_EX_CONTROLPARENT, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, StartPlace(dpi_), nullptr,
-           0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE), CS_DBLCLKS);
-    if (auto* application = widgets::Application::Current(); application && !application->MainWindow())
-        application->SetMainWindow(Handle());
+    // The main window belongs to the application's window, whose task-bar button shows the title.
+    auto* application = widgets::Application::Current();
+    const bool main = application && !application->MainWindow();
+    Create("TForm1", WS_EX_CONTROLPARENT, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, StartPlace(dpi_),
+           main ? application->Handle() : nullptr, 0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE), CS_DBLCLKS);
+    if (main) application->SetMainWindow(Handle());
     CreateControls(folderBrowser);
     ApplyLayout();
 }
@@ -222,6 +223,7 @@ void TForm1::Show() {
     // The handlers of the first show run before the window appears. A failing FormShow is
     // reported like any handler's failure, and the window is shown all the same.
     widgets::Guarded(Handle(), [this] { FormShow(); });
+    if (auto* application = widgets::Application::Current()) application->ShowTaskBarButton();
     ::ShowWindow(Handle(), SW_SHOWNORMAL);
     ::UpdateWindow(Handle());
 }
@@ -259,6 +261,7 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MEASUREITEM: return OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_ACTIVATE: return OnActivate(wParam, lParam);
+    case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
     case WM_CLOSE: return OnClose();
     case WM_DESTROY:
         if (auto* application = widgets::Application::Current()) application->Terminate();
@@ -298,6 +301,16 @@ LRESULT TForm1::OnActivate(WPARAM state, LPARAM other) {
         return 0;
     }
     return Default(WM_ACTIVATE, state, other);
+}
+
+// Minimising the program minimises the application's window, which takes this window out of sight
+// and keeps the task-bar button; an owned window minimised alone would lie on the desktop instead.
+LRESULT TForm1::OnSysCommand(WPARAM command, LPARAM where) {
+    auto* application = widgets::Application::Current();
+    if ((command & 0xFFF0) != SC_MINIMIZE || !application || application->MainWindow() != Handle())
+        return Default(WM_SYSCOMMAND, command, where);
+    application->Minimize();
+    return 0;
 }
 
 LRESULT TForm1::OnClose() {

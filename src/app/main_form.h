@@ -114,6 +114,7 @@ private:
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
     LRESULT OnGetMinMaxInfo(MINMAXINFO& info);
     LRESULT OnActivate(WPARAM state, LPARAM other);
+    LRESULT OnSysCommand(WPARAM command, LPARAM where);
     LRESULT OnClose();
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT& measure);
     LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);

@@ -22,11 +22,13 @@ void TForm1::btnReplaceClick() {
     if (WarnTicked() && !ConfirmedWithOK(replace::kReplaceSelectedQuestion)) return;
     if (FilePath().empty()) return;
 
+    // The file is read again after the pump; once a close in the pump took the list with the
+    // window, the command goes on to its end with the file it was started for.
+    platform::Path path = FilePath();
     ProgressShown progress(frmSearchSplash());
     PumpMessages();
-    // A close the pumps handled has taken the list, the texts and the viewer with the window;
-    // the user ended the program before the file was touched.
-    if (FormAlive(*this)) replace::ReplaceInFile(FilePath(), search, replacement, PumpMessages);
+    if (FormAlive(*this)) path = FilePath();
+    replace::ReplaceInFile(path, search, replacement, PumpMessages);
     if (FormAlive(*this)) {
         ShowSelectedFile();
         viewer::HighlightText(memHTML(), replacement);

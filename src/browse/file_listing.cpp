@@ -6,7 +6,6 @@
 #include "browse/split_path_text.h"
 #include "platform/errors.h"
 
-#include <algorithm>
 
 namespace browse {
 
@@ -120,14 +119,19 @@ void FileListing::RefreshEntries() {
         list_.Clear();
         const HCURSOR saved = cursor_.Current();
         platform::ScopeExit restoreCursor{[&] { cursor_.Set(saved); }};
-        FillList(FindEntries(attributeWord));
+        std::vector<std::wstring> texts;
+        std::vector<std::string> keys;
+        FindEntries(attributeWord, texts, keys);
+        FillList(texts, keys);
     }
     ReportChange();
 }
 
-std::vector<std::wstring> FileListing::FindEntries(DWORD attributeWord) const {
+void FileListing::FindEntries(DWORD attributeWord, std::vector<std::wstring>& texts,
+                              std::vector<std::string>& keys) const {
     const bool anyAttributes = fileType_.Contains(ftNormal);
-    std::vector<std::wstring> texts;
+    // The hourglass comes while the folder is still being read.
+    EarlyLandings landings(kWaitCursorIndex);
     for (const std::wstring& pattern : SplitMask(mask_)) {
         if (pattern.empty()) continue;
         WIN32_FIND_DATAW data;
@@ -138,22 +142,16 @@ std::vector<std::wstring> FileListing::FindEntries(DWORD attributeWord) const {
             if (attributes & kShownOnRequest & ~attributeWord) continue;
             if (!anyAttributes && (attributes & attributeWord) == 0) continue;
             texts.push_back(EntryText(data));
+            keys.push_back(ListSortKey(texts.back()));
+            if (landings.Add(keys.back()) == kWaitCursorIndex) cursor_.Set(cursor_.Wait());
         } while (fs_.FindNextFile(find.get(), &data));
     }
-    return texts;
 }
 
-void FileListing::FillList(const std::vector<std::wstring>& texts) {
-    std::vector<std::string> keys;
-    keys.reserve(texts.size());
+void FileListing::FillList(const std::vector<std::wstring>& texts, const std::vector<std::string>& keys) {
     size_t textBytes = 0;
-    for (const std::wstring& text : texts) {
-        keys.push_back(ListSortKey(text));
-        textBytes += (text.size() + 1) * sizeof(wchar_t);
-    }
+    for (const std::wstring& text : texts) textBytes += (text.size() + 1) * sizeof(wchar_t);
     InsertPlan plan = PlanSortedInserts(keys);
-    if (std::find(plan.landing.begin(), plan.landing.end(), kWaitCursorIndex) != plan.landing.end())
-        cursor_.Set(cursor_.Wait());
     list_.Reserve(static_cast<int>(texts.size()), textBytes);
     for (size_t entry : plan.order)
         if (list_.Append(texts[entry]) < 0) throw platform::errors::UnableToInsertLine();

@@ -63,8 +63,9 @@ public:
     std::function<void()> OnChange;
 
 private:
-    std::vector<std::wstring> FindEntries(DWORD attributeWord) const;
-    void FillList(const std::vector<std::wstring>& texts);
+    // The entries' texts and sort keys, in the order found.
+    void FindEntries(DWORD attributeWord, std::vector<std::wstring>& texts, std::vector<std::string>& keys) const;
+    void FillList(const std::vector<std::wstring>& texts, const std::vector<std::string>& keys);
     int FindByName(const std::wstring& name) const;
 
     EntryList& list_;

@@ -95,4 +95,20 @@ InsertPlan PlanSortedInserts(const std::vector<std::string>& keys) {
     return plan;
 }
 
+size_t EarlyLandings::Add(const std::string& key) {
+    const size_t count = count_++;
+    // More than `watched` entries sort before it.
+    if (first_.size() > watched_ && key > first_.back()) return first_.size();
+    const auto from = std::lower_bound(first_.begin(), first_.end(), key);
+    const auto to = std::upper_bound(from, first_.end(), key);
+    const size_t less = static_cast<size_t>(from - first_.begin());
+    const size_t landing = LandingIndex(count, less, less + static_cast<size_t>(to - from));
+    first_.insert(to, key);
+    // The last group of equal keys goes once more than `watched` keys stand before it; one key
+    // more can push only that one group out.
+    const auto last = std::lower_bound(first_.begin(), first_.end(), first_.back());
+    if (static_cast<size_t>(last - first_.begin()) > watched_) first_.erase(last, first_.end());
+    return landing;
+}
+
 }  // namespace browse

@@ -156,6 +156,12 @@ void RichViewer::ApplyDefaultFormat() {
 void RichViewer::LiftTextLimit() { ::SendMessageA(Handle(), EM_EXLIMITTEXT, 0, kTextLimit); }
 
 void RichViewer::Load(StreamSource& source, const TextShape& shape, COLORREF color) {
+    // A load that fails keeps the colour the pane had; what text it keeps is the control's.
+    const COLORREF previous = color_;
+    auto failed = [&] {
+        SetFontColor(previous);
+        return platform::errors::FailedToLoadStream();
+    };
     Rebuild(color);
     HWND pane = Handle();
     const ScrollBars plain = PredictScrollBars(shape, Cell(), TextArea(pane),
@@ -170,10 +176,10 @@ void RichViewer::Load(StreamSource& source, const TextShape& shape, COLORREF col
             LiftTextLimit();
             return;
         }
-        if (!source.Rewind()) throw platform::errors::FailedToLoadStream();
+        if (!source.Rewind()) throw failed();
     }
     SetBars(plain);
-    if (!StreamIn(pane, SF_TEXT, source)) throw platform::errors::FailedToLoadStream();
+    if (!StreamIn(pane, SF_TEXT, source)) throw failed();
     HideUnwantedBars(plain);
     LiftTextLimit();
 }

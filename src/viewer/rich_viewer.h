@@ -42,7 +42,7 @@ public:
     // plain text when it does not or the control rejects it. The scroll bars that a plain text
     // of `shape` may need are shown before it goes in (the vertical one for rich text), and any
     // the control then did not want are hidden again. Throws EOutOfResources "Failed to Load
-    // Stream" when both attempts fail.
+    // Stream" when both attempts fail; the colour then stays what it was.
     void Load(StreamSource& source, const TextShape& shape, COLORREF color);
 
     // Rebuilds the window with or without wrapping; the content goes across as rich text.

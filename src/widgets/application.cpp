@@ -6,9 +6,77 @@
 
 namespace widgets {
 
+// A shell gives a task-bar button to every visible top-level window that has no owner; this one
+// is that window for the program, at the centre of the screen with no size. (Off the screen it
+// would be out of reach under Wine once minimised, with no task bar to bring it back.)
+class ApplicationWindow final : public Window {
+public:
+    explicit ApplicationWindow(const Application& application) : application_(application) {
+        const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2, y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
+        Create("TApplication", 0, application.Title().c_str(),
+               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, RECT{x, y, x, y}, nullptr);
+    }
+
+protected:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+        case WM_ACTIVATE: return OnActivate(wParam, lParam);
+        case WM_SIZE: return OnSize(wParam, lParam);
+        case WM_CLOSE: return OnClose();
+        default: return Default(message, wParam, lParam);
+        }
+    }
+
+private:
+    // Activated from its button or by Alt+Tab: the window the user last worked in takes over,
+    // the main window or a box it shows.
+    LRESULT OnActivate(WPARAM state, LPARAM other) {
+        if (LOWORD(state) != WA_INACTIVE && !HIWORD(state) && PassActivation()) return 0;
+        return Default(WM_ACTIVATE, state, other);
+    }
+    bool PassActivation() {
+        HWND main = application_.MainWindow();
+        if (!::IsWindow(main) || !::IsWindowVisible(main)) return false;
+        HWND last = ::GetLastActivePopup(main);
+        if (!::IsWindowEnabled(last)) return false;
+        ::SetActiveWindow(last);
+        return true;
+    }
+    // Minimised, it takes the main window and the windows that one owns out of sight, and brings
+    // them back when restored. Windows itself does so for the windows it owns directly, Wine not.
+    LRESULT OnSize(WPARAM kind, LPARAM size) {
+        const BOOL shown = kind != SIZE_MINIMIZED;
+        if (HWND main = application_.MainWindow(); ::IsWindow(main)) {
+            if (!shown) ::ShowOwnedPopups(main, FALSE);
+            ::ShowOwnedPopups(Handle(), shown);
+            if (shown) ::ShowOwnedPopups(main, TRUE);
+        }
+        // Restoring activated this window while the main window was still out of sight.
+        if (shown && ::GetActiveWindow() == Handle()) PassActivation();
+        return Default(WM_SIZE, kind, size);
+    }
+    // Closing the button closes the main window, which ends the program; this window stays
+    // until the application goes.
+    LRESULT OnClose() {
+        if (HWND main = application_.MainWindow(); ::IsWindow(main)) ::SendMessageA(main, WM_CLOSE, 0, 0);
+        return 0;
+    }
+
+    const Application& application_;
+};
+
 Application* Application::current_ = nullptr;
 
-Application::Application(std::string title) : title_(std::move(title)) { current_ = this; }
+Application::Application(std::string title)
+    : title_(std::move(title)), window_(std::make_unique<ApplicationWindow>(*this)) {
+    current_ = this;
+}
+
+HWND Application::Handle() const noexcept { return window_->Handle(); }
+
+void Application::ShowTaskBarButton() noexcept { ::ShowWindow(Handle(), SW_SHOWNOACTIVATE); }
+
+void Application::Minimize() noexcept { ::ShowWindow(Handle(), SW_MINIMIZE); }
 
 std::string Application::CurrentTitle() { return current_ ? current_->title_ : std::string(); }
 
@@ -93,6 +161,8 @@ void Application::PlaceStayOnTop(HWND window) const noexcept {
 
 void Application::Terminate() noexcept {
     terminated_ = true;
+    // The button goes with the main window, also while a command that was running goes on.
+    ::ShowWindow(Handle(), SW_HIDE);
     ::PostQuitMessage(0);
 }
 

@@ -3,10 +3,13 @@
 // commands run between steps.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace widgets {
+
+class ApplicationWindow;
 
 class Application {
 public:
@@ -22,6 +25,14 @@ public:
     static HWND LiveMainWindow() noexcept;
 
     const std::string& Title() const noexcept { return title_; }
+    // The application's own window, never seen: it carries the program's task-bar button under
+    // the title, and owns the main window, whose caption differs.
+    HWND Handle() const noexcept;
+    // Puts the button on the task bar; done when the main window first shows.
+    void ShowTaskBarButton() noexcept;
+    // Minimises the application's window, which takes the main window and its own windows out
+    // of sight; restoring it from its button brings them back.
+    void Minimize() noexcept;
     // The first top-level window created; the owner of every other window of the program.
     HWND MainWindow() const noexcept { return mainWindow_; }
     void SetMainWindow(HWND window) noexcept { mainWindow_ = window; }
@@ -42,7 +53,8 @@ public:
     // Called with WM_ACTIVATEAPP's flag: this program became active (true) or another did.
     void SetActive(bool active) noexcept;
 
-    // Ends the program once the running handler returns to the main loop.
+    // Ends the program once the running handler returns to the main loop; the task-bar button
+    // goes at once.
     void Terminate() noexcept;
     bool Terminated() const noexcept { return terminated_; }
 
@@ -56,6 +68,7 @@ private:
 
     static Application* current_;
     std::string title_;
+    std::unique_ptr<ApplicationWindow> window_;
     HWND mainWindow_ = nullptr;
     bool terminated_ = false;
     int exitCode_ = 0;

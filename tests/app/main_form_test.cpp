@@ -1,4 +1,5 @@
-// The main window as built: places, anchoring, limits, texts, tab order, hints and the banner.
+// The main window as built: places, anchoring, limits, texts, tab order, hints, the banner and
+// the task-bar button.
 #include "app/main_form.h"
 #include "support/dialog_driver.h"
 #include "support/recording_shell.h"
@@ -95,17 +96,21 @@ void ExpectPlacedForClient(app::TForm1& form) {
     ExpectAt(RectInParent(form.StatBar()), 0, c.cy - 22, c.cx, 22, "StatBar");
 }
 
-TEST_F(MainForm, StartsCaptionedAtItsMinimumSizeInTheMiddleOfTheWorkArea) {
+TEST_F(MainForm, StartsCaptionedAtItsMinimumSizeInTheMiddleOfTheScreen) {
     char caption[128] = {};
     ::GetWindowTextA(Form(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Zavotek - String Search & Replace Utility");
     EXPECT_EQ(OuterSize().cx, 640);
     EXPECT_EQ(OuterSize().cy, 530);
-    RECT r, work;
-    ::GetWindowRect(Form(), &r);
+    // The whole screen, not the work area, which a task bar along the top would make this band.
+    RECT work, band{0, 200, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}, r;
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_NEAR(r.left - work.left, work.right - r.right, 1);
-    EXPECT_NEAR(r.top - work.top, work.bottom - r.bottom, 1);
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_SETWORKAREA, 0, &band, 0));
+    app::TForm1 placed{shell};
+    ::SystemParametersInfoA(SPI_SETWORKAREA, 0, &work, 0);
+    ::GetWindowRect(placed.Handle(), &r);
+    EXPECT_NEAR(r.left, band.right - r.right, 1);
+    EXPECT_NEAR(r.top, band.bottom - r.bottom, 1);
     LONG style = ::GetWindowLongA(Form(), GWL_STYLE);
     for (LONG bit : {WS_THICKFRAME, WS_SYSMENU, WS_MINIMIZEBOX, WS_MAXIMIZEBOX}) EXPECT_TRUE(style & bit) << bit;
     EXPECT_EQ(::GetMenu(Form()), nullptr);
@@ -490,6 +495,38 @@ TEST_F(MainForm, ClosingTheWindowEndsTheProgram) {
     ::SendMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(window));
     EXPECT_TRUE(application.Terminated());
+}
+
+// The windows a shell gives a task-bar button: visible top-level windows, no tool windows, with
+// no owner or asking for a button.
+BOOL CALLBACK AddIfOnTaskBar(HWND window, LPARAM found) {
+    const LONG ex = ::GetWindowLongA(window, GWL_EXSTYLE);
+    if (::IsWindowVisible(window) && !(ex & WS_EX_TOOLWINDOW) && (!::GetWindow(window, GW_OWNER) || (ex & WS_EX_APPWINDOW)))
+        reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+    return TRUE;
+}
+
+// The task bar shows the application's title, on a window that owns the main window and that
+// minimises and restores it.
+TEST(TaskBar, ShowsTheTitleOnAWindowThatMinimisesAndRestoresTheMainWindow) {
+    widgets::Application application{"Zavotek - Search & Replace"};
+    test_support::RecordingShell shell;
+    app::TForm1 form{shell};
+    form.Show();
+    std::vector<HWND> buttons;
+    ::EnumThreadWindows(::GetCurrentThreadId(), AddIfOnTaskBar, reinterpret_cast<LPARAM>(&buttons));
+    ASSERT_EQ(buttons.size(), 1u);
+    EXPECT_EQ(test_support::WindowText(buttons[0]), "Zavotek - Search & Replace");
+    EXPECT_EQ(::GetWindow(form.Handle(), GW_OWNER), buttons[0]);
+    EXPECT_EQ(test_support::WindowText(form.Handle()), "Zavotek - String Search & Replace Utility");
+
+    ::SendMessageA(form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(::IsIconic(buttons[0]));
+    EXPECT_FALSE(::IsWindowVisible(form.Handle()));
+    ::SendMessageA(buttons[0], WM_SYSCOMMAND, SC_RESTORE, 0);  // as a click on the button does
+    EXPECT_TRUE(::IsWindowVisible(form.Handle()));
+    EXPECT_EQ(::GetActiveWindow(), form.Handle());
+    test_support::DispatchWaitingMessages();
 }
 
 }  // namespace

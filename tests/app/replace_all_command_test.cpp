@@ -6,7 +6,9 @@
 #include "replace/viewer_pacer.h"
 #include "replace_fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <set>
 
 namespace replace_test {
 namespace {
@@ -24,23 +26,32 @@ std::string GlobalQuestion(const std::string& maskPiece) {
            " files in this directory.\r\n\r\nPlease confirm: Are you sure you want to perform a global replace? ";
 }
 
-// Counts the files loaded into the viewer: each plain-text load streams in once as text, into
-// whichever window the pane is at that moment.
-class ViewerLoadCounter {
+// Watches the stream-ins and the default-format changes sent to the viewer, whichever window the
+// pane is at that moment, until stopped. Each plain-text load streams in once as text.
+class ViewerMessages {
 public:
-    ViewerLoadCounter() : hook_(::SetWindowsHookExA(WH_CALLWNDPROC, Count, nullptr, ::GetCurrentThreadId())) {
-        loads_ = 0;
+    ViewerMessages() : hook_(::SetWindowsHookExA(WH_CALLWNDPROC, Note, nullptr, ::GetCurrentThreadId())) {
+        seen_.clear();
+        on_ = true;
     }
-    ~ViewerLoadCounter() { ::UnhookWindowsHookEx(hook_); }
-    int Loads() const { return loads_; }
+    ~ViewerMessages() { ::UnhookWindowsHookEx(hook_); }
+    void Stop() { on_ = false; }
+    int Loads() const {
+        return static_cast<int>(std::count_if(seen_.begin(), seen_.end(), [](const CWPSTRUCT& sent) {
+            return sent.message == EM_STREAMIN && (sent.wParam & SF_TEXT);
+        }));
+    }
+    const std::vector<CWPSTRUCT>& Seen() const { return seen_; }
 
 private:
-    static LRESULT CALLBACK Count(int code, WPARAM wParam, LPARAM lParam) {
+    static LRESULT CALLBACK Note(int code, WPARAM wParam, LPARAM lParam) {
         const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (code == HC_ACTION && sent->message == EM_STREAMIN && (sent->wParam & SF_TEXT)) ++loads_;
+        if (code == HC_ACTION && on_ && (sent->message == EM_STREAMIN || sent->message == EM_SETCHARFORMAT))
+            seen_.push_back(*sent);
         return ::CallNextHookEx(nullptr, code, wParam, lParam);
     }
-    static inline int loads_ = 0;
+    static inline std::vector<CWPSTRUCT> seen_;
+    static inline bool on_ = false;
     HHOOK hook_;
 };
 
@@ -141,6 +152,27 @@ TEST_F(ReplaceAll, RewritesEveryListedFileAndEndsShowingTheLastInTheWindowTextCo
     EXPECT_EQ(progress.hides, 1);
 }
 
+// Each rewritten file goes into a fresh viewer window already in the run's red: no format change
+// follows its text into that window, which would lay the whole text out again.
+TEST_F(ReplaceAll, NoFormatChangeFollowsAFileIntoTheViewerDuringTheRun) {
+    ViewerMessages messages;
+    progress.onHide = [&] { messages.Stop(); };
+    ClickReplaceAll({OK(), Completed()});
+    ASSERT_GT(messages.Loads(), 0);
+    std::set<HWND> loaded;
+    for (const CWPSTRUCT& sent : messages.Seen())
+        if (sent.message == EM_STREAMIN) loaded.insert(sent.hwnd);
+        else EXPECT_EQ(loaded.count(sent.hwnd), 0u) << "a format change after the load";
+}
+
+// The progress window goes only once the viewer shows the last rewritten file.
+TEST_F(ReplaceAll, TheProgressWindowGoesWithTheLastFileShown) {
+    std::string shownAtHide;
+    progress.onHide = [&] { shownAtHide = form.memHTML().Text(); };
+    ClickReplaceAll({OK(), Completed()});
+    EXPECT_EQ(shownAtHide, Rewritten("e.txt"));
+}
+
 // With "Confirm" ticked each file is asked about by its path; only Yes rewrites it, and the
 // completion notice comes even when nothing was rewritten.
 TEST_F(ReplaceAll, WithConfirmTickedEachFileIsAskedAboutAndOnlyYesRewritesIt) {
@@ -224,10 +256,10 @@ TEST_F(ReplaceAll, TheViewerPassesOverFilesOnlyInARunWithoutQuestions) {
         else answers.push_back(OK());
         answers.push_back(Completed());
 
-        ViewerLoadCounter counter;
+        ViewerMessages viewer;
         ClickReplaceAll(std::move(answers));
 
-        EXPECT_EQ(counter.Loads(), c.loads);
+        EXPECT_EQ(viewer.Loads(), c.loads);
         EXPECT_EQ(Contents(folder), AllRewritten());
         ExpectShowsAtTheEnd("e.txt");
     }

@@ -108,9 +108,9 @@ TEST_F(ReplaceCommand, AReadOnlyFileKeepsItsBytesAndTheProgressWindowGoes) {
     EXPECT_EQ(form.memHTML().Text(), shown);
 }
 
-// A close already queued when the command pumps ends the program before the file is touched;
-// nothing reads the window's controls after they are gone.
-TEST_F(ReplaceCommand, TheWindowClosedBeforeTheRewriteLeavesTheFileAlone) {
+// A close queued when the command pumps only notes the end of the program: the command goes on
+// and rewrites the file with the path and texts read before the pump, the controls being gone.
+TEST_F(ReplaceCommand, TheWindowClosedInThePumpStillHasTheFileRewritten) {
     Select();
     Type("abc", "ABC");
     progress.onShow = [this] { ::PostMessageA(form.Handle(), WM_CLOSE, 0, 0); };
@@ -118,7 +118,7 @@ TEST_F(ReplaceCommand, TheWindowClosedBeforeTheRewriteLeavesTheFileAlone) {
 
     EXPECT_FALSE(::IsWindow(form.Handle()));
     EXPECT_TRUE(application.Terminated());
-    EXPECT_EQ(ReadFileBytes(path), kOriginal);
+    EXPECT_EQ(ReadFileBytes(path), "ABC, ABC and ABC; xyz\r\n");
     EXPECT_FALSE(progress.shown);
 }
 

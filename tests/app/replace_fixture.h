@@ -27,7 +27,7 @@ using test_support::DialogClass;
 using test_support::SeenDialog;
 
 // Stands in for the animated window: records whether it shows, and lets a test act at the moment
-// a command shows it.
+// a command shows or hides it.
 class RecordingProgressWindow : public app::ProgressWindow {
 public:
     void Show() override {
@@ -38,10 +38,11 @@ public:
     void Hide() override {
         ++hides;
         shown = false;
+        if (onHide) onHide();
     }
     int shows = 0, hides = 0;
     bool shown = false;
-    std::function<void()> onShow;
+    std::function<void()> onShow, onHide;
 };
 
 // A hidden window whose posted message runs an action in a later message pump, once no modal box

@@ -201,22 +201,37 @@ TEST_F(ListingTest, AListThatRefusesAnEntryKeepsTheEntriesSoFarAndReportsNothing
     EXPECT_EQ(cursor.shown, reinterpret_cast<HCURSOR>(0x100)) << "the cursor is put back";
 }
 
-// The hourglass comes when an entry lands at index 100 of the sorted list.
+// Marks in the cursor's record each pattern looked for, to tell when the cursor changed.
+class MarkingFileSystem : public test_support::ForwardingFileSystem {
+public:
+    explicit MarkingFileSystem(RecordingCursor& cursor) : cursor_(cursor) {}
+    platform::UniqueFind FindFirstFile(const platform::Path& pattern, WIN32_FIND_DATAW* data) override {
+        cursor_.set.push_back(nullptr);
+        return ForwardingFileSystem::FindFirstFile(pattern, data);
+    }
+
+private:
+    RecordingCursor& cursor_;
+};
+
+// The hourglass comes while the folder is read, once an entry lands at index 100 of the sorted list.
 TEST_F(ListingTest, TheHourglassShowsOnceAnEntryLandsAtIndexOneHundred) {
     for (int i = 0; i < 100; ++i) Touch(std::to_string(1000 + i).insert(0, 1, 'f') + ".txt");
     Touch("z.txt");
-    const HCURSOR before = cursor.shown;
-    listing.SetDirectory(folder.Path());
+    MarkingFileSystem fs(cursor);
+    FileListing marked{list, fs, cursor};
+    marked.SetDirectory(folder.Path());
+    const HCURSOR before = cursor.shown, pattern = nullptr;
     cursor.set.clear();
-    listing.SetMask(L"f*.txt;z.txt");  // z.txt comes last and lands at 100
-    EXPECT_EQ(cursor.set, (std::vector<HCURSOR>{cursor.Wait(), before}));
+    marked.SetMask(L"f*.txt;z.txt;a*.txt");  // z.txt lands at 100, before a*.txt is looked for
+    EXPECT_EQ(cursor.set, (std::vector<HCURSOR>{pattern, pattern, cursor.Wait(), pattern, before}));
     cursor.set.clear();
-    listing.SetMask(L"z.txt;f*.txt");  // every f lands before z, at 99 at most
-    EXPECT_EQ(cursor.set, (std::vector<HCURSOR>{before}));
+    marked.SetMask(L"z.txt;f*.txt");  // every f lands before z, at 99 at most
+    EXPECT_EQ(cursor.set, (std::vector<HCURSOR>{pattern, pattern, before}));
     cursor.set.clear();
     SetAttributes("z.txt", FILE_ATTRIBUTE_HIDDEN);  // found but skipped: no landing at 100
-    listing.SetMask(L"f*.txt;Z.txt");
-    EXPECT_EQ(cursor.set, (std::vector<HCURSOR>{before}));
+    marked.SetMask(L"f*.txt;Z.txt");
+    EXPECT_EQ(cursor.set, (std::vector<HCURSOR>{pattern, pattern, before}));
 }
 
 // The platform's matching also sees the 8.3 alias, where the volume keeps one.

@@ -5,6 +5,7 @@
 #include "browse/list_collation.h"
 #include "browse/sorted_insert_plan.h"
 
+#include <algorithm>
 #include <random>
 
 namespace browse_test {
@@ -32,6 +33,11 @@ void ExpectAsTheListBox(const std::vector<std::wstring>& texts) {
     Planned planned = Plan(texts);
     EXPECT_EQ(planned.landing, landing);
     EXPECT_EQ(planned.order, reference.Entries());
+    browse::EarlyLandings early(5);  // watching few indexes lets most keys go
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const int told = static_cast<int>(early.Add(browse::ListSortKey(texts[i])));
+        EXPECT_EQ(std::min(told, 6), std::min(landing[i], 6)) << i;
+    }
 }
 
 TEST(SortedOrderTest, NoEntriesPlanNothing) {

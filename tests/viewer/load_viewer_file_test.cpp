@@ -28,12 +28,22 @@ private:
     DWORD most_;
 };
 
+// Fails every read once the file has been read to its end `wholeReads` times.
 class FailingReadFileSystem final : public test_support::ForwardingFileSystem {
 public:
-    bool ReadFile(HANDLE, void*, DWORD, DWORD*) override {
-        ::SetLastError(ERROR_READ_FAULT);
-        return false;
+    explicit FailingReadFileSystem(int wholeReads = 0) : left_(wholeReads) {}
+    bool ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* read) override {
+        if (left_ == 0) {
+            ::SetLastError(ERROR_READ_FAULT);
+            return false;
+        }
+        const bool ok = ForwardingFileSystem::ReadFile(file, buffer, count, read);
+        if (ok && *read == 0) --left_;
+        return ok;
     }
+
+private:
+    int left_;
 };
 
 // Reports a size beyond what the pane can hold.
@@ -127,6 +137,18 @@ TEST(LoadViewerFile, ReadFailureInBothAttemptsFailsTheLoadAndClosesTheFile) {
         EXPECT_EQ(e.Message(), L"Failed to Load Stream");
     }
     EXPECT_TRUE(OpensExclusively(path));
+}
+
+TEST(LoadViewerFile, BothAttemptsFailingKeepThePanesColour) {
+    test_support::TempFolder folder;
+    ViewerWindow window;
+    FailingReadFileSystem fs(1);  // the check before the load passes, both stream attempts fail
+    EXPECT_THROW(LoadViewerFile(window.Pane(), folder.WriteFile("fading.txt", "text"), kText, fs),
+                 platform::EOutOfResources);
+    CHARFORMATA format{sizeof format};
+    ::SendMessageA(window.PaneHandle(), EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    EXPECT_FALSE(format.dwEffects & CFE_AUTOCOLOR);
+    EXPECT_EQ(format.crTextColor, RGB(0, 0, 255)) << "the pane's starting blue";
 }
 
 TEST(LoadViewerFile, FileLargerThanThePaneHoldsIsOutOfMemoryWithThePaneKept) {
