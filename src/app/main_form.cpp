@@ -138,6 +138,8 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
     cbWordWrap_ = CreateChild(p, "BUTTON", "Word Wrap", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbWordWrap);
     panel_->AddButton(btnReplace_);
     panel_->AddButton(btnGlobReplace_);
+    btnReplace_.SetHint("Replace all instances of the string within the selected file");
+    btnGlobReplace_.SetHint("Replace all instances of the string in all the files in the currently selected folder");
     btnReplace_.OnClick = [this] { btnReplaceClick(); };
     btnGlobReplace_.OnClick = [this] { btnGlobReplaceClick(); };
 
@@ -167,9 +169,8 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
     hints_->Add(cbWarn_, "Diaplay a confirmation box before opening each file");
     hints_->Add(cbSaveSearch_, "Save the Search/Replace strings after closing this application");
     hints_->Add(cbWordWrap_, "Wrap the text in the viewer");
-    hints_->AddRegion(p, kReplaceHintId, {}, "Replace all instances of the string within the selected file");
-    hints_->AddRegion(p, kGlobReplaceHintId, {},
-                      "Replace all instances of the string in all the files in the currently selected folder");
+    hints_->AddRegion(p, kReplaceHintId, {}, btnReplace_.Hint());
+    hints_->AddRegion(p, kGlobReplaceHintId, {}, btnGlobReplace_.Hint());
 }
 
 void TForm1::SetListWidth(int width) {

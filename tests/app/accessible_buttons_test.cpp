@@ -1,0 +1,146 @@
+// The two graphic buttons as an assistive tool finds them: through the panel's window, with
+// AccessibleObjectFromWindow. In this process, through the same WM_GETOBJECT path a screen reader
+// takes; Wine does not carry the object to another process.
+#include "app/main_form_layout.h"
+#include "replace_fixture.h"
+
+#include <oleacc.h>
+
+namespace replace_test {
+namespace {
+
+using test_support::ReadFileBytes;
+
+VARIANT Child(long id) {
+    VARIANT v;
+    ::VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+std::string Text(BSTR text) {
+    std::string utf8 = text ? test_support::Utf8Name(std::wstring(text, ::SysStringLen(text))) : "";
+    ::SysFreeString(text);
+    return utf8;
+}
+
+IAccessible* ObjectOf(HWND panel) {
+    IAccessible* object = nullptr;
+    EXPECT_EQ(::AccessibleObjectFromWindow(panel, OBJID_CLIENT, __uuidof(IAccessible),
+                                           reinterpret_cast<void**>(&object)), S_OK);
+    return object;
+}
+
+// What the tooltip shows over a point of the panel: the hint a sighted user reads.
+std::string HintAt(HWND tooltip, HWND panel, POINT at) {
+    wchar_t text[256] = {};
+    TTHITTESTINFOW hit{panel, at, {sizeof(TTTOOLINFOW)}};
+    hit.ti.lpszText = text;
+    if (!::SendMessageW(tooltip, TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit))) return {};
+    hit.ti.lpszText = text;
+    ::SendMessageW(tooltip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&hit.ti));
+    return test_support::Utf8Name(text);
+}
+
+class AccessibleButtons : public ReplaceFixture {};
+
+TEST_F(AccessibleButtons, AScreenReaderFindsReadsAndPressesBothButtons) {
+    const HWND panel = form.Panel1().Handle();
+    IAccessible* object = ObjectOf(panel);
+    ASSERT_NE(object, nullptr);
+    long windows = 0;
+    for (HWND w = ::GetWindow(panel, GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) ++windows;
+    long count = 0;
+    EXPECT_EQ(object->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, 2 + windows);
+
+    RECT client;
+    ::GetClientRect(form.Handle(), &client);
+    const app::MainLayout layout = app::ComputeMainLayout(SIZE{client.right, client.bottom}, form.ListWidth(), form.Dpi());
+    const struct {
+        long id;
+        const char* name;
+        app::Ctl place;
+        long next;  // the sibling NAVDIR_NEXT leads to, from the first; NAVDIR_PREVIOUS from the second
+    } buttons[] = {{1, "Replace", app::Ctl::btnReplace, 2}, {2, "Replace All", app::Ctl::btnGlobReplace, 1}};
+    for (const auto& b : buttons) {
+        SCOPED_TRACE(b.name);
+        BSTR text = nullptr;
+        EXPECT_EQ(object->get_accName(Child(b.id), &text), S_OK);
+        EXPECT_EQ(Text(text), b.name);
+        const POINT centre = test_support::Centre(layout[b.place]);
+        EXPECT_EQ(object->get_accDescription(Child(b.id), &text), S_OK);
+        EXPECT_EQ(Text(text), HintAt(form.Hints().Handle(), panel, centre));
+        object->get_accDefaultAction(Child(b.id), &text);
+        EXPECT_EQ(Text(text), "Press");
+        EXPECT_EQ(object->get_accKeyboardShortcut(Child(b.id), &text), S_FALSE);
+        VARIANT role, state, hit, sibling;
+        EXPECT_EQ(object->get_accRole(Child(b.id), &role), S_OK);
+        EXPECT_EQ(role.lVal, ROLE_SYSTEM_PUSHBUTTON);
+        EXPECT_EQ(object->get_accState(Child(b.id), &state), S_OK);
+        EXPECT_EQ(state.lVal, 0);
+
+        RECT expected = layout[b.place];
+        ::MapWindowPoints(panel, nullptr, reinterpret_cast<POINT*>(&expected), 2);
+        long x = 0, y = 0, w = 0, h = 0;
+        EXPECT_EQ(object->accLocation(&x, &y, &w, &h, Child(b.id)), S_OK);
+        const RECT found{x, y, x + w, y + h};
+        EXPECT_TRUE(::EqualRect(&found, &expected)) << x << "," << y << " " << w << "x" << h;
+        EXPECT_EQ(object->accHitTest(x + w / 2, y + h / 2, &hit), S_OK);
+        EXPECT_EQ(hit.vt, VT_I4);
+        EXPECT_EQ(hit.lVal, b.id);
+        EXPECT_EQ(object->accNavigate(b.id == 1 ? NAVDIR_NEXT : NAVDIR_PREVIOUS, Child(b.id), &sibling), S_OK);
+        EXPECT_EQ(sibling.lVal, b.next);
+    }
+    // Elsewhere on the panel the standard object answers: a window's own object over an edit.
+    RECT edit = test_support::RectInParent(form.edSearch());
+    POINT inEdit = test_support::Centre(edit);
+    ::ClientToScreen(panel, &inEdit);
+    VARIANT hit;
+    EXPECT_EQ(object->accHitTest(inEdit.x, inEdit.y, &hit), S_OK);
+    EXPECT_EQ(hit.vt, VT_DISPATCH);
+    ::VariantClear(&hit);
+
+    // A disabled panel: the buttons read unavailable and cannot be pressed.
+    ::EnableWindow(panel, FALSE);
+    VARIANT state;
+    object->get_accState(Child(2), &state);
+    EXPECT_EQ(state.lVal & STATE_SYSTEM_UNAVAILABLE, STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_TRUE(FAILED(object->accDoDefaultAction(Child(2))));
+    ::EnableWindow(panel, TRUE);
+
+    // "Replace All" pressed by its default action runs the real command, boxes and all.
+    folder.WriteFile("a.txt", "abc, aBc");
+    folder.WriteFile("b.txt", "ABC");
+    List();
+    Type("abc", "xyz");
+    TickConfirm(true);
+    test_support::DialogDriver driver(
+        {DialogAnswer::Click("Yes"), DialogAnswer::Click("No"), DialogAnswer::Key(VK_RETURN)});
+    EXPECT_EQ(object->accDoDefaultAction(Child(2)), S_OK);
+    test_support::DispatchWaitingMessages();
+    EXPECT_TRUE(driver.Finish()) << driver.Failure();
+    EXPECT_EQ(ReadFileBytes(folder.PathOf("a.txt")), "xyz, xyz");
+    EXPECT_EQ(ReadFileBytes(folder.PathOf("b.txt")), "ABC");
+    object->Release();
+}
+
+// A client may keep the object after the window is gone: it then answers, but touches nothing.
+TEST_F(AccessibleButtons, AnObjectHeldPastItsWindowAnswersDisconnected) {
+    IAccessible* object = nullptr;
+    {
+        app::TForm1 other{shell};
+        object = ObjectOf(other.Panel1().Handle());
+        ASSERT_NE(object, nullptr);
+    }
+    BSTR name = nullptr;
+    long count = 0;
+    EXPECT_EQ(object->get_accName(Child(1), &name), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(object->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
+    EXPECT_EQ(object->accDoDefaultAction(Child(2)), CO_E_OBJNOTCONNECTED);
+    object->Release();
+}
+
+}  // namespace
+}  // namespace replace_test
