@@ -1,10 +1,14 @@
-// The two graphic buttons as an assistive tool finds them: through the panel's window, with
-// AccessibleObjectFromWindow. In this process, through the same WM_GETOBJECT path a screen reader
-// takes; Wine does not carry the object to another process.
+// The two graphic buttons as an assistive tool finds them: AccessibleObjectFromWindow on the real
+// form's panel from a second process (this program started again, running only the client test
+// below), the object crossing over by COM marshalling, which Wine carries too. The object held
+// past its window is checked in this process, where the client gets the object itself.
 #include "app/main_form_layout.h"
 #include "replace_fixture.h"
+#include "widgets/anchors.h"
 
 #include <oleacc.h>
+
+#include <cstdlib>
 
 namespace replace_test {
 namespace {
@@ -43,35 +47,39 @@ std::string HintAt(HWND tooltip, HWND panel, POINT at) {
     return test_support::Utf8Name(text);
 }
 
-class AccessibleButtons : public ReplaceFixture {};
+std::string Env(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    return value ? value : "";
+}
 
-TEST_F(AccessibleButtons, AScreenReaderFindsReadsAndPressesBothButtons) {
-    const HWND panel = form.Panel1().Handle();
+// The client, in the second process: the panel's handle and the hints arrive in its environment.
+TEST(AccessibleButtonsClient, DISABLED_ReadsAndPressesTheButtonsOfAnotherProcess) {
+    ASSERT_EQ(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+    const HWND panel = reinterpret_cast<HWND>(static_cast<INT_PTR>(std::strtoll(Env("A11Y_PANEL").c_str(), nullptr, 10)));
     IAccessible* object = ObjectOf(panel);
     ASSERT_NE(object, nullptr);
-    long windows = 0;
+    long windows = 0, count = 0;
     for (HWND w = ::GetWindow(panel, GW_CHILD); w; w = ::GetWindow(w, GW_HWNDNEXT)) ++windows;
-    long count = 0;
     EXPECT_EQ(object->get_accChildCount(&count), S_OK);
     EXPECT_EQ(count, 2 + windows);
 
     RECT client;
-    ::GetClientRect(form.Handle(), &client);
-    const app::MainLayout layout = app::ComputeMainLayout(SIZE{client.right, client.bottom}, form.ListWidth(), form.Dpi());
+    ::GetClientRect(::GetParent(panel), &client);
+    const int dpi = widgets::ScreenDpi();
+    const app::MainLayout layout = app::ComputeMainLayout(SIZE{client.right, client.bottom}, 0, dpi);
     const struct {
         long id;
         const char* name;
         app::Ctl place;
-        long next;  // the sibling NAVDIR_NEXT leads to, from the first; NAVDIR_PREVIOUS from the second
+        long next;  // where NAVDIR_NEXT leads from the first, NAVDIR_PREVIOUS from the second
     } buttons[] = {{1, "Replace", app::Ctl::btnReplace, 2}, {2, "Replace All", app::Ctl::btnGlobReplace, 1}};
     for (const auto& b : buttons) {
         SCOPED_TRACE(b.name);
         BSTR text = nullptr;
         EXPECT_EQ(object->get_accName(Child(b.id), &text), S_OK);
         EXPECT_EQ(Text(text), b.name);
-        const POINT centre = test_support::Centre(layout[b.place]);
         EXPECT_EQ(object->get_accDescription(Child(b.id), &text), S_OK);
-        EXPECT_EQ(Text(text), HintAt(form.Hints().Handle(), panel, centre));
+        EXPECT_EQ(Text(text), Env("A11Y_HINT" + std::to_string(b.id)));
         object->get_accDefaultAction(Child(b.id), &text);
         EXPECT_EQ(Text(text), "Press");
         EXPECT_EQ(object->get_accKeyboardShortcut(Child(b.id), &text), S_FALSE);
@@ -93,9 +101,8 @@ TEST_F(AccessibleButtons, AScreenReaderFindsReadsAndPressesBothButtons) {
         EXPECT_EQ(object->accNavigate(b.id == 1 ? NAVDIR_NEXT : NAVDIR_PREVIOUS, Child(b.id), &sibling), S_OK);
         EXPECT_EQ(sibling.lVal, b.next);
     }
-    // Elsewhere on the panel the standard object answers: a window's own object over an edit.
-    RECT edit = test_support::RectInParent(form.edSearch());
-    POINT inEdit = test_support::Centre(edit);
+    // Elsewhere on the panel the standard object answers: over an edit, the edit's own object.
+    POINT inEdit = test_support::Centre(layout[app::Ctl::edSearch]);
     ::ClientToScreen(panel, &inEdit);
     VARIANT hit;
     EXPECT_EQ(object->accHitTest(inEdit.x, inEdit.y, &hit), S_OK);
@@ -110,20 +117,50 @@ TEST_F(AccessibleButtons, AScreenReaderFindsReadsAndPressesBothButtons) {
     EXPECT_TRUE(FAILED(object->accDoDefaultAction(Child(2))));
     ::EnableWindow(panel, TRUE);
 
-    // "Replace All" pressed by its default action runs the real command, boxes and all.
+    EXPECT_EQ(object->accDoDefaultAction(Child(2)), S_OK);
+    object->Release();
+    ::CoUninitialize();
+}
+
+class AccessibleButtons : public ReplaceFixture {};
+
+// The client above presses "Replace All" at its end: the real command runs here, boxes and all.
+TEST_F(AccessibleButtons, AScreenReaderInAnotherProcessReadsAndPressesBothButtons) {
+    const HWND panel = form.Panel1().Handle();
     folder.WriteFile("a.txt", "abc, aBc");
     folder.WriteFile("b.txt", "ABC");
     List();
     Type("abc", "xyz");
     TickConfirm(true);
+    ::SetEnvironmentVariableA("A11Y_PANEL", std::to_string(reinterpret_cast<INT_PTR>(panel)).c_str());
+    for (widgets::GraphicButton* b : {&form.btnReplace(), &form.btnGlobReplace()}) {
+        const std::string hint = HintAt(form.Hints().Handle(), panel, test_support::Centre(b->Place()));
+        ::SetEnvironmentVariableA(b == &form.btnReplace() ? "A11Y_HINT1" : "A11Y_HINT2", hint.c_str());
+    }
     test_support::DialogDriver driver(
         {DialogAnswer::Click("Yes"), DialogAnswer::Click("No"), DialogAnswer::Key(VK_RETURN)});
-    EXPECT_EQ(object->accDoDefaultAction(Child(2)), S_OK);
+
+    wchar_t self[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(self) +
+                           L"\" --gtest_also_run_disabled_tests --gtest_filter=AccessibleButtonsClient.*";
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION client{};
+    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &client));
+    platform::UniqueKernelHandle process{client.hProcess}, thread{client.hThread};
+    // The client's calls arrive here as messages: this thread answers them while it waits.
+    while (::MsgWaitForMultipleObjects(1, &client.hProcess, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+        test_support::DispatchWaitingMessages();
     test_support::DispatchWaitingMessages();
+    DWORD exitCode = STILL_ACTIVE;
+    ::GetExitCodeProcess(client.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u) << "the client's checks failed; its output is above";
+    if (exitCode == STILL_ACTIVE) ::TerminateProcess(client.hProcess, 1);
+
     EXPECT_TRUE(driver.Finish()) << driver.Failure();
     EXPECT_EQ(ReadFileBytes(folder.PathOf("a.txt")), "xyz, xyz");
     EXPECT_EQ(ReadFileBytes(folder.PathOf("b.txt")), "ABC");
-    object->Release();
 }
 
 // A client may keep the object after the window is gone: it then answers, but touches nothing.
