@@ -166,6 +166,11 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
     hints_ = std::make_unique<widgets::Hints>(Handle());
     hints_->Add(imgBan_->Handle(), kBanHint);
     hints_->Add(imgWeb_->Handle(), kBanHint);
+    // Names a screen reader reads for controls that show no text: the link pictures by their hint,
+    // the picture-only browse button by what it does. Neither name is drawn.
+    ::SetWindowTextA(imgBan_->Handle(), kBanHint);
+    ::SetWindowTextA(imgWeb_->Handle(), kBanHint);
+    ::SetWindowTextW(edFolder_->Button(), L"Browse");
     hints_->Add(cbWarn_, "Diaplay a confirmation box before opening each file");
     hints_->Add(cbSaveSearch_, "Save the Search/Replace strings after closing this application");
     hints_->Add(cbWordWrap_, "Wrap the text in the viewer");
