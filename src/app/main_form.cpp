@@ -139,6 +139,8 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
     cbWordWrap_ = CreateChild(p, "BUTTON", "Word Wrap", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbWordWrap);
     panel_->AddButton(btnReplace_);
     panel_->AddButton(btnGlobReplace_);
+    btnReplace_.SetHint("Replace all instances of the string within the selected file");
+    btnGlobReplace_.SetHint("Replace all instances of the string in all the files in the currently selected folder");
     btnReplace_.OnClick = [this] { btnReplaceClick(); };
     btnGlobReplace_.OnClick = [this] { btnGlobReplaceClick(); };
 
@@ -165,12 +167,16 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
     hints_ = std::make_unique<widgets::Hints>(Handle());
     hints_->Add(imgBan_->Handle(), kBanHint);
     hints_->Add(imgWeb_->Handle(), kBanHint);
+    // Names a screen reader reads for controls that show no text: the link pictures by their hint,
+    // the picture-only browse button by what it does. Neither name is drawn.
+    ::SetWindowTextA(imgBan_->Handle(), kBanHint);
+    ::SetWindowTextA(imgWeb_->Handle(), kBanHint);
+    ::SetWindowTextW(edFolder_->Button(), L"Browse");
     hints_->Add(cbWarn_, "Diaplay a confirmation box before opening each file");
     hints_->Add(cbSaveSearch_, "Save the Search/Replace strings after closing this application");
     hints_->Add(cbWordWrap_, "Wrap the text in the viewer");
-    hints_->AddRegion(p, kReplaceHintId, {}, "Replace all instances of the string within the selected file");
-    hints_->AddRegion(p, kGlobReplaceHintId, {},
-                      "Replace all instances of the string in all the files in the currently selected folder");
+    hints_->AddRegion(p, kReplaceHintId, {}, btnReplace_.Hint());
+    hints_->AddRegion(p, kGlobReplaceHintId, {}, btnGlobReplace_.Hint());
 }
 
 void TForm1::SetListWidth(int width) {

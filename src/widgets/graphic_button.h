@@ -15,6 +15,9 @@ public:
     const RECT& Place() const noexcept { return place_; }
     void SetPlace(const RECT& place) noexcept { place_ = place; }
     const std::string& Caption() const noexcept { return caption_; }
+    // What the button does, in a sentence: its tooltip, and what a screen reader reads after the name.
+    const std::string& Hint() const noexcept { return hint_; }
+    void SetHint(std::string hint) { hint_ = std::move(hint); }
 
     void Paint(HDC dc, HFONT font) const;
     // Mouse input in the parent's client coordinates; returns true when the button took it.
@@ -25,11 +28,13 @@ public:
     bool MouseUp(POINT at);
     void CancelPress() noexcept { held_ = pressed_ = false; }
     bool Held() const noexcept { return held_; }
+    bool Pressed() const noexcept { return pressed_; }
 
     std::function<void()> OnClick;
 
 private:
     std::string caption_;
+    std::string hint_;
     platform::UniqueHBitmap picture_;
     RECT place_{};
     bool held_ = false;     // the mouse went down on the button and is still down

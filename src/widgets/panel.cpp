@@ -5,6 +5,9 @@
 namespace widgets {
 
 namespace {
+// Private to the panel's class: WPARAM is the index of the button to click.
+constexpr UINT kPressButton = WM_USER + 1;
+
 POINT PointOf(LPARAM lParam) {
     return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
@@ -20,6 +23,9 @@ void Panel::InvalidateButton(const GraphicButton& button) { ::InvalidateRect(Han
 LRESULT Panel::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: Paint(); return 0;
+    case kPressButton: Press(wParam); return 0;
+    case WM_GETOBJECT: return OnGetObject(wParam, lParam);
+    case WM_DESTROY: accessible_.reset(); return Default(message, wParam, lParam);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: MouseDown(PointOf(lParam)); return 0;
     case WM_MOUSEMOVE: MouseMove(PointOf(lParam)); return 0;
@@ -76,6 +82,20 @@ void Panel::MouseUp(POINT at) {
         if (clicked && b->OnClick) b->OnClick();
         return;
     }
+}
+
+bool Panel::PressLater(size_t index) noexcept { return ::PostMessageA(Handle(), kPressButton, index, 0) != FALSE; }
+
+void Panel::Press(size_t index) {
+    if (index < buttons_.size() && ::IsWindowEnabled(Handle()) && buttons_[index]->OnClick) buttons_[index]->OnClick();
+}
+
+LRESULT Panel::OnGetObject(WPARAM flags, LPARAM objectId) {
+    // The id is a 32-bit value, whatever the width of LPARAM.
+    if (static_cast<DWORD>(objectId) != static_cast<DWORD>(OBJID_CLIENT)) return Default(WM_GETOBJECT, flags, objectId);
+    if (!accessible_) accessible_.reset(ButtonPanelAccessible::Create(*this));
+    if (!accessible_) return Default(WM_GETOBJECT, flags, objectId);
+    return ::LresultFromObject(__uuidof(IAccessible), flags, accessible_.get());
 }
 
 }  // namespace widgets

@@ -1,9 +1,12 @@
 #pragma once
 // A plain panel in the button-face colour that hosts controls and graphic buttons. Notifications
-// of its child controls go on to its parent, so the form handles them in one place.
+// of its child controls go on to its parent, so the form handles them in one place. A screen
+// reader finds the graphic buttons through the panel's accessible object.
+#include "widgets/button_panel_accessible.h"
 #include "widgets/graphic_button.h"
 #include "widgets/window.h"
 
+#include <memory>
 #include <vector>
 
 namespace widgets {
@@ -14,6 +17,10 @@ public:
     void AddButton(GraphicButton& button) { buttons_.push_back(&button); }
     void SetFont(HFONT font) noexcept { font_ = font; }
     void InvalidateButton(const GraphicButton& button);
+    const std::vector<GraphicButton*>& Buttons() const noexcept { return buttons_; }
+    // Clicks button `index` from the next message pump, as the mouse would; false when it cannot
+    // be posted.
+    bool PressLater(size_t index) noexcept;
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -23,9 +30,20 @@ private:
     void MouseDown(POINT at);
     void MouseMove(POINT at);
     void MouseUp(POINT at);
+    void Press(size_t index);
+    LRESULT OnGetObject(WPARAM flags, LPARAM objectId);
+
+    // Lets go of the accessible object; a client that still holds it finds it disconnected.
+    struct DisconnectAccessible {
+        void operator()(ButtonPanelAccessible* object) const noexcept {
+            object->Disconnect();
+            object->Release();
+        }
+    };
 
     std::vector<GraphicButton*> buttons_;
     HFONT font_ = nullptr;
+    std::unique_ptr<ButtonPanelAccessible, DisconnectAccessible> accessible_;
 };
 
 }  // namespace widgets
