@@ -252,6 +252,7 @@ std::string Trimmed(std::string text) {
 }
 
 int TrueNames(const std::string& program, const std::string& work) {
+    std::printf("code page %u\n", ::GetACP());
     const Path base = Path::FromAnsi(work);
     const Path home = base.Join(WideName("テスト-Łódź"));
     test_support::MakeFolderAt(home);
