@@ -6,6 +6,13 @@
 
 namespace platform {
 
+// What the rewrite needs to know of an open file.
+struct FileInformation {
+    LONGLONG size = 0;
+    DWORD attributes = 0;
+    LARGE_INTEGER creationTime{};
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -19,10 +26,11 @@ public:
     virtual bool SetFilePointer(HANDLE file, LONGLONG distance, DWORD method, LONGLONG* newPosition) = 0;
     virtual bool SetEndOfFile(HANDLE file) = 0;
     virtual bool FlushFileBuffers(HANDLE file) = 0;
-    // Size, attributes and times of an open file, in one call.
-    virtual bool GetFileInformation(HANDLE file, BY_HANDLE_FILE_INFORMATION* information) = 0;
-    // Gives an open file the creation time and attributes of `like` (SetFileInformationByHandle).
-    virtual bool CopyBasicInformation(HANDLE file, const BY_HANDLE_FILE_INFORMATION& like, DWORD attributes) = 0;
+    virtual bool GetFileInformation(HANDLE file, FileInformation* information) = 0;
+    // Sets an open file's creation time, last-write time and attributes; a zero time or zero
+    // attributes leave that one as it is.
+    virtual bool SetTimesAndAttributes(HANDLE file, LARGE_INTEGER creationTime, LARGE_INTEGER lastWriteTime,
+                                       DWORD attributes) = 0;
 
     virtual UniqueFind FindFirstFile(const Path& pattern, WIN32_FIND_DATAW* data) = 0;
     virtual bool FindNextFile(HANDLE find, WIN32_FIND_DATAW* data) = 0;

@@ -47,9 +47,9 @@ public:
         if (failWrite) return Fail(ERROR_DISK_FULL);
         return ForwardingFileSystem::WriteFile(file, buffer, shortWrite ? count / 2 : count, written);
     }
-    bool GetFileInformation(HANDLE file, BY_HANDLE_FILE_INFORMATION* information) override {
+    bool GetFileInformation(HANDLE file, platform::FileInformation* information) override {
         if (!ForwardingFileSystem::GetFileInformation(file, information)) return false;
-        if (hugeSize) information->nFileSizeHigh = 0, information->nFileSizeLow = 0x80000000u;
+        if (hugeSize) information->size = LONGLONG{1} << 31;
         return true;
     }
     bool SetEndOfFile(HANDLE file) override {
@@ -192,8 +192,9 @@ public:
     bool WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* written) override {
         return failAt == "write beside" ? Fail() : ForwardingFileSystem::WriteFile(file, buffer, count, written);
     }
-    bool CopyBasicInformation(HANDLE file, const BY_HANDLE_FILE_INFORMATION& like, DWORD attributes) override {
-        return failAt == "attributes" ? Fail() : ForwardingFileSystem::CopyBasicInformation(file, like, attributes);
+    bool SetTimesAndAttributes(HANDLE file, LARGE_INTEGER created, LARGE_INTEGER written, DWORD attributes) override {
+        return failAt == "attributes" ? Fail()
+                                      : ForwardingFileSystem::SetTimesAndAttributes(file, created, written, attributes);
     }
     bool FlushFileBuffers(HANDLE file) override {
         return failAt == "flush beside" ? Fail() : ForwardingFileSystem::FlushFileBuffers(file);

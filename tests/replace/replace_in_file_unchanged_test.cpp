@@ -1,5 +1,5 @@
-// A rewrite that changes no byte writes the file again where it stands: no file beside it, no
-// flush to disk, and the same refusals as any rewrite.
+// A rewrite that changes no byte only marks the file as written now: no byte written, no file
+// beside it, no flush to disk, and the same refusals as any rewrite.
 #include "replace/replace_in_file.h"
 
 #include "platform/code_page.h"
@@ -58,10 +58,10 @@ protected:
 
 }  // namespace
 
-TEST_F(UnchangedRewrite, WritesTheSameBytesInPlaceWithoutATemporaryFileOrAFlush) {
+TEST_F(UnchangedRewrite, WritesNoByteAndMakesNoTemporaryFileOrFlush) {
     Replace("absent", "x");
     EXPECT_EQ(ReadFileBytes(path_), kText);
-    EXPECT_EQ(fs_.writes, 1);
+    EXPECT_EQ(fs_.writes, 0);
     EXPECT_EQ(fs_.newFiles, 0);
     EXPECT_EQ(fs_.flushes, 0);
     EXPECT_EQ(fs_.swaps, 0);

@@ -22,7 +22,7 @@ public:
         if (path == target_) At("before the open");
         return ForwardingFileSystem::CreateFile(path, access, share, disposition, flags);
     }
-    bool GetFileInformation(HANDLE file, BY_HANDLE_FILE_INFORMATION* information) override {
+    bool GetFileInformation(HANDLE file, platform::FileInformation* information) override {
         At("after the open");
         return ForwardingFileSystem::GetFileInformation(file, information);
     }

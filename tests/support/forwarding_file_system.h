@@ -24,11 +24,12 @@ public:
     }
     bool SetEndOfFile(HANDLE file) override { return inner_.SetEndOfFile(file); }
     bool FlushFileBuffers(HANDLE file) override { return inner_.FlushFileBuffers(file); }
-    bool GetFileInformation(HANDLE file, BY_HANDLE_FILE_INFORMATION* information) override {
+    bool GetFileInformation(HANDLE file, platform::FileInformation* information) override {
         return inner_.GetFileInformation(file, information);
     }
-    bool CopyBasicInformation(HANDLE file, const BY_HANDLE_FILE_INFORMATION& like, DWORD attributes) override {
-        return inner_.CopyBasicInformation(file, like, attributes);
+    bool SetTimesAndAttributes(HANDLE file, LARGE_INTEGER creationTime, LARGE_INTEGER lastWriteTime,
+                               DWORD attributes) override {
+        return inner_.SetTimesAndAttributes(file, creationTime, lastWriteTime, attributes);
     }
     platform::UniqueFind FindFirstFile(const platform::Path& pattern, WIN32_FIND_DATAW* data) override {
         return inner_.FindFirstFile(pattern, data);
