@@ -60,11 +60,6 @@ struct WindowTraits {
     static Handle Empty() noexcept { return nullptr; }
     static void Close(Handle h) noexcept { ::DestroyWindow(h); }
 };
-struct KernelTraits {
-    using Handle = HANDLE;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::CloseHandle(h); }
-};
 struct ModuleTraits {
     using Handle = HMODULE;
     static Handle Empty() noexcept { return nullptr; }
@@ -72,7 +67,6 @@ struct ModuleTraits {
 };
 
 using UniqueFile = UniqueHandle<FileTraits>;
-using UniqueKernelHandle = UniqueHandle<KernelTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueHFont = UniqueHandle<GdiTraits<HFONT>>;

@@ -11,7 +11,6 @@ public:
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
     HDC Dc() const noexcept { return dc_; }
-    const RECT& Dirty() const noexcept { return ps_.rcPaint; }
 
 private:
     HWND window_;
