@@ -7,6 +7,7 @@
 #include "widgets/anchors.h"
 #include "widgets/application.h"
 #include "widgets/form_font.h"
+#include "widgets/gdi.h"
 
 #include <commctrl.h>
 
@@ -36,12 +37,10 @@ platform::UniqueHBitmap LoadPicture(int id) {
 SIZE LabelSize(HWND label, HFONT font) {
     char text[64] = {};
     int n = ::GetWindowTextA(label, text, sizeof text);
-    HDC dc = ::GetDC(label);
-    HGDIOBJ old = ::SelectObject(dc, font);
+    widgets::WindowDc dc(label);
+    widgets::SelectScope select(dc.Dc(), font);
     SIZE size{};
-    ::GetTextExtentPoint32A(dc, text, n, &size);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(label, dc);
+    ::GetTextExtentPoint32A(dc.Dc(), text, n, &size);
     return size;
 }
 

@@ -4,6 +4,7 @@
 #include "widgets/anchors.h"
 #include "widgets/application.h"
 #include "widgets/form_font.h"
+#include "widgets/gdi.h"
 
 #include <commctrl.h>
 
@@ -45,12 +46,10 @@ ClipFrames ReadClipFrames(HMODULE module, int clip) {
 // form's width; a stand-in face (Wine's Tahoma is wider) would cut the last words off, so label
 // and window then widen by the difference.
 int LabelOverflow(HFONT font, int labelWidth) {
-    HDC screen = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(screen, font);
+    widgets::WindowDc screen(nullptr);
+    widgets::SelectScope select(screen.Dc(), font);
     SIZE text{};
-    ::GetTextExtentPoint32A(screen, kLabelText, static_cast<int>(std::char_traits<char>::length(kLabelText)), &text);
-    ::SelectObject(screen, old);
-    ::ReleaseDC(nullptr, screen);
+    ::GetTextExtentPoint32A(screen.Dc(), kLabelText, static_cast<int>(std::char_traits<char>::length(kLabelText)), &text);
     return std::max(0, static_cast<int>(text.cx) - labelWidth);
 }
 

@@ -37,7 +37,6 @@ FileListBox::FileListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight, c
 
 FileListBox::~FileListBox() {
     entries_.SetWindow(nullptr);
-    if (images_) ::ImageList_Destroy(images_);
 }
 
 LRESULT FileListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -48,7 +47,7 @@ LRESULT FileListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case LB_RESETCONTENT:
         icons_.Clear();
         imageOf_.clear();
-        ::ImageList_RemoveAll(images_);
+        ::ImageList_RemoveAll(images_.get());
         return Default(message, wParam, lParam);
     default: return Default(message, wParam, lParam);
     }
@@ -75,7 +74,7 @@ void FileListBox::SelectTyped(int index) {
 int FileListBox::ImageOf(HICON icon) {
     if (!icon) return -1;
     auto found = imageOf_.find(icon);
-    if (found == imageOf_.end()) found = imageOf_.emplace(icon, ::ImageList_ReplaceIcon(images_, -1, icon)).first;
+    if (found == imageOf_.end()) found = imageOf_.emplace(icon, ::ImageList_ReplaceIcon(images_.get(), -1, icon)).first;
     return found->second;
 }
 
@@ -95,7 +94,7 @@ void FileListBox::DrawItem(const DRAWITEMSTRUCT& item) {
         const std::wstring name = entries_.Text(static_cast<int>(item.itemID));
         const int image = ImageOf(icons_.Icon(listing_.Directory().Join(name)));
         if (image >= 0)
-            ::ImageList_Draw(images_, image, dc, row.left + 2, row.top + 1, selected ? ILD_SELECTED : ILD_NORMAL);
+            ::ImageList_Draw(images_.get(), image, dc, row.left + 2, row.top + 1, selected ? ILD_SELECTED : ILD_NORMAL);
         ::SetBkMode(dc, OPAQUE);
         ::TextOutW(dc, row.left + 20, row.top + 1, name.c_str(), static_cast<int>(name.size()));
     }

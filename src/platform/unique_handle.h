@@ -1,6 +1,8 @@
 #pragma once
 // Move-only owners for the kinds of Windows handle the program holds.
 #include <windows.h>
+#include <commctrl.h>
+
 #include <utility>
 
 namespace platform {
@@ -66,6 +68,12 @@ struct ModuleTraits {
     static void Close(Handle h) noexcept { ::FreeLibrary(h); }
 };
 
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::ImageList_Destroy(h); }
+};
+
 using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
@@ -74,6 +82,7 @@ using UniqueHBitmap = UniqueHandle<GdiTraits<HBITMAP>>;
 using UniqueHBrush = UniqueHandle<GdiTraits<HBRUSH>>;
 using UniqueHIcon = UniqueHandle<IconTraits>;
 using UniqueHwnd = UniqueHandle<WindowTraits>;
+using UniqueImageList = UniqueHandle<ImageListTraits>;
 
 // Runs a callable when the scope ends, for the rare one-off clean-up.
 template <typename F>

@@ -1,9 +1,9 @@
 #include "viewer/rich_viewer.h"
 
 #include "platform/errors.h"
-#include "platform/unique_handle.h"
 #include "viewer/pane_stream.h"
 #include "widgets/anchors.h"
+#include "widgets/gdi.h"
 
 #include <richedit.h>
 
@@ -105,8 +105,8 @@ LRESULT RichViewer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void RichViewer::PaintMargin() {
     HWND window = Handle();
-    HDC dc = ::GetWindowDC(window);
-    platform::ScopeExit release{[&] { ::ReleaseDC(window, dc); }};
+    widgets::WindowDc whole(window, ::GetWindowDC(window));
+    HDC dc = whole.Dc();
     RECT outer, client;
     ::GetWindowRect(window, &outer);
     ::GetClientRect(window, &client);

@@ -91,13 +91,10 @@ void Splitter::DrawLine() {
     RECT place;
     ::GetWindowRect(Handle(), &place);
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-    HDC dc = ::GetDCEx(parent, nullptr, DCX_CACHE | DCX_LOCKWINDOWUPDATE);
     platform::UniqueHBrush brush = HatchBrush();
-    {
-        SelectScope select(dc, brush.get());
-        ::PatBlt(dc, lineX_, place.top, self.right, place.bottom - place.top, PATINVERT);
-    }
-    ::ReleaseDC(parent, dc);
+    WindowDc dc(parent, ::GetDCEx(parent, nullptr, DCX_CACHE | DCX_LOCKWINDOWUPDATE));
+    SelectScope select(dc.Dc(), brush.get());
+    ::PatBlt(dc.Dc(), lineX_, place.top, self.right, place.bottom - place.top, PATINVERT);
 }
 
 }  // namespace widgets
