@@ -8,6 +8,7 @@
 #include "widgets/application.h"
 #include "widgets/form_font.h"
 #include "widgets/gdi.h"
+#include "widgets/window_text.h"
 
 #include <commctrl.h>
 
@@ -35,12 +36,11 @@ platform::UniqueHBitmap LoadPicture(int id) {
 }
 
 SIZE LabelSize(HWND label, HFONT font) {
-    char text[64] = {};
-    int n = ::GetWindowTextA(label, text, sizeof text);
+    const std::string text = widgets::AnsiWindowText(label);
     widgets::WindowDc dc(label);
     widgets::SelectScope select(dc.Dc(), font);
     SIZE size{};
-    ::GetTextExtentPoint32A(dc.Dc(), text, n, &size);
+    ::GetTextExtentPoint32A(dc.Dc(), text.data(), static_cast<int>(text.size()), &size);
     return size;
 }
 
@@ -61,12 +61,6 @@ void Place(HWND control, int x, int y, int width, int height) {
     ::SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
-std::string ControlText(HWND control) {
-    int length = ::GetWindowTextLengthA(control);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(control, text.data(), length + 1)));
-    return text;
-}
 
 RECT StartPlace(int dpi) {
     int w = widgets::Scale(kMinimumWindow.cx, dpi), h = widgets::Scale(kMinimumWindow.cy, dpi);
@@ -242,8 +236,8 @@ int TForm1::FileTypeIndex() const { return cbFileType_->ItemIndex(); }
 void TForm1::SetFileTypeIndex(int index) { cbFileType_->SetItemIndex(index); }
 
 std::wstring TForm1::FolderText() const { return edFolder_->Text(); }
-std::string TForm1::SearchText() const { return ControlText(edSearch_); }
-std::string TForm1::ReplaceText() const { return ControlText(edReplace_); }
+std::string TForm1::SearchText() const { return widgets::AnsiWindowText(edSearch_); }
+std::string TForm1::ReplaceText() const { return widgets::AnsiWindowText(edReplace_); }
 bool TForm1::WarnTicked() const { return ::SendMessageA(cbWarn_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void TForm1::SetFolderText(const std::wstring& text) { edFolder_->SetText(text); }

@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 #include "widgets/anchors.h"
 #include "widgets/application.h"
+#include "widgets/display.h"
 #include "widgets/form_font.h"
 #include "widgets/gdi.h"
 
@@ -51,16 +52,6 @@ int LabelOverflow(HFONT font, int labelWidth) {
     SIZE text{};
     ::GetTextExtentPoint32A(screen.Dc(), kLabelText, static_cast<int>(std::char_traits<char>::length(kLabelText)), &text);
     return std::max(0, static_cast<int>(text.cx) - labelWidth);
-}
-
-RECT DisplayOf(HMONITOR display) {
-    MONITORINFO info{sizeof info};
-    if (::GetMonitorInfoA(display, &info)) return info.rcMonitor;
-    return RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-}
-
-POINT CentredIn(const RECT& area, SIZE size) {
-    return POINT{area.left + (area.right - area.left - size.cx) / 2, area.top + (area.bottom - area.top - size.cy) / 2};
 }
 
 // The window of the program that takes the activation when the active one goes: the first (in
@@ -139,10 +130,10 @@ void TfrmSearchSplash::PlaceFirstTime() {
     const SIZE size{own.right - own.left, own.bottom - own.top};
     HWND active = ::GetActiveWindow();
     HMONITOR activeDisplay = ::MonitorFromWindow(active, MONITOR_DEFAULTTOPRIMARY);
-    POINT at = CentredIn(DisplayOf(activeDisplay), size);
+    POINT at = widgets::CentreIn(widgets::DisplayRect(activeDisplay), size);
     RECT main;
     if (HWND owner = ::GetWindow(Handle(), GW_OWNER); owner && ::GetWindowRect(owner, &main)) {
-        const POINT onMain = CentredIn(main, size);
+        const POINT onMain = widgets::CentreIn(main, size);
         const RECT there{onMain.x, onMain.y, onMain.x + size.cx, onMain.y + size.cy};
         if (!active || ::MonitorFromRect(&there, MONITOR_DEFAULTTONEAREST) == activeDisplay) at = onMain;
     }

@@ -4,6 +4,7 @@
 #include "viewer/pane_stream.h"
 #include "widgets/anchors.h"
 #include "widgets/gdi.h"
+#include "widgets/window_text.h"
 
 #include <richedit.h>
 
@@ -120,13 +121,7 @@ void RichViewer::PaintMargin() {
 
 void RichViewer::SetText(const std::string& text) { ::SetWindowTextA(Handle(), text.c_str()); }
 
-std::string RichViewer::Text() const {
-    int length = ::GetWindowTextLengthA(Handle());
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int n = ::GetWindowTextA(Handle(), text.data(), length + 1);
-    text.resize(static_cast<size_t>(n));
-    return text;
-}
+std::string RichViewer::Text() const { return widgets::AnsiWindowText(Handle()); }
 
 void RichViewer::Clear() { Rebuild(color_); }
 

@@ -3,6 +3,8 @@
 #include "platform/unique_handle.h"
 #include "widgets/gdi.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 namespace widgets {
@@ -48,7 +50,7 @@ LRESULT Splitter::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 int Splitter::ParentX(LPARAM lParam) const {
-    POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ::MapWindowPoints(Handle(), ::GetParent(Handle()), &at, 1);
     return at.x;
 }
