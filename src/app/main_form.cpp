@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/file_type_masks.h"
 #include "platform/errors.h"
 #include "platform/module_path.h"
 #include "platform/shell.h"
@@ -114,7 +115,7 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
     HWND p = panel_->Handle();
     labels_[0] = CreateChild(p, "STATIC", "File Type:", SS_LEFTNOWORDWRAP | SS_NOPREFIX, Ctl::Label4);
     cbFileType_ = std::make_unique<browse::FileTypeSelector>(p, IdOf(Ctl::cbFileType), font_.get(),
-                                                             widgets::Scale(13, dpi_));
+                                                             widgets::Scale(13, dpi_), FileTypeTexts());
     cbFileType_->OnChange = [this] { cbFileTypeChange(); };
     cbWarn_ = CreateChild(p, "BUTTON", "Confirm", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbWarn);
     cbSaveSearch_ = CreateChild(p, "BUTTON", "Save Search", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbSaveSearch);
@@ -146,8 +147,9 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
     splitter_->OnMoved = [this](int width) { SetListWidth(width); };
 
     memHTML_ = std::make_unique<viewer::RichViewer>(Handle(), none, IdOf(Ctl::memHTML), dpi_);
-    memHTML_->SetText(kWelcomeText);
+    // The welcome text is the program's blue; the colour goes first, so the text is laid out once.
     memHTML_->SetFontColor(RGB(0, 0, 255));
+    memHTML_->SetText(kWelcomeText);
 
     // The status bar keeps the system's status-bar font. Its one panel spans the whole width: a
     // single part rather than simple mode, whose text not every comctl32 reads back by index.

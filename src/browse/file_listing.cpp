@@ -39,7 +39,7 @@ std::vector<std::wstring> SplitMask(const std::wstring& mask) {
 
 }  // namespace
 
-FileListing::FileListing(EntryList& list, platform::FileSystem& fs, AppCursor& cursor)
+FileListing::FileListing(EntryList& list, platform::FileSystem& fs, platform::AppCursor& cursor)
     : list_(list), fs_(fs), cursor_(cursor), directory_(fs.GetCurrentDirectory()) {}
 
 void FileListing::SetDirectory(const platform::Path& path) {

@@ -33,7 +33,8 @@ public:
     void Clear();
 
     // The colour of the pane's default text, which is all text loaded as plain text and text set
-    // through SetText; such text is redrawn in the new colour at once.
+    // through SetText; such text is redrawn in the new colour at once. A new pane starts in the
+    // window-text colour.
     void SetFontColor(COLORREF color);
     COLORREF FontColor() const noexcept { return color_; }
 
@@ -65,7 +66,7 @@ private:
     void HideUnwantedBars(ScrollBars shown);
 
     int margin_;
-    COLORREF color_ = RGB(0, 0, 255);
+    COLORREF color_ = kWindowTextColor;
     bool wordWrap_ = false;
     // Measured once on an empty pane; the font does not change.
     std::optional<CellSize> cell_;
