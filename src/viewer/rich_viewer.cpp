@@ -189,6 +189,21 @@ void RichViewer::SetWordWrap(bool wrap) {
     Load(source, scanner.Shape(), color_);
 }
 
+void RichViewer::SetWordWrap(bool wrap, const std::function<void()>& reload) {
+    const bool was = wordWrap_;
+    const HWND before = Handle();
+    wordWrap_ = wrap;
+    try {
+        reload();
+    } catch (...) {
+        if (Handle() == before && was != wrap) {
+            wordWrap_ = was;
+            SetWordWrap(wrap);
+        }
+        throw;
+    }
+}
+
 CellSize RichViewer::Cell() {
     if (cell_) return *cell_;
     // Two characters of different shape on one row and one on the next, on the still empty pane.

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -48,6 +49,10 @@ public:
 
     // Rebuilds the window with or without wrapping; the content goes across as rich text.
     void SetWordWrap(bool wrap);
+    // Switches the wrapping for `reload`, which loads the content afresh (through Load), so the
+    // old content is not carried across only to be replaced. A reload that fails before it
+    // changed the pane carries the old content across after all, as SetWordWrap(wrap) does.
+    void SetWordWrap(bool wrap, const std::function<void()>& reload);
     bool WordWrap() const noexcept { return wordWrap_; }
 
     // The control starts with a small text limit and is given the largest after each load.
