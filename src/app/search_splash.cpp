@@ -26,6 +26,12 @@ constexpr RECT kAnimate1{12, 13, 28, 29}, kLabel1{37, 15, 249, 28};
 constexpr UINT_PTR kAnimate1Id = 1, kLabel1Id = 2;
 constexpr WORD kLastFrame = 7;  // frames 1 to 8
 
+// The clip's main AVI header ("avih") follows the RIFF header, the header list's and its own
+// chunk header: 12 + 12 + 8 bytes in. Its frame count and frame size are little-endian DWORDs.
+constexpr size_t kMainHeader = 32;
+constexpr size_t kTotalFramesAt = kMainHeader + 16, kWidthAt = kMainHeader + 32, kHeightAt = kMainHeader + 36;
+constexpr size_t kHeaderBytesRead = kHeightAt + 4;
+
 // The clip's frame count and frame size, from its main AVI header.
 struct ClipFrames {
     std::uint32_t count, width, height;
@@ -39,8 +45,8 @@ ClipFrames ReadClipFrames(HMODULE module, int clip) {
     HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(clip), "AVI");
     HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
     const auto* data = static_cast<const unsigned char*>(loaded ? ::LockResource(loaded) : nullptr);
-    if (!data || ::SizeofResource(module, found) < 72) throw platform::errors::CannotOpenAvi();
-    return ClipFrames{LittleEndianAt(data, 48), LittleEndianAt(data, 64), LittleEndianAt(data, 68)};
+    if (!data || ::SizeofResource(module, found) < kHeaderBytesRead) throw platform::errors::CannotOpenAvi();
+    return ClipFrames{LittleEndianAt(data, kTotalFramesAt), LittleEndianAt(data, kWidthAt), LittleEndianAt(data, kHeightAt)};
 }
 
 // How much wider than its place the label's text draws in `font`. On Windows the text fits the

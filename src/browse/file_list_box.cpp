@@ -6,6 +6,10 @@
 namespace browse {
 
 namespace {
+
+// What Esc types.
+constexpr wchar_t kEscapeCharacter = 0x1B;
+
 HWND CreateListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight) {
     // Not LBS_SORT: the listing hands the entries over in order. A Unicode window: it holds the
     // names as the file system has them, and typed characters arrive whole.
@@ -63,7 +67,7 @@ bool FileListBox::OnChar(wchar_t character) {
     LRESULT found = ::SendMessageW(Handle(), LB_FINDSTRING, static_cast<WPARAM>(-1),
                                    reinterpret_cast<LPARAM>(prefix.c_str()));
     if (found != LB_ERR) SelectTyped(static_cast<int>(found));
-    return character == L'\b' || character == L'\r' || character == 27;
+    return character == L'\b' || character == L'\r' || character == kEscapeCharacter;
 }
 
 void FileListBox::SelectTyped(int index) {

@@ -94,7 +94,7 @@ int FileListing::FindByName(const std::wstring& name) const {
 
 void FileListing::ApplyPathText(const std::wstring& text) {
     if (text.empty() || platform::SameFileName(text, FilePath().Text())) return;
-    PathParts parts = SplitPathText(fs_, text);
+    PathParts parts = SplitPathTextEnteringFolders(fs_, text);
     SetDirectory(parts.drive ? std::wstring(1, parts.drive) + L":" + parts.folder : parts.folder);
     if (HasWildcard(parts.file)) {
         SetMask(parts.file);
