@@ -62,7 +62,6 @@ void Place(HWND control, int x, int y, int width, int height) {
     ::SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
-
 RECT StartPlace(int dpi) {
     int w = widgets::Scale(kMinimumWindow.cx, dpi), h = widgets::Scale(kMinimumWindow.cy, dpi);
     // The centre of the whole screen, task bar included.
