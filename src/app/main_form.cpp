@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 
+#include "app/file_type_masks.h"
 #include "platform/errors.h"
 #include "platform/module_path.h"
 #include "platform/shell.h"
@@ -7,6 +8,8 @@
 #include "widgets/anchors.h"
 #include "widgets/application.h"
 #include "widgets/form_font.h"
+#include "widgets/gdi.h"
+#include "widgets/window_text.h"
 
 #include <commctrl.h>
 
@@ -34,14 +37,11 @@ platform::UniqueHBitmap LoadPicture(int id) {
 }
 
 SIZE LabelSize(HWND label, HFONT font) {
-    char text[64] = {};
-    int n = ::GetWindowTextA(label, text, sizeof text);
-    HDC dc = ::GetDC(label);
-    HGDIOBJ old = ::SelectObject(dc, font);
+    const std::string text = widgets::AnsiWindowText(label);
+    widgets::WindowDc dc(label);
+    widgets::SelectScope select(dc.Dc(), font);
     SIZE size{};
-    ::GetTextExtentPoint32A(dc, text, n, &size);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(label, dc);
+    ::GetTextExtentPoint32A(dc.Dc(), text.data(), static_cast<int>(text.size()), &size);
     return size;
 }
 
@@ -60,13 +60,6 @@ platform::UniqueHIcon PictureAsIcon(int id) {
 // would be repainted.
 void Place(HWND control, int x, int y, int width, int height) {
     ::SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-}
-
-std::string ControlText(HWND control) {
-    int length = ::GetWindowTextLengthA(control);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    text.resize(static_cast<size_t>(::GetWindowTextA(control, text.data(), length + 1)));
-    return text;
 }
 
 RECT StartPlace(int dpi) {
@@ -121,7 +114,7 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
     HWND p = panel_->Handle();
     labels_[0] = CreateChild(p, "STATIC", "File Type:", SS_LEFTNOWORDWRAP | SS_NOPREFIX, Ctl::Label4);
     cbFileType_ = std::make_unique<browse::FileTypeSelector>(p, IdOf(Ctl::cbFileType), font_.get(),
-                                                             widgets::Scale(13, dpi_));
+                                                             widgets::Scale(13, dpi_), FileTypeTexts());
     cbFileType_->OnChange = [this] { cbFileTypeChange(); };
     cbWarn_ = CreateChild(p, "BUTTON", "Confirm", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbWarn);
     cbSaveSearch_ = CreateChild(p, "BUTTON", "Save Search", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbSaveSearch);
@@ -153,8 +146,9 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
     splitter_->OnMoved = [this](int width) { SetListWidth(width); };
 
     memHTML_ = std::make_unique<viewer::RichViewer>(Handle(), none, IdOf(Ctl::memHTML), dpi_);
-    memHTML_->SetText(kWelcomeText);
+    // The welcome text is the program's blue; the colour goes first, so the text is laid out once.
     memHTML_->SetFontColor(RGB(0, 0, 255));
+    memHTML_->SetText(kWelcomeText);
 
     // The status bar keeps the system's status-bar font. Its one panel spans the whole width: a
     // single part rather than simple mode, whose text not every comctl32 reads back by index.
@@ -243,8 +237,8 @@ int TForm1::FileTypeIndex() const { return cbFileType_->ItemIndex(); }
 void TForm1::SetFileTypeIndex(int index) { cbFileType_->SetItemIndex(index); }
 
 std::wstring TForm1::FolderText() const { return edFolder_->Text(); }
-std::string TForm1::SearchText() const { return ControlText(edSearch_); }
-std::string TForm1::ReplaceText() const { return ControlText(edReplace_); }
+std::string TForm1::SearchText() const { return widgets::AnsiWindowText(edSearch_); }
+std::string TForm1::ReplaceText() const { return widgets::AnsiWindowText(edReplace_); }
 bool TForm1::WarnTicked() const { return ::SendMessageA(cbWarn_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void TForm1::SetFolderText(const std::wstring& text) { edFolder_->SetText(text); }

@@ -1,11 +1,12 @@
+#include "app/file_type_masks.h"
 #include "app/main_form.h"
 #include "app/replace_steps.h"
-#include "browse/file_type_masks.h"
+#include "app/still_listed.h"
+#include "app/viewer_pacer.h"
 #include "dialogs/message_dialog.h"
 #include "replace/replace_checks.h"
 #include "replace/replace_in_file.h"
 #include "replace/run_plan.h"
-#include "replace/viewer_pacer.h"
 #include "viewer/highlight_text.h"
 #include "viewer/load_viewer_file.h"
 
@@ -73,8 +74,7 @@ private:
     // The entry moves the list's highlight only while the list still shows it where it was.
     void SelectIfStillListed(size_t index) {
         browse::FileListing& listing = form_.FileListBox().Listing();
-        if (plan_.StillListed(index, listing.Directory(), listing.Count(),
-                              [&](int at) { return listing.Entry(at); }))
+        if (StillListed(plan_, index, listing.Directory(), listing.Count(), [&](int at) { return listing.Entry(at); }))
             listing.SelectIndex(static_cast<int>(index));
     }
 
@@ -121,7 +121,7 @@ private:
 
     TForm1& form_;
     const replace::RunPlan plan_;
-    replace::ViewerPacer pacer_;
+    ViewerPacer pacer_;
     const std::string search_, replacement_;
     bool warn_ = false;
 };
@@ -129,7 +129,7 @@ private:
 }  // namespace
 
 void TForm1::btnGlobReplaceClick() {
-    const std::wstring mask = browse::MaskForIndex(FileTypeIndex());
+    const std::wstring mask = MaskForIndex(FileTypeIndex());
     // The texts the checks pass are the texts used for every file of the run.
     const std::string search = SearchText(), replacement = ReplaceText();
     const std::wstring failed = replace::FailedInputCheck(replace::Scope::ListedFiles, FileListBox().Listing().Count(),

@@ -3,7 +3,9 @@
 #include "platform/errors.h"
 #include "widgets/anchors.h"
 #include "widgets/application.h"
+#include "widgets/display.h"
 #include "widgets/form_font.h"
+#include "widgets/gdi.h"
 
 #include <commctrl.h>
 
@@ -24,6 +26,12 @@ constexpr RECT kAnimate1{12, 13, 28, 29}, kLabel1{37, 15, 249, 28};
 constexpr UINT_PTR kAnimate1Id = 1, kLabel1Id = 2;
 constexpr WORD kLastFrame = 7;  // frames 1 to 8
 
+// The clip's main AVI header ("avih") follows the RIFF header, the header list's and its own
+// chunk header: 12 + 12 + 8 bytes in. Its frame count and frame size are little-endian DWORDs.
+constexpr size_t kMainHeader = 32;
+constexpr size_t kTotalFramesAt = kMainHeader + 16, kWidthAt = kMainHeader + 32, kHeightAt = kMainHeader + 36;
+constexpr size_t kHeaderBytesRead = kHeightAt + 4;
+
 // The clip's frame count and frame size, from its main AVI header.
 struct ClipFrames {
     std::uint32_t count, width, height;
@@ -37,31 +45,19 @@ ClipFrames ReadClipFrames(HMODULE module, int clip) {
     HRSRC found = ::FindResourceA(module, MAKEINTRESOURCEA(clip), "AVI");
     HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
     const auto* data = static_cast<const unsigned char*>(loaded ? ::LockResource(loaded) : nullptr);
-    if (!data || ::SizeofResource(module, found) < 72) throw platform::errors::CannotOpenAvi();
-    return ClipFrames{LittleEndianAt(data, 48), LittleEndianAt(data, 64), LittleEndianAt(data, 68)};
+    if (!data || ::SizeofResource(module, found) < kHeaderBytesRead) throw platform::errors::CannotOpenAvi();
+    return ClipFrames{LittleEndianAt(data, kTotalFramesAt), LittleEndianAt(data, kWidthAt), LittleEndianAt(data, kHeightAt)};
 }
 
 // How much wider than its place the label's text draws in `font`. On Windows the text fits the
 // form's width; a stand-in face (Wine's Tahoma is wider) would cut the last words off, so label
 // and window then widen by the difference.
 int LabelOverflow(HFONT font, int labelWidth) {
-    HDC screen = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(screen, font);
+    widgets::WindowDc screen(nullptr);
+    widgets::SelectScope select(screen.Dc(), font);
     SIZE text{};
-    ::GetTextExtentPoint32A(screen, kLabelText, static_cast<int>(std::char_traits<char>::length(kLabelText)), &text);
-    ::SelectObject(screen, old);
-    ::ReleaseDC(nullptr, screen);
+    ::GetTextExtentPoint32A(screen.Dc(), kLabelText, static_cast<int>(std::char_traits<char>::length(kLabelText)), &text);
     return std::max(0, static_cast<int>(text.cx) - labelWidth);
-}
-
-RECT DisplayOf(HMONITOR display) {
-    MONITORINFO info{sizeof info};
-    if (::GetMonitorInfoA(display, &info)) return info.rcMonitor;
-    return RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-}
-
-POINT CentredIn(const RECT& area, SIZE size) {
-    return POINT{area.left + (area.right - area.left - size.cx) / 2, area.top + (area.bottom - area.top - size.cy) / 2};
 }
 
 // The window of the program that takes the activation when the active one goes: the first (in
@@ -140,10 +136,10 @@ void TfrmSearchSplash::PlaceFirstTime() {
     const SIZE size{own.right - own.left, own.bottom - own.top};
     HWND active = ::GetActiveWindow();
     HMONITOR activeDisplay = ::MonitorFromWindow(active, MONITOR_DEFAULTTOPRIMARY);
-    POINT at = CentredIn(DisplayOf(activeDisplay), size);
+    POINT at = widgets::CentreIn(widgets::DisplayRect(activeDisplay), size);
     RECT main;
     if (HWND owner = ::GetWindow(Handle(), GW_OWNER); owner && ::GetWindowRect(owner, &main)) {
-        const POINT onMain = CentredIn(main, size);
+        const POINT onMain = widgets::CentreIn(main, size);
         const RECT there{onMain.x, onMain.y, onMain.x + size.cx, onMain.y + size.cy};
         if (!active || ::MonitorFromRect(&there, MONITOR_DEFAULTTONEAREST) == activeDisplay) at = onMain;
     }

@@ -18,8 +18,10 @@ void TForm1::FileListBoxChange() {
 }
 
 void TForm1::cbWordWrapClick() {
-    memHTML().SetWordWrap(::SendMessageA(cbWordWrap(), BM_GETCHECK, 0, 0) == BST_CHECKED);
-    FileListBoxChange();
+    const bool wrap = ::SendMessageA(cbWordWrap(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (FilePath().empty()) return memHTML().SetWordWrap(wrap);
+    // The selected file is read again in the new wrapping, and only once.
+    memHTML().SetWordWrap(wrap, [this] { ShowSelectedFile(); });
 }
 
 }  // namespace app

@@ -6,6 +6,10 @@
 namespace browse {
 
 namespace {
+
+// What Esc types.
+constexpr wchar_t kEscapeCharacter = 0x1B;
+
 HWND CreateListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight) {
     // Not LBS_SORT: the listing hands the entries over in order. A Unicode window: it holds the
     // names as the file system has them, and typed characters arrive whole.
@@ -37,7 +41,6 @@ FileListBox::FileListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight, c
 
 FileListBox::~FileListBox() {
     entries_.SetWindow(nullptr);
-    if (images_) ::ImageList_Destroy(images_);
 }
 
 LRESULT FileListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -48,7 +51,7 @@ LRESULT FileListBox::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case LB_RESETCONTENT:
         icons_.Clear();
         imageOf_.clear();
-        ::ImageList_RemoveAll(images_);
+        ::ImageList_RemoveAll(images_.get());
         return Default(message, wParam, lParam);
     default: return Default(message, wParam, lParam);
     }
@@ -64,7 +67,7 @@ bool FileListBox::OnChar(wchar_t character) {
     LRESULT found = ::SendMessageW(Handle(), LB_FINDSTRING, static_cast<WPARAM>(-1),
                                    reinterpret_cast<LPARAM>(prefix.c_str()));
     if (found != LB_ERR) SelectTyped(static_cast<int>(found));
-    return character == L'\b' || character == L'\r' || character == 27;
+    return character == L'\b' || character == L'\r' || character == kEscapeCharacter;
 }
 
 void FileListBox::SelectTyped(int index) {
@@ -75,7 +78,7 @@ void FileListBox::SelectTyped(int index) {
 int FileListBox::ImageOf(HICON icon) {
     if (!icon) return -1;
     auto found = imageOf_.find(icon);
-    if (found == imageOf_.end()) found = imageOf_.emplace(icon, ::ImageList_ReplaceIcon(images_, -1, icon)).first;
+    if (found == imageOf_.end()) found = imageOf_.emplace(icon, ::ImageList_ReplaceIcon(images_.get(), -1, icon)).first;
     return found->second;
 }
 
@@ -95,7 +98,7 @@ void FileListBox::DrawItem(const DRAWITEMSTRUCT& item) {
         const std::wstring name = entries_.Text(static_cast<int>(item.itemID));
         const int image = ImageOf(icons_.Icon(listing_.Directory().Join(name)));
         if (image >= 0)
-            ::ImageList_Draw(images_, image, dc, row.left + 2, row.top + 1, selected ? ILD_SELECTED : ILD_NORMAL);
+            ::ImageList_Draw(images_.get(), image, dc, row.left + 2, row.top + 1, selected ? ILD_SELECTED : ILD_NORMAL);
         ::SetBkMode(dc, OPAQUE);
         ::TextOutW(dc, row.left + 20, row.top + 1, name.c_str(), static_cast<int>(name.size()));
     }

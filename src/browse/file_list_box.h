@@ -5,6 +5,7 @@
 #include "browse/icon_cache.h"
 #include "browse/list_box_entries.h"
 #include "browse/type_ahead.h"
+#include "platform/unique_handle.h"
 #include "widgets/window.h"
 
 #include <commctrl.h>
@@ -54,7 +55,7 @@ private:
     IconCache icons_;
     // Each cached icon's picture in the image list, added once: turning an icon into the list's
     // picture on every paint of every row costs more than drawing it.
-    HIMAGELIST images_;
+    platform::UniqueImageList images_;
     std::unordered_map<HICON, int> imageOf_;
     TypeAhead typeAhead_;
 };

@@ -39,7 +39,7 @@ std::vector<std::wstring> SplitMask(const std::wstring& mask) {
 
 }  // namespace
 
-FileListing::FileListing(EntryList& list, platform::FileSystem& fs, AppCursor& cursor)
+FileListing::FileListing(EntryList& list, platform::FileSystem& fs, platform::AppCursor& cursor)
     : list_(list), fs_(fs), cursor_(cursor), directory_(fs.GetCurrentDirectory()) {}
 
 void FileListing::SetDirectory(const platform::Path& path) {
@@ -94,7 +94,7 @@ int FileListing::FindByName(const std::wstring& name) const {
 
 void FileListing::ApplyPathText(const std::wstring& text) {
     if (text.empty() || platform::SameFileName(text, FilePath().Text())) return;
-    PathParts parts = SplitPathText(fs_, text);
+    PathParts parts = SplitPathTextEnteringFolders(fs_, text);
     SetDirectory(parts.drive ? std::wstring(1, parts.drive) + L":" + parts.folder : parts.folder);
     if (HasWildcard(parts.file)) {
         SetMask(parts.file);

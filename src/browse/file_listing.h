@@ -4,9 +4,9 @@
 // It works through the process's current directory, which is the listed folder after every
 // change of folder and every listing. Entries are the names the file system holds, whatever the
 // ANSI code page can show of them.
-#include "browse/app_cursor.h"
 #include "browse/entry_list.h"
 #include "browse/file_type.h"
+#include "platform/app_cursor.h"
 #include "platform/file_system.h"
 
 #include <functional>
@@ -20,7 +20,7 @@ public:
     // `Directory` starts as the current directory; nothing is listed until RefreshEntries runs
     // with a list that has a window.
     explicit FileListing(EntryList& list, platform::FileSystem& fs = platform::SystemFileSystem(),
-                         AppCursor& cursor = SystemAppCursor());
+                         platform::AppCursor& cursor = platform::SystemAppCursor());
     FileListing(const FileListing&) = delete;
     FileListing& operator=(const FileListing&) = delete;
 
@@ -70,7 +70,7 @@ private:
 
     EntryList& list_;
     platform::FileSystem& fs_;
-    AppCursor& cursor_;
+    platform::AppCursor& cursor_;
     platform::Path directory_;
     std::wstring mask_ = L"*.*";
     TFileType fileType_{ftNormal};

@@ -1,6 +1,6 @@
 #include "browse/file_type_selector.h"
 
-#include "browse/file_type_masks.h"
+#include "platform/ansi_text.h"
 #include "platform/errors.h"
 #include "widgets/gdi.h"
 
@@ -14,20 +14,6 @@ namespace {
 
 // The open list shows this many rows before it scrolls.
 constexpr int kVisibleRows = 8;
-
-std::vector<std::string> EntryTexts() {
-    std::vector<std::string> texts;
-    for (const FileTypeMask& type : FileTypeMasks) texts.emplace_back(type.text);
-    return texts;
-}
-
-std::wstring Widen(const char* text) {
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-    std::wstring wide(n > 0 ? static_cast<size_t>(n) : 1, L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), n);
-    wide.resize(wide.size() - 1);
-    return wide;
-}
 
 // Owner-drawn, so that the field can go on showing a text while no entry is chosen. A Unicode
 // window, so that typed characters arrive as UTF-16 wherever the program runs.
@@ -43,12 +29,13 @@ HWND CreateCombo(HWND parent, UINT_PTR id) {
 
 }  // namespace
 
-FileTypeSelector::FileTypeSelector(HWND parent, UINT_PTR id, HFONT font, int itemHeight)
-    : rules_(EntryTexts()), itemHeight_(itemHeight) {
+FileTypeSelector::FileTypeSelector(HWND parent, UINT_PTR id, HFONT font, int itemHeight,
+                                   const std::vector<std::string>& entries)
+    : rules_(entries), itemHeight_(itemHeight) {
     Subclass(CreateCombo(parent, id));
     ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    for (const FileTypeMask& type : FileTypeMasks)
-        ::SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(type.text).c_str()));
+    for (const std::string& entry : entries)
+        ::SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(platform::WideFromAnsi(entry).c_str()));
     ::SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, itemHeight);
     ::SendMessageW(Handle(), CB_SETMINVISIBLE, kVisibleRows, 0);
 }

@@ -8,13 +8,15 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace browse {
 
 class FileTypeSelector : public widgets::Window {
 public:
     // `itemHeight` is the height of the list's rows; the closed field takes the height of its place.
-    FileTypeSelector(HWND parent, UINT_PTR id, HFONT font, int itemHeight);
+    // `entries` are the list's texts in the ANSI code page, in order.
+    FileTypeSelector(HWND parent, UINT_PTR id, HFONT font, int itemHeight, const std::vector<std::string>& entries);
 
     // -1 for no entry, else the chosen entry; or the out-of-range value the program last set.
     int ItemIndex() const;

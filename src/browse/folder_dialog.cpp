@@ -15,9 +15,11 @@ platform::Path FolderDialog::Folder() const { return item_ ? browser_.PathOfItem
 
 bool FolderDialog::ExecuteFolderDialog(HWND owner) {
     const platform::Path remembered = folder_;
+    // The browser writes the chosen item's display name here, whether or not it is wanted.
+    wchar_t displayName[MAX_PATH] = {};
     BROWSEINFOW info{};
     info.hwndOwner = owner;
-    info.pszDisplayName = displayName_;
+    info.pszDisplayName = displayName;
     info.lpszTitle = L"";  // an empty prompt rather than none
     info.lpfn = Callback;
     info.lParam = reinterpret_cast<LPARAM>(this);

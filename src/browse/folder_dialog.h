@@ -38,7 +38,6 @@ private:
     // Set while a browse runs until the browser window is there: the browser's own first
     // selection reports do not count.
     bool notInitialised_ = false;
-    wchar_t displayName_[MAX_PATH] = {};
 };
 
 }  // namespace browse

@@ -16,7 +16,7 @@ std::wstring DrivePart(const std::wstring& path) {
     return std::wstring();
 }
 
-PathParts SplitPathText(platform::FileSystem& fs, const std::wstring& text) {
+PathParts SplitPathTextEnteringFolders(platform::FileSystem& fs, const std::wstring& text) {
     const std::wstring saved = fs.GetCurrentDirectory().Text();
     PathParts parts;
     // A current directory on a server share has no letter to lend.

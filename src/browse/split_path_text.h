@@ -16,7 +16,7 @@ struct PathParts {
 // Resolves the text by making folders current on the way (a bare drive such as C: enters that
 // drive's own current folder), and always puts the current directory back. A folder that cannot
 // be made current raises EInOutError.
-PathParts SplitPathText(platform::FileSystem& fs, const std::wstring& text);
+PathParts SplitPathTextEnteringFolders(platform::FileSystem& fs, const std::wstring& text);
 
 // "C:" for a path that begins with a drive, "\\server\share" for one that begins with a server
 // and share, else empty.

@@ -6,7 +6,9 @@
 #include "platform/clipboard.h"
 #include "platform/errors.h"
 #include "widgets/application.h"
+#include "widgets/display.h"
 #include "widgets/gdi.h"
+#include "widgets/window_text.h"
 
 #include <algorithm>
 
@@ -43,12 +45,6 @@ HWND OwnerWindow() {
     if (HWND active = ::GetActiveWindow()) return active;
     auto* application = widgets::Application::Current();
     return application ? application->MainWindow() : nullptr;
-}
-
-std::wstring WindowText(HWND window) {
-    std::wstring text(::GetWindowTextLengthW(window) + 1, L'\0');
-    text.resize(::GetWindowTextW(window, text.data(), static_cast<int>(text.size())));
-    return text;
 }
 
 SIZE DialogUnits(HDC dc) {
@@ -95,13 +91,6 @@ SIZE OuterSize(SIZE client, DWORD exStyle) {
     RECT r{0, 0, client.cx, client.cy};
     ::AdjustWindowRectEx(&r, kFormStyle, FALSE, exStyle);
     return SIZE{r.right - r.left, r.bottom - r.top};
-}
-
-// The display where the user works: the one of the active window, else the primary one.
-RECT DisplayOf(HWND window) {
-    MONITORINFO info{sizeof info};
-    if (::GetMonitorInfoA(::MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info)) return info.rcMonitor;
-    return RECT{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
 }
 
 bool Held(int key) { return ::GetKeyState(key) < 0; }
@@ -181,7 +170,9 @@ int TMessageForm::ShowModal() {
     RECT outer;
     ::GetWindowRect(Handle(), &outer);
     const SIZE size{outer.right - outer.left, outer.bottom - outer.top};
-    const POINT at = CentreIn(DisplayOf(::GetActiveWindow()), size);
+    // On the display where the user works: the one of the active window, else the primary one.
+    const POINT at = widgets::CentreIn(
+        widgets::DisplayRect(::MonitorFromWindow(::GetActiveWindow(), MONITOR_DEFAULTTOPRIMARY)), size);
     ::SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (HWND capture = ::GetCapture()) ::SendMessageA(capture, WM_CANCELMODE, 0, 0);
     ::ReleaseCapture();
@@ -317,7 +308,7 @@ void TMessageForm::CopyToClipboard() {
     ::MessageBeep(0);
     std::vector<std::string> captions;
     for (int button : row_) captions.push_back(ButtonAt(button).caption);
-    const std::wstring text = MessageCopyText(WindowText(Handle()), WindowText(message_), captions);
+    const std::wstring text = MessageCopyText(widgets::WideWindowText(Handle()), widgets::WideWindowText(message_), captions);
     platform::SystemClipboard().SetText(Handle(), text);
 }
 

@@ -60,9 +60,4 @@ POINT PlaceOnScreen(SIZE screen, SIZE window) {
     return POINT{screen.cx / 2 - window.cx / 2, screen.cy / 2 - window.cy / 2};
 }
 
-POINT CentreIn(const RECT& display, SIZE window) {
-    return POINT{display.left + (display.right - display.left - window.cx) / 2,
-                 display.top + (display.bottom - display.top - window.cy) / 2};
-}
-
 }  // namespace dialogs

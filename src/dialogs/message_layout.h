@@ -39,8 +39,4 @@ MessageLayout LayoutMessageDialog(const MessageMeasures& measures);
 // for the height).
 POINT PlaceOnScreen(SIZE screen, SIZE window);
 
-// Centred in a display's rectangle when shown: (display width - window width) div 2 from its
-// left (and so for the height).
-POINT CentreIn(const RECT& display, SIZE window);
-
 }  // namespace dialogs

@@ -8,6 +8,9 @@ namespace dialogs {
 
 namespace {
 
+// The dashes of each rule line in the copied text.
+constexpr size_t kRuleLength = 27;
+
 const KindInfo kKinds[] = {
     {"Warning", IDI_EXCLAMATION},
     {"Error", IDI_HAND},
@@ -91,7 +94,7 @@ std::string WithoutAccessMarks(const std::string& caption) {
 
 std::wstring MessageCopyText(const std::wstring& caption, const std::wstring& message,
                              const std::vector<std::string>& buttonCaptions) {
-    const std::wstring rule = std::wstring(27, L'-') + L"\r\n";
+    const std::wstring rule = std::wstring(kRuleLength, L'-') + L"\r\n";
     std::wstring text = rule + caption + L"\r\n" + rule + message + L"\r\n" + rule;
     for (const std::string& c : buttonCaptions) {
         const std::string plain = WithoutAccessMarks(c);  // the captions are plain ASCII

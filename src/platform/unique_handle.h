@@ -1,6 +1,8 @@
 #pragma once
 // Move-only owners for the kinds of Windows handle the program holds.
 #include <windows.h>
+#include <commctrl.h>
+
 #include <utility>
 
 namespace platform {
@@ -60,19 +62,19 @@ struct WindowTraits {
     static Handle Empty() noexcept { return nullptr; }
     static void Close(Handle h) noexcept { ::DestroyWindow(h); }
 };
-struct KernelTraits {
-    using Handle = HANDLE;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::CloseHandle(h); }
-};
 struct ModuleTraits {
     using Handle = HMODULE;
     static Handle Empty() noexcept { return nullptr; }
     static void Close(Handle h) noexcept { ::FreeLibrary(h); }
 };
 
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::ImageList_Destroy(h); }
+};
+
 using UniqueFile = UniqueHandle<FileTraits>;
-using UniqueKernelHandle = UniqueHandle<KernelTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueHFont = UniqueHandle<GdiTraits<HFONT>>;
@@ -80,6 +82,7 @@ using UniqueHBitmap = UniqueHandle<GdiTraits<HBITMAP>>;
 using UniqueHBrush = UniqueHandle<GdiTraits<HBRUSH>>;
 using UniqueHIcon = UniqueHandle<IconTraits>;
 using UniqueHwnd = UniqueHandle<WindowTraits>;
+using UniqueImageList = UniqueHandle<ImageListTraits>;
 
 // Runs a callable when the scope ends, for the rare one-off clean-up.
 template <typename F>

@@ -4,7 +4,6 @@
 // no others.
 #include "platform/path.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,10 +17,8 @@ public:
     // The folder, one backslash and the entry's name. The backslash is always put in, also after
     // a drive root's, which the file system accepts.
     platform::Path PathOf(size_t index) const;
-    // Whether a list that now shows `directory` with `count` entries, read by `entryAt`, still
-    // has the planned entry at `index`.
-    bool StillListed(size_t index, const platform::Path& directory, int count,
-                     const std::function<std::wstring(int)>& entryAt) const;
+    const platform::Path& Directory() const noexcept { return directory_; }
+    const std::wstring& Name(size_t index) const { return names_[index]; }
 
 private:
     platform::Path directory_;

@@ -1,5 +1,6 @@
 #include "viewer/highlight_text.h"
 
+#include "platform/ansi_text.h"
 #include "platform/code_page.h"
 #include "platform/errors.h"
 #include "viewer/highlight_search.h"
@@ -43,16 +44,6 @@ private:
     size_t length_;
 };
 
-// The text as the control's search takes it: up to the first NUL, in the ANSI code page.
-std::wstring Widen(const std::string& text) {
-    std::string_view ansi(text.c_str());
-    if (ansi.empty()) return {};
-    int n = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
-    return wide;
-}
-
 // The pane and every window it lies in are visible and enabled.
 bool CanFocus(HWND pane) {
     if (!::IsWindowVisible(pane)) return false;
@@ -95,7 +86,8 @@ void HighlightText(RichViewer& pane, const std::string& text) {
     // Read before redrawing is suspended, which takes the visible style off the window.
     bool showing = ::IsWindowVisible(window) != FALSE;
     bool focusable = CanFocus(window);
-    std::wstring wide = Widen(text);
+    // The control's search takes the text up to its first NUL.
+    std::wstring wide = platform::WideFromAnsi(text.c_str());
     RedrawSuspension suspension(window, showing);
     PaneText source(window);
     std::optional<size_t> start = PassesSelectionStart(source, wide);

@@ -5,15 +5,14 @@ namespace viewer {
 size_t LineBreakConverter::Convert(const char* in, size_t size, char* out) noexcept {
     char* next = out;
     for (size_t i = 0; i < size; ++i) {
-        char c = in[i];
-        bool wasAfterCr = afterCr_;
-        afterCr_ = c == '\r';
-        if (c == '\n' && wasAfterCr) continue;
-        if (c == '\r' || c == '\n') {
+        const char c = in[i];
+        switch (breaks_.Next(c)) {
+        case LineBreaks::Byte::Text: *next++ = c; break;
+        case LineBreaks::Byte::Break:
             *next++ = '\r';
             *next++ = '\n';
-        } else {
-            *next++ = c;
+            break;
+        case LineBreaks::Byte::RestOfBreak: break;
         }
     }
     return static_cast<size_t>(next - out);

@@ -2,6 +2,8 @@
 // Turns every line break of a byte stream into CR LF: a CR LF pair, a lone CR and a lone LF each
 // become one CR LF. The stream arrives in pieces; a CR that ends one piece and an LF that starts
 // the next are still one break.
+#include "viewer/line_breaks.h"
+
 #include <cstddef>
 
 namespace viewer {
@@ -13,8 +15,8 @@ public:
     size_t Convert(const char* in, size_t size, char* out) noexcept;
 
 private:
-    // The last byte converted was a CR, already written as CR LF: an LF next belongs to it.
-    bool afterCr_ = false;
+    // A CR is written as CR LF at once; the LF that may follow it belongs to it.
+    LineBreaks breaks_;
 };
 
 }  // namespace viewer

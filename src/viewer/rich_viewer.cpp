@@ -1,9 +1,10 @@
 #include "viewer/rich_viewer.h"
 
 #include "platform/errors.h"
-#include "platform/unique_handle.h"
 #include "viewer/pane_stream.h"
 #include "widgets/anchors.h"
+#include "widgets/gdi.h"
+#include "widgets/window_text.h"
 
 #include <richedit.h>
 
@@ -105,8 +106,8 @@ LRESULT RichViewer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void RichViewer::PaintMargin() {
     HWND window = Handle();
-    HDC dc = ::GetWindowDC(window);
-    platform::ScopeExit release{[&] { ::ReleaseDC(window, dc); }};
+    widgets::WindowDc whole(window, ::GetWindowDC(window));
+    HDC dc = whole.Dc();
     RECT outer, client;
     ::GetWindowRect(window, &outer);
     ::GetClientRect(window, &client);
@@ -120,13 +121,7 @@ void RichViewer::PaintMargin() {
 
 void RichViewer::SetText(const std::string& text) { ::SetWindowTextA(Handle(), text.c_str()); }
 
-std::string RichViewer::Text() const {
-    int length = ::GetWindowTextLengthA(Handle());
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int n = ::GetWindowTextA(Handle(), text.data(), length + 1);
-    text.resize(static_cast<size_t>(n));
-    return text;
-}
+std::string RichViewer::Text() const { return widgets::AnsiWindowText(Handle()); }
 
 void RichViewer::Clear() { Rebuild(color_); }
 
@@ -192,6 +187,21 @@ void RichViewer::SetWordWrap(bool wrap) {
     scanner.Add(content.data(), content.size());
     wordWrap_ = wrap;
     Load(source, scanner.Shape(), color_);
+}
+
+void RichViewer::SetWordWrap(bool wrap, const std::function<void()>& reload) {
+    const bool was = wordWrap_;
+    const HWND before = Handle();
+    wordWrap_ = wrap;
+    try {
+        reload();
+    } catch (...) {
+        if (Handle() == before && was != wrap) {
+            wordWrap_ = was;
+            SetWordWrap(wrap);
+        }
+        throw;
+    }
 }
 
 CellSize RichViewer::Cell() {

@@ -5,6 +5,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -33,7 +34,8 @@ public:
     void Clear();
 
     // The colour of the pane's default text, which is all text loaded as plain text and text set
-    // through SetText; such text is redrawn in the new colour at once.
+    // through SetText; such text is redrawn in the new colour at once. A new pane starts in the
+    // window-text colour.
     void SetFontColor(COLORREF color);
     COLORREF FontColor() const noexcept { return color_; }
 
@@ -47,6 +49,10 @@ public:
 
     // Rebuilds the window with or without wrapping; the content goes across as rich text.
     void SetWordWrap(bool wrap);
+    // Switches the wrapping for `reload`, which loads the content afresh (through Load), so the
+    // old content is not carried across only to be replaced. A reload that fails before it
+    // changed the pane carries the old content across after all, as SetWordWrap(wrap) does.
+    void SetWordWrap(bool wrap, const std::function<void()>& reload);
     bool WordWrap() const noexcept { return wordWrap_; }
 
     // The control starts with a small text limit and is given the largest after each load.
@@ -65,7 +71,7 @@ private:
     void HideUnwantedBars(ScrollBars shown);
 
     int margin_;
-    COLORREF color_ = RGB(0, 0, 255);
+    COLORREF color_ = kWindowTextColor;
     bool wordWrap_ = false;
     // Measured once on an empty pane; the font does not change.
     std::optional<CellSize> cell_;

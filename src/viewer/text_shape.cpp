@@ -14,10 +14,9 @@ void TextShapeScanner::Add(const char* bytes, size_t size) noexcept {
         char c = bytes[i];
         // Every byte so far belongs to the header.
         if (headerBytes_ == bytes_ && bytes_ < kRichTextHeader.size() && c == kRichTextHeader[bytes_]) ++headerBytes_;
-        bool wasAfterCr = afterCr_;
-        afterCr_ = c == '\r';
-        if (c == '\n' && wasAfterCr) continue;
-        if (c == '\r' || c == '\n') {
+        const LineBreaks::Byte kind = lineBreaks_.Next(c);
+        if (kind == LineBreaks::Byte::RestOfBreak) continue;
+        if (kind == LineBreaks::Byte::Break) {
             ++shape_.breaks;
             line_ = 0;
             continue;

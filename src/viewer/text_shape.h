@@ -3,6 +3,8 @@
 // rows it makes and how wide its longest line is. The pane uses it to put its scroll bars in
 // place before the text goes in: a bar that appears while the text streams in makes the control
 // lay the whole text out again, and under Wine a vertical one makes the load quadratic.
+#include "viewer/line_breaks.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -35,7 +37,7 @@ private:
     std::uint64_t bytes_ = 0;
     std::uint64_t headerBytes_ = 0;
     std::uint64_t line_ = 0;
-    bool afterCr_ = false;
+    LineBreaks lineBreaks_;
 };
 
 // The size of one character cell of the pane's font; width 0 when its characters differ in width.

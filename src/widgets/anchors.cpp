@@ -1,5 +1,7 @@
 #include "widgets/anchors.h"
 
+#include "widgets/gdi.h"
+
 namespace widgets {
 
 namespace {
@@ -34,9 +36,8 @@ RECT ScaleRect(const RECT& r, int dpi) noexcept {
 }
 
 int ScreenDpi() noexcept {
-    HDC screen = ::GetDC(nullptr);
-    int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ::ReleaseDC(nullptr, screen);
+    WindowDc screen(nullptr);
+    int dpi = screen.Dc() ? ::GetDeviceCaps(screen.Dc(), LOGPIXELSY) : 96;
     return dpi > 0 ? dpi : 96;
 }
 

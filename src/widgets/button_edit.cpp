@@ -1,6 +1,7 @@
 #include "widgets/button_edit.h"
 
 #include "platform/errors.h"
+#include "widgets/window_text.h"
 
 namespace widgets {
 
@@ -42,12 +43,7 @@ void ButtonEdit::SetButtonGlyph(platform::UniqueHIcon glyph) {
     glyph_ = std::move(glyph);
 }
 
-std::wstring ButtonEdit::Text() const {
-    int length = ::GetWindowTextLengthW(Handle());
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(Handle(), text.data(), length + 1)));
-    return text;
-}
+std::wstring ButtonEdit::Text() const { return WideWindowText(Handle()); }
 
 void ButtonEdit::SetText(const std::wstring& text) { ::SetWindowTextW(Handle(), text.c_str()); }
 

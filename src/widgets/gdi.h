@@ -11,7 +11,6 @@ public:
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
     HDC Dc() const noexcept { return dc_; }
-    const RECT& Dirty() const noexcept { return ps_.rcPaint; }
 
 private:
     HWND window_;
@@ -32,11 +31,15 @@ private:
     HGDIOBJ old_;
 };
 
-// A window's DC for the length of a scope.
+// A window's DC for the length of a scope (null for the screen's). One got for the window
+// another way (GetWindowDC, GetDCEx) is adopted and released alike.
 class WindowDc {
 public:
-    explicit WindowDc(HWND window) noexcept : window_(window), dc_(::GetDC(window)) {}
-    ~WindowDc() { ::ReleaseDC(window_, dc_); }
+    explicit WindowDc(HWND window) noexcept : WindowDc(window, ::GetDC(window)) {}
+    WindowDc(HWND window, HDC dc) noexcept : window_(window), dc_(dc) {}
+    ~WindowDc() {
+        if (dc_) ::ReleaseDC(window_, dc_);
+    }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     HDC Dc() const noexcept { return dc_; }

@@ -2,6 +2,8 @@
 
 #include "widgets/gdi.h"
 
+#include <windowsx.h>
+
 namespace widgets {
 
 namespace {
@@ -9,7 +11,7 @@ namespace {
 constexpr UINT kPressButton = WM_USER + 1;
 
 POINT PointOf(LPARAM lParam) {
-    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 }  // namespace
 

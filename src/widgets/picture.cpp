@@ -2,6 +2,8 @@
 
 #include "widgets/gdi.h"
 
+#include <windowsx.h>
+
 namespace widgets {
 
 Picture::Picture(HWND parent, const RECT& place, UINT_PTR id) {
@@ -33,7 +35,7 @@ LRESULT Picture::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::ReleaseCapture();
         RECT client;
         ::GetClientRect(Handle(), &client);
-        POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (wasPressed && ::PtInRect(&client, at) && OnClick) OnClick();
         return 0;
     }

@@ -3,6 +3,8 @@
 #include "platform/unique_handle.h"
 #include "widgets/gdi.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 namespace widgets {
@@ -48,7 +50,7 @@ LRESULT Splitter::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 int Splitter::ParentX(LPARAM lParam) const {
-    POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ::MapWindowPoints(Handle(), ::GetParent(Handle()), &at, 1);
     return at.x;
 }
@@ -91,13 +93,10 @@ void Splitter::DrawLine() {
     RECT place;
     ::GetWindowRect(Handle(), &place);
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-    HDC dc = ::GetDCEx(parent, nullptr, DCX_CACHE | DCX_LOCKWINDOWUPDATE);
     platform::UniqueHBrush brush = HatchBrush();
-    {
-        SelectScope select(dc, brush.get());
-        ::PatBlt(dc, lineX_, place.top, self.right, place.bottom - place.top, PATINVERT);
-    }
-    ::ReleaseDC(parent, dc);
+    WindowDc dc(parent, ::GetDCEx(parent, nullptr, DCX_CACHE | DCX_LOCKWINDOWUPDATE));
+    SelectScope select(dc.Dc(), brush.get());
+    ::PatBlt(dc.Dc(), lineX_, place.top, self.right, place.bottom - place.top, PATINVERT);
 }
 
 }  // namespace widgets

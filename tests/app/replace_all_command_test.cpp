@@ -1,9 +1,9 @@
 // Replace All, clicked on the real main window: the checks and questions as the dialog shows them,
 // the run over the listed files, a run stopped by a file that cannot be rewritten, the window
 // closed or the listing changed while a run goes on, and the viewer passing over files.
+#include "app/viewer_pacer.h"
 #include "platform/errors.h"
 #include "platform/unique_handle.h"
-#include "replace/viewer_pacer.h"
 #include "replace_fixture.h"
 
 #include <algorithm>
@@ -15,7 +15,7 @@ namespace {
 
 using test_support::ReadFileBytes;
 
-constexpr DWORD kInterval = replace::ViewerPacer::kInterval;
+constexpr DWORD kInterval = app::ViewerPacer::kInterval;
 const std::vector<std::string> kNames = {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"};
 
 std::string Original(const std::string& name) { return "abc in " + name + ", aBc again\r\n"; }

@@ -13,7 +13,7 @@ namespace browse_test {
 namespace {
 
 using browse::DrivePart;
-using browse::SplitPathText;
+using browse::SplitPathTextEnteringFolders;
 using Names = std::vector<std::wstring>;
 using test_support::ExpectError;
 
@@ -130,12 +130,12 @@ TEST_F(ApplyPathTextTest, AFileThatIsGoneWhenSelectedIsAnInvalidFileName) {
 
 TEST_F(ApplyPathTextTest, ARelativeOrBracketedNameIsTakenInTheCurrentDirectory) {
     ASSERT_TRUE(::SetCurrentDirectoryW(folder.Path().c_str()));
-    browse::PathParts parts = SplitPathText(platform::SystemFileSystem(), L"Sub");
+    browse::PathParts parts = SplitPathTextEnteringFolders(platform::SystemFileSystem(), L"Sub");
     EXPECT_EQ(std::wstring(1, parts.drive) + L":" + parts.folder, sub.Text());
     EXPECT_EQ(parts.file, L"");
-    parts = SplitPathText(platform::SystemFileSystem(), L"[Sub]");
+    parts = SplitPathTextEnteringFolders(platform::SystemFileSystem(), L"[Sub]");
     EXPECT_EQ(std::wstring(1, parts.drive) + L":" + parts.folder, sub.Text());
-    parts = SplitPathText(platform::SystemFileSystem(), L"Sub\\*.txt");
+    parts = SplitPathTextEnteringFolders(platform::SystemFileSystem(), L"Sub\\*.txt");
     EXPECT_EQ(parts.folder, L"Sub");
     EXPECT_EQ(parts.file, L"*.txt");
     EXPECT_EQ(platform::SystemFileSystem().GetCurrentDirectory(), folder.Path());

@@ -2,8 +2,8 @@
 // What the listing tests share: a temporary folder, the current directory put back after each
 // test, an in-memory list, a recording cursor, and the platform's own sorted list box as the
 // reference for the order.
-#include "browse/app_cursor.h"
 #include "browse/file_listing.h"
+#include "platform/app_cursor.h"
 #include "platform/unique_handle.h"
 #include "support/memory_entry_list.h"
 #include "support/temp_folder.h"
@@ -28,7 +28,7 @@ private:
 };
 
 // Remembers every cursor that the listing sets.
-class RecordingCursor : public browse::AppCursor {
+class RecordingCursor : public platform::AppCursor {
 public:
     HCURSOR shown = reinterpret_cast<HCURSOR>(0x100);
     std::vector<HCURSOR> set;

@@ -1,8 +1,7 @@
 // What each key, wheel turn and typed character picks in the file-type list, as one run of inputs
 // (typed letters and parts of a wheel notch carry over from row to row).
-#include "browse/file_type_masks.h"
+#include "app/file_type_masks.h"
 #include "browse/selector_rules.h"
-#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -99,9 +98,7 @@ const Row kRows[] = {
 };
 
 TEST(SelectorRules, EachKeyWheelTurnAndTypedCharacterPicksAsTheTableSays) {
-    std::vector<std::string> entries;
-    for (const browse::FileTypeMask& type : browse::FileTypeMasks) entries.push_back(type.text);
-    browse::SelectorRules rules(entries);
+    browse::SelectorRules rules(app::FileTypeTexts());
     int line = 0;
     for (const Row& row : kRows) {
         ++line;
@@ -120,18 +117,6 @@ TEST(SelectorRules, EachKeyWheelTurnAndTypedCharacterPicksAsTheTableSays) {
             break;
         }
     }
-}
-
-TEST(FileTypeMasks, EachEntryNamesItsMaskAndOtherIndexesHaveNone) {
-    // The entry's text ends with the mask in brackets, except the web entry's second extension.
-    for (int i = 0; i < browse::kFileTypeCount; ++i) {
-        const std::string text = browse::FileTypeMasks[i].text, mask = test_support::Utf8Name(browse::MaskForIndex(i));
-        EXPECT_NE(text.find("(" + mask), std::string::npos) << text;
-        EXPECT_EQ(mask.rfind("*.", 0), 0u) << "one pattern: " << mask;
-        EXPECT_EQ(mask.find(';'), std::string::npos) << mask;
-    }
-    EXPECT_EQ(browse::MaskForIndex(1), L"*.htm");
-    for (int other : {-2, -1, 5, 7}) EXPECT_EQ(browse::MaskForIndex(other), L"") << other;
 }
 
 }  // namespace

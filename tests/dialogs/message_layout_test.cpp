@@ -1,4 +1,5 @@
 #include "dialogs/message_layout.h"
+#include "widgets/display.h"
 
 #include <gtest/gtest.h>
 
@@ -118,13 +119,13 @@ TEST(MessageLayout, RightToLeftWithoutIconKeepsTheMarginOnTheRight) {
 TEST(MessagePlacement, BuiltHalvesEachSizeButShownCentresTheDifference) {
     EXPECT_EQ(PlaceOnScreen(SIZE{1280, 1024}, SIZE{271, 97}).x, 640 - 135);
     EXPECT_EQ(PlaceOnScreen(SIZE{1280, 1024}, SIZE{271, 97}).y, 512 - 48);
-    POINT shown = CentreIn(RECT{0, 0, 1280, 1024}, SIZE{271, 97});
+    POINT shown = widgets::CentreIn(RECT{0, 0, 1280, 1024}, SIZE{271, 97});
     EXPECT_EQ(shown.x, 504);
     EXPECT_EQ(shown.y, 463);
 }
 
 TEST(MessagePlacement, CentresOnAnotherDisplay) {
-    POINT shown = CentreIn(RECT{1280, -200, 2560, 824}, SIZE{271, 97});
+    POINT shown = widgets::CentreIn(RECT{1280, -200, 2560, 824}, SIZE{271, 97});
     EXPECT_EQ(shown.x, 1280 + 504);
     EXPECT_EQ(shown.y, -200 + 463);
 }

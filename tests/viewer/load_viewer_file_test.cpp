@@ -142,13 +142,14 @@ TEST(LoadViewerFile, ReadFailureInBothAttemptsFailsTheLoadAndClosesTheFile) {
 TEST(LoadViewerFile, BothAttemptsFailingKeepThePanesColour) {
     test_support::TempFolder folder;
     ViewerWindow window;
+    window.Pane().SetFontColor(RGB(0, 0, 255));
     FailingReadFileSystem fs(1);  // the check before the load passes, both stream attempts fail
     EXPECT_THROW(LoadViewerFile(window.Pane(), folder.WriteFile("fading.txt", "text"), kText, fs),
                  platform::EOutOfResources);
     CHARFORMATA format{sizeof format};
     ::SendMessageA(window.PaneHandle(), EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
     EXPECT_FALSE(format.dwEffects & CFE_AUTOCOLOR);
-    EXPECT_EQ(format.crTextColor, RGB(0, 0, 255)) << "the pane's starting blue";
+    EXPECT_EQ(format.crTextColor, RGB(0, 0, 255)) << "the blue the pane had";
 }
 
 TEST(LoadViewerFile, FileLargerThanThePaneHoldsIsOutOfMemoryWithThePaneKept) {

@@ -1,6 +1,6 @@
-#include "browse/app_cursor.h"
+#include "platform/app_cursor.h"
 
-namespace browse {
+namespace platform {
 
 namespace {
 
@@ -18,4 +18,4 @@ AppCursor& SystemAppCursor() {
     return instance;
 }
 
-}  // namespace browse
+}  // namespace platform

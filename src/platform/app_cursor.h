@@ -2,7 +2,7 @@
 // The application-wide screen cursor, which a long listing turns into the hourglass.
 #include <windows.h>
 
-namespace browse {
+namespace platform {
 
 class AppCursor {
 public:
@@ -15,4 +15,4 @@ public:
 // The window manager's cursor through GetCursor, SetCursor and the system's wait cursor.
 AppCursor& SystemAppCursor();
 
-}  // namespace browse
+}  // namespace platform

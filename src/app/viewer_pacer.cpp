@@ -1,8 +1,8 @@
-#include "replace/viewer_pacer.h"
+#include "app/viewer_pacer.h"
 
 #include <algorithm>
 
-namespace replace {
+namespace app {
 
 ViewerPacer::ViewerPacer(Clock clock) : clock_(std::move(clock)), lastShown_(clock_()) {}
 
@@ -20,4 +20,4 @@ void ViewerPacer::Shown() {
     unshown_.reset();
 }
 
-}  // namespace replace
+}  // namespace app

@@ -11,7 +11,7 @@
 #include <functional>
 #include <optional>
 
-namespace replace {
+namespace app {
 
 class ViewerPacer {
 public:
@@ -46,4 +46,4 @@ private:
     std::optional<size_t> unshown_;
 };
 
-}  // namespace replace
+}  // namespace app

@@ -1,9 +1,11 @@
 #pragma once
-// The file types the selector offers, in its order: the entry the user sees and the mask the
-// file list takes for it. Entry 1 names two extensions but lists by one pattern.
+// The file types the program offers in its selector, in the selector's order: the entry the user
+// sees and the mask the file list takes for it. Entry 1 names two extensions but lists by one
+// pattern.
 #include <string>
+#include <vector>
 
-namespace browse {
+namespace app {
 
 struct FileTypeMask {
     const char* text;
@@ -20,4 +22,7 @@ inline constexpr int kFileTypeCount = static_cast<int>(sizeof FileTypeMasks / si
 // The mask of the entry at `index`; empty for an index that names no entry.
 std::wstring MaskForIndex(int index);
 
-}  // namespace browse
+// The entries' texts, in order, as the selector takes them.
+std::vector<std::string> FileTypeTexts();
+
+}  // namespace app

@@ -1,11 +1,11 @@
 // When a Replace All run shows a rewritten file, by an injected clock.
-#include "replace/viewer_pacer.h"
+#include "app/viewer_pacer.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using replace::ViewerPacer;
+using app::ViewerPacer;
 
 class ViewerPacerTest : public testing::Test {
 protected:
