@@ -1,6 +1,11 @@
 // Replace All through the real main window over 1,000 files of 64 KiB, one in ten holding the
 // search text, beside ReplaceInFile alone over the same files and beside only reading them; and
 // where the run's time goes: rewrites, flushes, viewer loads and highlights, the message pump.
+// Then over a real folder, the system's C headers, "the" in most of them.
+//   bench_replace_all                           the figures alone
+//   bench_replace_all --sets <folder>           writes both sets of files there, and each set's texts
+//   bench_replace_all --sets <folder> --sed <synthetic seconds> <headers seconds>
+//       the figures beside sed -i's over the same sets (scripts/bench measures sed and passes them)
 #include "bench_util.h"
 
 #include "app/main_form.h"
@@ -52,16 +57,76 @@ std::string MakeText(bool matches) {
     return text + "\r\n";
 }
 
+// One set of files to run over: names, contents and the two texts.
+struct FileSet {
+    const char* name;
+    std::string search, replacement;
+    std::vector<std::pair<std::string, std::string>> files;
+    size_t Bytes() const {
+        size_t bytes = 0;
+        for (const auto& file : files) bytes += file.second.size();
+        return bytes;
+    }
+};
+
+FileSet Synthetic() {
+    FileSet set{"synthetic", kSearch, kReplacement, {}};
+    const std::string plain = MakeText(false), matching = MakeText(true);
+    for (int i = 0; i < kFiles; ++i) set.files.emplace_back(FileName(i), i % kMatchEvery == 0 ? matching : plain);
+    return set;
+}
+
+size_t FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
+}
+
+// A real folder of text: the system's C headers (under Wine, drive Z: is the Linux root), in the
+// order of their paths, each up to 64 KiB, as many as make some 1,900 files and 28 MB.
+void AddHeaders(const std::wstring& folder, FileSet& set) {
+    constexpr size_t kMaxFiles = 1905, kMaxBytes = 28 * 1000 * 1000, kMaxFileBytes = 64 * 1024;
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data;
+    platform::UniqueFind find{::FindFirstFileW((folder + L"\\*").c_str(), &data)};
+    if (!find) return;
+    do names.push_back(data.cFileName);
+    while (::FindNextFileW(find.get(), &data));
+    std::sort(names.begin(), names.end());
+    for (const std::wstring& name : names) {
+        if (set.files.size() >= kMaxFiles || set.Bytes() >= kMaxBytes) return;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring path = folder + L"\\" + name;
+        const DWORD attributes = ::GetFileAttributesW(path.c_str());
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            AddHeaders(path, set);
+        } else if (name.size() > 2 && name.compare(name.size() - 2, 2, L".h") == 0 &&
+                   FileSize(path) <= kMaxFileBytes) {
+            char number[16];
+            std::snprintf(number, sizeof number, "%04zu-", set.files.size());
+            set.files.emplace_back(number + test_support::Utf8Name(name.substr(0, name.size() - 2)) + ".txt",
+                                   test_support::ReadFileBytes(platform::Path(path)));
+        }
+    }
+}
+
+FileSet Headers() {
+    FileSet set{"headers", "the", "thy", {}};
+    AddHeaders(L"Z:\\usr\\include", set);
+    return set;
+}
+
 struct BenchFiles {
+    explicit BenchFiles(const FileSet& set) : set_(set) {}
     test_support::TempFolder folder;
     std::vector<platform::Path> paths;
-    const std::string plain = MakeText(false), matching = MakeText(true);
 
     void Fill() {
         paths.clear();
-        for (int i = 0; i < kFiles; ++i)
-            paths.push_back(folder.WriteFile(FileName(i), i % kMatchEvery == 0 ? matching : plain));
+        for (const auto& file : set_.files) paths.push_back(folder.WriteFile(file.first, file.second));
     }
+
+private:
+    const FileSet& set_;
 };
 
 // The real file system, timing the flushes that the rewrites ask for.
@@ -166,12 +231,45 @@ RunResult RunThroughForm(app::TForm1& form, TimingProgressWindow& progress, bool
     return {progress.seconds, LoadCounter::loads, list->seconds};
 }
 
+// Each set in a folder of its own, with its two texts beside it, for sed to run over.
+void WriteSets(const std::string& where, const std::vector<FileSet>& sets) {
+    const platform::Path root = platform::Path::FromAnsi(where);
+    for (const FileSet& set : sets) {
+        const platform::Path folder = root.Join(test_support::WideName(set.name));
+        test_support::MakeFolderAt(folder);
+        for (const auto& file : set.files) test_support::WriteFileBytes(folder.Join(test_support::WideName(file.first)), file.second);
+        test_support::WriteFileBytes(root.Join(test_support::WideName(std::string(set.name) + ".texts")),
+                                     set.search + " " + set.replacement + "\n");
+    }
+}
+
+// Best of three Replace All runs over a set, the texts typed into the form first.
+double BestRun(app::TForm1& form, TimingProgressWindow& progress, BenchFiles& files, const FileSet& set) {
+    ::SetWindowTextA(form.edSearch(), set.search.c_str());
+    ::SetWindowTextA(form.edReplace(), set.replacement.c_str());
+    form.TickCount = [] { return ::GetTickCount(); };
+    double best = 0;
+    for (int round = 0; round < 3; ++round) {
+        files.Fill();
+        const double seconds = RunThroughForm(form, progress, false).seconds;
+        if (round == 0 || seconds < best) best = seconds;
+    }
+    return best;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<FileSet> sets = {Synthetic(), Headers()};
+    if (args.size() == 2 && args[0] == "--sets") {
+        WriteSets(args[1], sets);
+        return 0;
+    }
+    const bool withSed = args.size() == 5 && args[2] == "--sed";
     widgets::Application application("Zavotek - Search & Replace");
-    BenchFiles files;
+    BenchFiles files(sets[0]);
     TimingProgressWindow progress;
     app::TForm1 form(platform::SystemShell());
     form.SetProgressWindow(progress);
@@ -282,6 +380,33 @@ int main() {
     std::printf("  single steps, ms: show a file (load, status, red, paint) %.1f, highlight %.1f, empty pump %.3f, "
                 "select an entry and paint %.2f\n",
                 show * 1e3, highlight * 1e3, pump * 1e3, select * 1e3);
+
+    // The real folder, and both beside sed -i over the same files.
+    BenchFiles headers(sets[1]);
+    headers.Fill();
+    form.FileListBox().Listing().ApplyPathText(headers.folder.Path().Text() + L"\\");
+    const double headerRun = BestRun(form, progress, headers, sets[1]);
+    headers.Fill();
+    bench::Stopwatch headerWatch;
+    for (const platform::Path& path : headers.paths)
+        replace::ReplaceInFile(path, sets[1].search, sets[1].replacement);
+    const double headerRewrites = headerWatch.Seconds();
+    headers.Fill();
+    const RunResult headerInside = RunThroughForm(form, progress, true);
+    std::printf("Replace All of \"%s\" over %zu C headers, %.1f MB: %.3f s (best of 3); ReplaceInFile alone %.3f; "
+                "instrumented %.3f, %d shown, in the list %.3f\n",
+                sets[1].search.c_str(), sets[1].files.size(), sets[1].Bytes() / 1e6, headerRun, headerRewrites,
+                headerInside.seconds, headerInside.loads, headerInside.list);
+    if (withSed) {
+        const double sed[] = {std::atof(args[3].c_str()), std::atof(args[4].c_str())};
+        const double runs[] = {paced.seconds, headerRun};
+        std::printf("Replace All through the window beside sed -i over the same files, in this run:\n");
+        for (int i = 0; i < 2; ++i)
+            std::printf("  %-10s %7.3f s against %7.3f s: %5.2fx sed -i\n", sets[static_cast<size_t>(i)].name, runs[i],
+                        sed[i], runs[i] / sed[i]);
+    } else {
+        std::printf("(scripts/bench replace_all sets these beside sed -i over the same files)\n");
+    }
     // The listing made the folder the current one, which keeps it from being removed.
     ::SetCurrentDirectoryW(files.folder.Path().Join(L"..").c_str());
     return 0;
