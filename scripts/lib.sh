@@ -48,13 +48,23 @@ start_xvfb_if_needed() {
 # on the Xvfb we started, with its default settings.
 start_window_manager() {
   mkdir -p "$build"
-  openbox --sm-disable >/dev/null 2>"$build/openbox.log" </dev/null &
-  local pid=$!
-  started_pids+=("$pid")
-  for _ in $(seq 100); do
-    window_manager_runs && return
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
+  local attempt pid
+  # An Xvfb whose socket is there may not take connections yet: openbox then ends at once, and
+  # a second start a moment later finds it ready.
+  for attempt in 1 2 3; do
+    openbox --sm-disable >/dev/null 2>"$build/openbox.log" </dev/null &
+    pid=$!
+    for _ in $(seq 100); do
+      if window_manager_runs; then
+        started_pids+=("$pid")
+        return
+      fi
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    sleep 0.5
   done
   echo "Could not start openbox on $DISPLAY:" >&2
   cat "$build/openbox.log" >&2
