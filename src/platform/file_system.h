@@ -39,14 +39,11 @@ public:
     virtual bool SetCurrentDirectory(const Path& path) = 0;
     virtual Path GetCurrentDirectory() = 0;
 
-    // Renames the open file `file` to `target` in one step, replacing `target` even while that one
-    // is held open with delete sharing (the rename by handle with POSIX semantics). False, with
-    // ERROR_NOT_SUPPORTED, where the system has no such rename.
-    virtual bool RenameOpenFileOver(HANDLE file, const Path& target) = 0;
-    // Renames `from` to `to` in one step, replacing `to`, with the rename on disk before it
-    // returns (MoveFileEx with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH). Neither file
-    // may be open.
-    virtual bool MoveFileOver(const Path& from, const Path& to) = 0;
+    // Renames the open file `file` (opened with DELETE access) to `target` in one step, replacing
+    // it. With `targetHeld`, `target` may still be open with delete sharing (the rename with POSIX
+    // semantics): false, with ERROR_NOT_SUPPORTED, where the system has no such rename. Without,
+    // nobody may hold `target` open.
+    virtual bool RenameOpenFileOver(HANDLE file, const Path& target, bool targetHeld) = 0;
     virtual bool DeleteFile(const Path& path) = 0;
 };
 

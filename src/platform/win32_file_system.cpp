@@ -7,7 +7,8 @@ namespace platform {
 
 namespace {
 
-// FILE_RENAME_INFO with the flags field of FileRenameInfoEx (Windows 10 1709 and later).
+// FILE_RENAME_INFO with the flags field of FileRenameInfoEx (Windows 10 1709 and later) in the
+// place of its ReplaceIfExists.
 struct RenameInformationEx {
     DWORD Flags;
     HANDLE RootDirectory;
@@ -80,37 +81,41 @@ public:
         }
     }
 
-    bool RenameOpenFileOver(HANDLE file, const Path& target) override {
-        // A system without it says so once; the question is not put to it again.
-        if (!renameByHandle_) return Unsupported();
-        const std::wstring name = target.ForSystem();
-        std::vector<unsigned char> buffer(sizeof(RenameInformationEx) + name.size() * sizeof(wchar_t));
-        auto* info = reinterpret_cast<RenameInformationEx*>(buffer.data());
-        info->Flags = kRenameReplaceIfExists | kRenamePosixSemantics;
-        info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
-        name.copy(info->FileName, name.size());
-        if (::SetFileInformationByHandle(file, kFileRenameInfoEx, info, static_cast<DWORD>(buffer.size()))) return true;
+    bool RenameOpenFileOver(HANDLE file, const Path& target, bool targetHeld) override {
+        // Renaming the file already open saves MoveFileEx's opening it again by its path, some
+        // 0.35 ms a file under Wine.
+        if (!targetHeld) return Rename(file, target, FileRenameInfo, 0);
+        // A system without the POSIX rename says so once; the question is not put to it again.
+        if (!posixRename_) return Unsupported();
+        if (Rename(file, target, kFileRenameInfoEx, kRenameReplaceIfExists | kRenamePosixSemantics)) return true;
         const DWORD error = ::GetLastError();
         if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED && error != ERROR_INVALID_FUNCTION) {
             ::SetLastError(error);
             return false;
         }
-        renameByHandle_ = false;
+        posixRename_ = false;
         return Unsupported();
-    }
-    bool MoveFileOver(const Path& from, const Path& to) override {
-        return ::MoveFileExW(from.ForSystem().c_str(), to.ForSystem().c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
     }
     bool DeleteFile(const Path& path) override { return ::DeleteFileW(path.ForSystem().c_str()) != FALSE; }
 
 private:
+    // FILE_RENAME_INFO and the Ex form share their layout; the first field is ReplaceIfExists in
+    // the one and the flags in the other.
+    static bool Rename(HANDLE file, const Path& target, FILE_INFO_BY_HANDLE_CLASS kind, DWORD flags) {
+        const std::wstring name = target.ForSystem();
+        std::vector<unsigned char> buffer(sizeof(RenameInformationEx) + name.size() * sizeof(wchar_t));
+        auto* info = reinterpret_cast<RenameInformationEx*>(buffer.data());
+        info->Flags = kind == FileRenameInfo ? TRUE : flags;
+        info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+        name.copy(info->FileName, name.size());
+        return ::SetFileInformationByHandle(file, kind, info, static_cast<DWORD>(buffer.size())) != FALSE;
+    }
     static bool Unsupported() {
         ::SetLastError(ERROR_NOT_SUPPORTED);
         return false;
     }
 
-    std::atomic<bool> renameByHandle_{true};
+    std::atomic<bool> posixRename_{true};
 };
 
 }  // namespace

@@ -125,12 +125,11 @@ void Swap(FileSystem& fs, const Path& path, HeldFile& held, const std::string& b
         throw errors::StreamWrite();
     if (!fs.FlushFileBuffers(temporary.Handle())) throw errors::StreamWrite();
     // Where the system renames over a file that is still held, nobody can write it in between.
-    if (fs.RenameOpenFileOver(temporary.Handle(), path)) return temporary.Release();
+    if (fs.RenameOpenFileOver(temporary.Handle(), path, true)) return temporary.Release();
     if (::GetLastError() != ERROR_NOT_SUPPORTED) SwapFailed(fs, path, temporary, ::GetLastError());
-    // Elsewhere both must be closed first, and the rename follows at once.
-    temporary.Close();
+    // Elsewhere the file must be let go first, and the rename follows at once.
     held.handle.reset();
-    if (!fs.MoveFileOver(temporary.Path(), path)) SwapFailed(fs, path, temporary, ::GetLastError());
+    if (!fs.RenameOpenFileOver(temporary.Handle(), path, false)) SwapFailed(fs, path, temporary, ::GetLastError());
     temporary.Release();
 }
 

@@ -55,11 +55,9 @@ public:
     bool SetEndOfFile(HANDLE file) override {
         return failGrow ? Fail(ERROR_DISK_FULL) : ForwardingFileSystem::SetEndOfFile(file);
     }
-    bool RenameOpenFileOver(HANDLE file, const platform::Path& target) override {
-        return failReplace ? Fail(ERROR_ACCESS_DENIED) : ForwardingFileSystem::RenameOpenFileOver(file, target);
-    }
-    bool MoveFileOver(const platform::Path& from, const platform::Path& to) override {
-        return failReplace ? Fail(ERROR_ACCESS_DENIED) : ForwardingFileSystem::MoveFileOver(from, to);
+    bool RenameOpenFileOver(HANDLE file, const platform::Path& target, bool targetHeld) override {
+        return failReplace ? Fail(ERROR_ACCESS_DENIED)
+                           : ForwardingFileSystem::RenameOpenFileOver(file, target, targetHeld);
     }
 
 private:
@@ -84,16 +82,13 @@ public:
         steps.push_back(file == written_ ? "flushed" : "flushed another file");
         return ForwardingFileSystem::FlushFileBuffers(file);
     }
-    bool RenameOpenFileOver(HANDLE file, const platform::Path& target) override {
-        steps.push_back("swapped while held");
-        return ForwardingFileSystem::RenameOpenFileOver(file, target);
-    }
-    bool MoveFileOver(const platform::Path& from, const platform::Path& to) override {
+    bool RenameOpenFileOver(HANDLE file, const platform::Path& target, bool targetHeld) override {
         // Only a file that nobody holds open can be opened without sharing.
-        if (platform::UniqueFile probe{::CreateFileW(from.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)})
-            steps.push_back("closed");
-        steps.push_back("swapped");
-        return ForwardingFileSystem::MoveFileOver(from, to);
+        if (!targetHeld && platform::UniqueFile{::CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                                              0, nullptr)})
+            steps.push_back("let go");
+        steps.push_back(targetHeld ? "swapped while held" : "swapped");
+        return ForwardingFileSystem::RenameOpenFileOver(file, target, targetHeld);
     }
 
 private:
@@ -174,9 +169,9 @@ TEST(ReplaceInFileSteps, TheNewFileIsWrittenFlushedAndClosedBeforeTheSwap) {
     const platform::Path path = folder.WriteFile("file.txt", "an old text");
     StepRecordingFileSystem fs;
     replace::ReplaceInFile(path, "old", "new", fs, platform::SystemCodePage());
-    // Windows 10 renames over the file it still holds; Wine and older Windows close both first.
+    // Windows 10 renames over the file it still holds; Wine and older Windows let it go first.
     std::vector<std::string> expected = {"written", "flushed", "swapped while held"};
-    if (fs.steps.size() > expected.size()) expected.insert(expected.end(), {"closed", "swapped"});
+    if (fs.steps.size() > expected.size()) expected.insert(expected.end(), {"let go", "swapped"});
     EXPECT_EQ(fs.steps, expected);
     EXPECT_EQ(ReadFileBytes(path), "an new text");
 }
@@ -199,15 +194,15 @@ public:
     bool FlushFileBuffers(HANDLE file) override {
         return failAt == "flush beside" ? Fail() : ForwardingFileSystem::FlushFileBuffers(file);
     }
-    bool RenameOpenFileOver(HANDLE file, const platform::Path& target) override {
-        if (failAt == "rename while held") return Fail();
-        // Every other case takes the rename of closed files, as under Wine.
-        ::SetLastError(ERROR_NOT_SUPPORTED);
-        return false;
-    }
-    bool MoveFileOver(const platform::Path& from, const platform::Path& to) override {
-        if (failAt != "rename") return ForwardingFileSystem::MoveFileOver(from, to);
-        if (deleteTargetFirst) ::DeleteFileW(to.c_str());  // as if another program took it away
+    bool RenameOpenFileOver(HANDLE file, const platform::Path& target, bool targetHeld) override {
+        if (targetHeld) {
+            if (failAt == "rename while held") return Fail();
+            // Every other case takes the rename after letting the file go, as under Wine.
+            ::SetLastError(ERROR_NOT_SUPPORTED);
+            return false;
+        }
+        if (failAt != "rename") return ForwardingFileSystem::RenameOpenFileOver(file, target, targetHeld);
+        if (deleteTargetFirst) ::DeleteFileW(target.c_str());  // as if another program took it away
         return Fail();
     }
 

@@ -32,12 +32,8 @@ public:
         ++flushes;
         return ForwardingFileSystem::FlushFileBuffers(file);
     }
-    bool MoveFileOver(const platform::Path& from, const platform::Path& to) override {
-        ++swaps;
-        return ForwardingFileSystem::MoveFileOver(from, to);
-    }
-    bool RenameOpenFileOver(HANDLE file, const platform::Path& target) override {
-        if (!ForwardingFileSystem::RenameOpenFileOver(file, target)) return false;
+    bool RenameOpenFileOver(HANDLE file, const platform::Path& target, bool targetHeld) override {
+        if (!ForwardingFileSystem::RenameOpenFileOver(file, target, targetHeld)) return false;
         ++swaps;
         return true;
     }

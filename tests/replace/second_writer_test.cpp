@@ -35,9 +35,9 @@ public:
         At("before the flush");
         return ForwardingFileSystem::FlushFileBuffers(file);
     }
-    bool RenameOpenFileOver(HANDLE file, const platform::Path& target) override {
-        At("before the swap");
-        return ForwardingFileSystem::RenameOpenFileOver(file, target);
+    bool RenameOpenFileOver(HANDLE file, const platform::Path& target, bool targetHeld) override {
+        if (targetHeld) At("before the swap");
+        return ForwardingFileSystem::RenameOpenFileOver(file, target, targetHeld);
     }
 
 private:

@@ -38,11 +38,8 @@ public:
     DWORD GetFileAttributes(const platform::Path& path) override { return inner_.GetFileAttributes(path); }
     bool SetCurrentDirectory(const platform::Path& path) override { return inner_.SetCurrentDirectory(path); }
     platform::Path GetCurrentDirectory() override { return inner_.GetCurrentDirectory(); }
-    bool RenameOpenFileOver(HANDLE file, const platform::Path& target) override {
-        return inner_.RenameOpenFileOver(file, target);
-    }
-    bool MoveFileOver(const platform::Path& from, const platform::Path& to) override {
-        return inner_.MoveFileOver(from, to);
+    bool RenameOpenFileOver(HANDLE file, const platform::Path& target, bool targetHeld) override {
+        return inner_.RenameOpenFileOver(file, target, targetHeld);
     }
     bool DeleteFile(const platform::Path& path) override { return inner_.DeleteFile(path); }
 
