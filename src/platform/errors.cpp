@@ -4,10 +4,6 @@
 
 namespace platform {
 
-namespace {
-std::wstring Wide(const char* text) { return std::wstring(text, text + std::char_traits<char>::length(text)); }
-}  // namespace
-
 EError::EError(std::wstring message) : message_(std::move(message)), narrow_(AnsiFromWide(message_)) {}
 
 EInOutError::EInOutError(int errorCode) : EError(errors::InOutErrorText(errorCode)) {}
@@ -41,10 +37,10 @@ EError CannotOpenAvi() { return EError("Cannot open AVI"); }
 EError CannotOpenClipboard() { return EError("Cannot open clipboard"); }
 EError UnableToInsertLine() { return EError("Unable to insert a line"); }
 EOutOfResources CannotCreateWindow(const std::string& className) {
-    return EOutOfResources(L"Cannot create a window of class " + Wide(className.c_str()));
+    return EOutOfResources(L"Cannot create a window of class " + WideFromAnsi(className));
 }
 EOutOfResources CannotCreateFont(const std::string& faceName) {
-    return EOutOfResources(L"Cannot create the font " + Wide(faceName.c_str()));
+    return EOutOfResources(L"Cannot create the font " + WideFromAnsi(faceName));
 }
 
 std::wstring InOutErrorText(int errorCode) {

@@ -1,5 +1,6 @@
 #pragma once
 // The program's error objects: one base, one class per kind of failure, each with its message.
+#include "platform/ansi_text.h"
 #include "platform/path.h"
 
 #include <windows.h>
@@ -15,7 +16,7 @@ namespace platform {
 class EError : public std::exception {
 public:
     explicit EError(std::wstring message);
-    explicit EError(const char* message) : EError(std::wstring(message, message + std::char_traits<char>::length(message))) {}
+    explicit EError(const char* message) : EError(WideFromAnsi(message)) {}
     const char* what() const noexcept override { return narrow_.c_str(); }
     const std::wstring& Message() const noexcept { return message_; }
     virtual const char* ClassName() const noexcept { return "Exception"; }
