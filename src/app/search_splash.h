@@ -30,6 +30,9 @@ protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Font, children and size for the dpi of the window's display.
+    void Arrange(int dpi);
+    LRESULT OnDpiChanged(WPARAM dpi, const RECT& suggested);
     void OpenClip(int clip);
     void PlaceFirstTime();
     LRESULT OnDestroy();

@@ -15,6 +15,8 @@ class FileTypeSelector : public widgets::Window {
 public:
     // `itemHeight` is the height of the list's rows; the closed field takes the height of its place.
     FileTypeSelector(HWND parent, UINT_PTR id, HFONT font, int itemHeight);
+    // For a new dpi; the next SetPlace makes room for the rows.
+    void SetItemHeight(int itemHeight);
 
     // -1 for no entry, else the chosen entry; or the out-of-range value the program last set.
     int ItemIndex() const;

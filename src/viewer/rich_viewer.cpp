@@ -52,8 +52,17 @@ HWND CreatePane(HWND parent, const RECT& place, UINT_PTR id, DWORD style) {
 }  // namespace
 
 RichViewer::RichViewer(HWND parent, const RECT& place, UINT_PTR id, int dpi)
-    : margin_(widgets::Scale(kBorderWidth, dpi)) {
+    : margin_(widgets::Scale(kBorderWidth, dpi)), fontTwips_(MulDiv(kFontTwips, dpi, widgets::ScreenDpi())) {
     Attach(CreatePane(parent, place, id, PaneStyle(wordWrap_, WS_VISIBLE)));
+}
+
+void RichViewer::SetDpi(int dpi) {
+    margin_ = widgets::Scale(kBorderWidth, dpi);
+    fontTwips_ = MulDiv(kFontTwips, dpi, widgets::ScreenDpi());
+    cell_.reset();
+    ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyDefaultFormat();
 }
 
 void RichViewer::Attach(HWND pane) {
@@ -146,7 +155,7 @@ void RichViewer::ApplyDefaultFormat() {
     } else {
         format.crTextColor = color_;
     }
-    format.yHeight = kFontTwips;
+    format.yHeight = fontTwips_;
     format.bCharSet = DEFAULT_CHARSET;
     format.bPitchAndFamily = FIXED_PITCH | FF_MODERN;
     std::memcpy(format.szFaceName, kFaceName, sizeof kFaceName);

@@ -42,6 +42,11 @@ void ButtonEdit::SetButtonGlyph(platform::UniqueHIcon glyph) {
     glyph_ = std::move(glyph);
 }
 
+void ButtonEdit::SetButtonWidth(int width) {
+    buttonWidth_ = width;
+    PlaceButton();
+}
+
 std::wstring ButtonEdit::Text() const {
     int length = ::GetWindowTextLengthW(Handle());
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
