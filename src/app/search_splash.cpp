@@ -105,6 +105,7 @@ TfrmSearchSplash::~TfrmSearchSplash() {
 }
 
 void TfrmSearchSplash::Arrange(int dpi) {
+    dpi_ = dpi;
     platform::UniqueHFont font = widgets::CreateFormFont(dpi);
     ::SendMessageA(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     font_ = std::move(font);
@@ -144,7 +145,15 @@ void TfrmSearchSplash::OpenClip(int clip) {
 // or hide.
 void TfrmSearchSplash::Show() {
     if (!Handle()) return;
-    if (!placed_) PlaceFirstTime();
+    if (!placed_) {
+        PlaceFirstTime();
+        // Built on the primary display; centred on another, it takes that display's dpi, and its
+        // new size is centred again.
+        if (const int dpi = widgets::WindowDpi(Handle()); dpi != dpi_) {
+            Arrange(dpi);
+            PlaceFirstTime();
+        }
+    }
     placed_ = true;
     ::ShowWindow(Handle(), SW_SHOW);
     ::BringWindowToTop(Handle());

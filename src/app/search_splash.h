@@ -44,6 +44,7 @@ private:
     HWND animate_ = nullptr;
     HWND label_ = nullptr;
     bool placed_ = false;
+    int dpi_ = 0;  // the one its font and sizes are for
 };
 
 }  // namespace app

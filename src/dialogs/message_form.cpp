@@ -146,6 +146,7 @@ TMessageForm::TMessageForm(const std::wstring& text, MessageKind kind, ButtonSet
 }
 
 SIZE TMessageForm::Arrange(int dpi) {
+    dpi_ = dpi;
     platform::UniqueHFont font = CreateMessageFont(dpi);
     MessageMeasures measures;
     {
@@ -204,8 +205,14 @@ HWND TMessageForm::CreateChild(const char* className, const char* text, DWORD st
 int TMessageForm::ShowModal() {
     RECT outer;
     ::GetWindowRect(Handle(), &outer);
-    const SIZE size{outer.right - outer.left, outer.bottom - outer.top};
-    const POINT at = CentreIn(DisplayOf(::GetActiveWindow()), size);
+    SIZE size{outer.right - outer.left, outer.bottom - outer.top};
+    POINT at = CentreIn(DisplayOf(::GetActiveWindow()), size);
+    ::SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Built on the primary display; on a display of another dpi it is laid out again for it.
+    if (const int dpi = widgets::WindowDpi(Handle()); dpi != dpi_) {
+        size = Arrange(dpi);
+        at = CentreIn(DisplayOf(::GetActiveWindow()), size);
+    }
     ::SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (HWND capture = ::GetCapture()) ::SendMessageA(capture, WM_CANCELMODE, 0, 0);
     ::ReleaseCapture();

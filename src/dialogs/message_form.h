@@ -54,6 +54,7 @@ private:
     const char* icon_;  // the kind's system icon; null for none
     platform::UniqueHIcon iconImage_;
     bool rightToLeft_ = false;
+    int dpi_ = 0;  // the one its font and layout are for
     HWND image_ = nullptr;
     HWND message_ = nullptr;
     std::vector<HWND> buttons_;
