@@ -135,7 +135,8 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
 
     fileList_ = std::make_unique<browse::FileListBox>(
         Handle(), IdOf(Ctl::FileListBox), font_.get(), widgets::Scale(kFileListItemHeight, dpi_),
-        widgets::SystemMetricAt(SM_CXSMICON, dpi_), platform::ExecutableFolder(), L"*.txt", browse::TFileType{browse::ftArchive, browse::ftNormal}, shell_);
+        widgets::SystemMetricAt(SM_CXSMICON, dpi_), platform::ExecutableFolder(), L"*.txt",
+        browse::TFileType{browse::ftArchive, browse::ftNormal}, shell_);
     fileList_->Listing().OnChange = [this] { FileListBoxChange(); };
 
     splitter_ = std::make_unique<widgets::Splitter>(Handle(), none, IdOf(Ctl::Splitter1));
