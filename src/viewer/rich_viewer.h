@@ -69,7 +69,7 @@ private:
     void HideUnwantedBars(ScrollBars shown);
 
     int margin_;
-    LONG fontTwips_;
+    int dpi_;
     COLORREF color_ = RGB(0, 0, 255);
     bool wordWrap_ = false;
     // Measured once on an empty pane; the font changes only with the dpi.
