@@ -7,3 +7,6 @@
 #define IDB_REPLACE 202
 #define IDB_REPLACE_ALL 203
 #define IDB_BROWSE 204
+// Each bitmap again at 150% and 200%, for screens of 144 and 192 dpi: its number plus these.
+#define IDB_AT_150 1000
+#define IDB_AT_200 2000

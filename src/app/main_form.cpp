@@ -1,12 +1,14 @@
 #include "app/main_form.h"
 
 #include "app/file_type_masks.h"
+#include "app/pictures.h"
 #include "platform/errors.h"
 #include "platform/module_path.h"
 #include "platform/shell.h"
 #include "resource_ids.h"
 #include "widgets/anchors.h"
 #include "widgets/application.h"
+#include "widgets/dpi.h"
 #include "widgets/form_font.h"
 #include "widgets/gdi.h"
 #include "widgets/window_text.h"
@@ -20,7 +22,9 @@ namespace {
 constexpr const char* kCaption = "Zavotek - String Search & Replace Utility";
 constexpr const wchar_t* kWebAddress = L"https://zavotek.example/";
 constexpr const wchar_t* kStatusNotice = L" Copyright (c) 2005 Zavotek - https://zavotek.example/";
-constexpr int kFileListItemHeight = 18;
+constexpr int kFileListItemHeight = 18, kFileTypeItemHeight = 13, kBrowseButtonWidth = 20;
+constexpr SIZE kBannerPicture{600, 50}, kButtonPicture{16, 16};
+constexpr int kWebIcon = 32;
 constexpr UINT_PTR kReplaceHintId = 1, kGlobReplaceHintId = 2;
 
 constexpr const char* kBanHint = "Visit Zavotek Website";
@@ -31,11 +35,6 @@ HWND NewControl(HWND parent, const char* className, const char* text, DWORD styl
     return widgets::CreateControl(parent, className, text, style, RECT{}, IdOf(control), exStyle);
 }
 
-platform::UniqueHBitmap LoadPicture(int id) {
-    return platform::UniqueHBitmap{static_cast<HBITMAP>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION))};
-}
-
 SIZE LabelSize(HWND label, HFONT font) {
     const std::string text = widgets::AnsiWindowText(label);
     widgets::WindowDc dc(label);
@@ -43,16 +42,6 @@ SIZE LabelSize(HWND label, HFONT font) {
     SIZE size{};
     ::GetTextExtentPoint32A(dc.Dc(), text.data(), static_cast<int>(text.size()), &size);
     return size;
-}
-
-// A 16 x 16 picture whose magenta pixels are transparent, as an icon a button can show.
-platform::UniqueHIcon PictureAsIcon(int id) {
-    HIMAGELIST list = ::ImageList_LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), 16, 0,
-                                             RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
-    if (!list) return {};
-    platform::UniqueHIcon icon{::ImageList_GetIcon(list, 0, ILD_TRANSPARENT)};
-    ::ImageList_Destroy(list);
-    return icon;
 }
 
 // Moves a control without copying its old pixels along: by the time it moves, a neighbour laid out
@@ -76,8 +65,8 @@ TForm1::TForm1(platform::Shell& shell, platform::FolderBrowser& folderBrowser)
     : shell_(shell),
       dpi_(widgets::ScreenDpi()),
       listWidth_(widgets::Scale(kListWidth, dpi_)),
-      btnReplace_("Replace", LoadPicture(IDB_REPLACE)),
-      btnGlobReplace_("Replace All", LoadPicture(IDB_REPLACE_ALL)) {
+      btnReplace_("Replace", {}),
+      btnGlobReplace_("Replace All", {}) {
     font_ = widgets::CreateFormFont(dpi_);
     // The main window belongs to the application's window, whose task-bar button shows the title.
     auto* application = widgets::Application::Current();
@@ -86,7 +75,11 @@ TForm1::TForm1(platform::Shell& shell, platform::FolderBrowser& folderBrowser)
            main ? application->Handle() : nullptr, 0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE), CS_DBLCLKS);
     if (main) application->SetMainWindow(Handle());
     CreateControls(folderBrowser);
+    LoadPictures();
     ApplyLayout();
+    // Built at the screen's dpi; a display of another (on a system that has per-display dpi)
+    // scales it again, centred there as well.
+    if (const int shown = widgets::WindowDpi(Handle()); shown != dpi_) ApplyDpi(shown, StartPlace(shown));
 }
 
 TForm1::~TForm1() = default;
@@ -101,11 +94,8 @@ HWND TForm1::CreateChild(HWND parent, const char* className, const char* text, D
 void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
     const RECT none{};
     imgBan_ = std::make_unique<widgets::Picture>(Handle(), none, IdOf(Ctl::imgBan));
-    imgBan_->SetBitmap(LoadPicture(IDB_BANNER));
     imgBan_->OnClick = [this] { imgBanClick(); };
     imgWeb_ = std::make_unique<widgets::Picture>(imgBan_->Handle(), none, IdOf(Ctl::imgWeb));
-    imgWeb_->SetIcon(platform::UniqueHIcon{static_cast<HICON>(
-        ::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_WEB), IMAGE_ICON, 32, 32, 0))});
     imgWeb_->OnClick = [this] { imgBanClick(); };
 
     // The panel and its controls, created in tab order.
@@ -114,7 +104,7 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
     HWND p = panel_->Handle();
     labels_[0] = CreateChild(p, "STATIC", "File Type:", SS_LEFTNOWORDWRAP | SS_NOPREFIX, Ctl::Label4);
     cbFileType_ = std::make_unique<browse::FileTypeSelector>(p, IdOf(Ctl::cbFileType), font_.get(),
-                                                             widgets::Scale(13, dpi_), FileTypeTexts());
+                                                             widgets::Scale(kFileTypeItemHeight, dpi_), FileTypeTexts());
     cbFileType_->OnChange = [this] { cbFileTypeChange(); };
     cbWarn_ = CreateChild(p, "BUTTON", "Confirm", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbWarn);
     cbSaveSearch_ = CreateChild(p, "BUTTON", "Save Search", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbSaveSearch);
@@ -123,10 +113,9 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
     labels_[2] = CreateChild(p, "STATIC", "Replace With:", SS_LEFTNOWORDWRAP | SS_NOPREFIX, Ctl::Label2);
     edReplace_ = CreateChild(p, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Ctl::edReplace, WS_EX_CLIENTEDGE);
     labels_[3] = CreateChild(p, "STATIC", "Select Folder:", SS_LEFTNOWORDWRAP | SS_NOPREFIX, Ctl::Label3);
-    edFolder_ = std::make_unique<browse::FolderNameEdit>(p, IdOf(Ctl::edFolder), widgets::Scale(20, dpi_),
-                                                         folderBrowser);
+    edFolder_ = std::make_unique<browse::FolderNameEdit>(p, IdOf(Ctl::edFolder),
+                                                         widgets::Scale(kBrowseButtonWidth, dpi_), folderBrowser);
     ::SendMessageA(edFolder_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    edFolder_->SetButtonGlyph(PictureAsIcon(IDB_BROWSE));
     edFolder_->DialogTitle = L"Select a Folder...";
     edFolder_->OnChange = [this] { edFolderChange(); };
     cbWordWrap_ = CreateChild(p, "BUTTON", "Word Wrap", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbWordWrap);
@@ -138,8 +127,9 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
     btnGlobReplace_.OnClick = [this] { btnGlobReplaceClick(); };
 
     fileList_ = std::make_unique<browse::FileListBox>(
-        Handle(), IdOf(Ctl::FileListBox), font_.get(), widgets::Scale(kFileListItemHeight, dpi_), platform::ExecutableFolder(),
-        L"*.txt", browse::TFileType{browse::ftArchive, browse::ftNormal}, shell_);
+        Handle(), IdOf(Ctl::FileListBox), font_.get(), widgets::Scale(kFileListItemHeight, dpi_),
+        widgets::SystemMetricAt(SM_CXSMICON, dpi_), platform::ExecutableFolder(), L"*.txt",
+        browse::TFileType{browse::ftArchive, browse::ftNormal}, shell_);
     fileList_->Listing().OnChange = [this] { FileListBoxChange(); };
 
     splitter_ = std::make_unique<widgets::Splitter>(Handle(), none, IdOf(Ctl::Splitter1));
@@ -171,6 +161,40 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
     hints_->Add(cbWordWrap_, "Wrap the text in the viewer");
     hints_->AddRegion(p, kReplaceHintId, {}, btnReplace_.Hint());
     hints_->AddRegion(p, kGlobReplaceHintId, {}, btnGlobReplace_.Hint());
+}
+
+void TForm1::LoadPictures() {
+    imgBan_->SetBitmap(LoadPicture(IDB_BANNER, kBannerPicture, dpi_));
+    imgWeb_->SetIcon(LoadIconAt(IDI_WEB, kWebIcon, dpi_));
+    btnReplace_.SetPicture(LoadPicture(IDB_REPLACE, kButtonPicture, dpi_));
+    btnGlobReplace_.SetPicture(LoadPicture(IDB_REPLACE_ALL, kButtonPicture, dpi_));
+    edFolder_->SetButtonGlyph(LoadGlyph(IDB_BROWSE, dpi_));
+}
+
+void TForm1::ApplyDpi(int dpi, const RECT& place) {
+    listWidth_ = MulDiv(listWidth_, dpi, dpi_);
+    dpi_ = dpi;
+    platform::UniqueHFont font = widgets::CreateFormFont(dpi_);
+    const WPARAM f = reinterpret_cast<WPARAM>(font.get());
+    for (HWND control : {labels_[0], labels_[1], labels_[2], labels_[3], cbFileType_->Handle(), cbWarn_, cbSaveSearch_,
+                         cbWordWrap_, edSearch_, edReplace_, edFolder_->Handle(), fileList_->Handle()})
+        ::SendMessageA(control, WM_SETFONT, f, FALSE);
+    panel_->SetFont(font.get());
+    font_ = std::move(font);  // the old one goes only now that no control uses it
+    cbFileType_->SetItemHeight(widgets::Scale(kFileTypeItemHeight, dpi_));
+    edFolder_->SetButtonWidth(widgets::Scale(kBrowseButtonWidth, dpi_));
+    fileList_->SetSizes(widgets::Scale(kFileListItemHeight, dpi_), widgets::SystemMetricAt(SM_CXSMICON, dpi_));
+    memHTML_->SetDpi(dpi_);
+    LoadPictures();
+    ::SetWindowPos(Handle(), nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyLayout();  // also when the size stayed and no WM_SIZE came
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+LRESULT TForm1::OnDpiChanged(WPARAM dpi, const RECT& suggested) {
+    ApplyDpi(LOWORD(dpi), suggested);
+    return 0;
 }
 
 void TForm1::SetListWidth(int width) {
@@ -257,6 +281,7 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE: ApplyLayout(); return 0;
     case WM_GETMINMAXINFO: return OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+    case widgets::kDpiChanged: return OnDpiChanged(wParam, *reinterpret_cast<const RECT*>(lParam));
     case WM_COMMAND: return OnCommand(wParam, lParam);
     case WM_MEASUREITEM: return OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

@@ -109,6 +109,11 @@ private:
     // Shows the selected file in the viewer and its path in the status bar.
     void ShowSelectedFile();
     void CreateControls(platform::FolderBrowser& folderBrowser);
+    // The pictures drawn for the current dpi.
+    void LoadPictures();
+    // Scales everything to `dpi` (fonts, pictures, the layout) and puts the window at `place`.
+    void ApplyDpi(int dpi, const RECT& place);
+    LRESULT OnDpiChanged(WPARAM dpi, const RECT& suggested);
     HWND CreateChild(HWND parent, const char* className, const char* text, DWORD style, Ctl control,
                      DWORD exStyle = 0);
     LRESULT OnCommand(WPARAM wParam, LPARAM lParam);

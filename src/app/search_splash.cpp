@@ -4,6 +4,7 @@
 #include "widgets/anchors.h"
 #include "widgets/application.h"
 #include "widgets/display.h"
+#include "widgets/dpi.h"
 #include "widgets/form_font.h"
 #include "widgets/gdi.h"
 
@@ -79,24 +80,17 @@ HWND NextWindowOfProgram() {
 
 TfrmSearchSplash::TfrmSearchSplash(const char* clipModule, int clip) : clipModule_(::LoadLibraryA(clipModule)) {
     if (!clipModule_) throw platform::errors::CannotOpenAvi();
-    const int dpi = widgets::ScreenDpi();
-    font_ = widgets::CreateFormFont(dpi);
-    RECT label = widgets::ScaleRect(kLabel1, dpi);
-    const int overflow = LabelOverflow(font_.get(), label.right - label.left);
-    label.right += overflow;
-    RECT outer{0, 0, widgets::Scale(kClient.cx, dpi) + overflow, widgets::Scale(kClient.cy, dpi)};
-    ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
-    ::OffsetRect(&outer, -outer.left, -outer.top);
     auto* application = widgets::Application::Current();
-    Create("TfrmSearchSplash", kExStyle, kCaption, kStyle, outer, application ? application->MainWindow() : nullptr,
+    // Sized and filled once its window, and so its display's dpi, is there.
+    Create("TfrmSearchSplash", kExStyle, kCaption, kStyle, RECT{}, application ? application->MainWindow() : nullptr,
            0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE));
-
-    label_ = widgets::CreateControl(Handle(), "STATIC", kLabelText, SS_LEFT | SS_NOPREFIX, label, kLabel1Id);
-    ::SendMessageA(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    label_ = widgets::CreateControl(Handle(), "STATIC", kLabelText, SS_LEFT | SS_NOPREFIX, RECT{}, kLabel1Id);
     // No timer style: the control plays on a thread of its own, whatever this thread is doing.
     // A clip wider than its place (Wine's is) must not paint over the label.
+    const int dpi = widgets::WindowDpi(Handle());
     animate_ = widgets::CreateControl(Handle(), ANIMATE_CLASSA, "", ACS_CENTER | ACS_TRANSPARENT | WS_CLIPSIBLINGS,
                                       widgets::ScaleRect(kAnimate1, dpi), kAnimate1Id);
+    Arrange(dpi);
     OpenClip(clip);
     if (application) application->AddStayOnTop(Handle());
 }
@@ -104,6 +98,30 @@ TfrmSearchSplash::TfrmSearchSplash(const char* clipModule, int clip) : clipModul
 // The children go before the font they use and the module their clip plays from.
 TfrmSearchSplash::~TfrmSearchSplash() {
     if (Handle()) ::DestroyWindow(Handle());
+}
+
+void TfrmSearchSplash::Arrange(int dpi) {
+    dpi_ = dpi;
+    platform::UniqueHFont font = widgets::CreateFormFont(dpi);
+    ::SendMessageA(label_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    font_ = std::move(font);
+    RECT label = widgets::ScaleRect(kLabel1, dpi);
+    const int overflow = LabelOverflow(font_.get(), label.right - label.left);
+    label.right += overflow;
+    ::MoveWindow(label_, label.left, label.top, label.right - label.left, label.bottom - label.top, TRUE);
+    const RECT animate = widgets::ScaleRect(kAnimate1, dpi);
+    // The clip keeps its frame size; only its place scales.
+    ::SetWindowPos(animate_, nullptr, animate.left, animate.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT outer{0, 0, widgets::Scale(kClient.cx, dpi) + overflow, widgets::Scale(kClient.cy, dpi)};
+    ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+    ::SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT TfrmSearchSplash::OnDpiChanged(WPARAM dpi, const RECT& suggested) {
+    Arrange(LOWORD(dpi));
+    ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
 }
 
 void TfrmSearchSplash::OpenClip(int clip) {
@@ -123,7 +141,15 @@ void TfrmSearchSplash::OpenClip(int clip) {
 // or hide.
 void TfrmSearchSplash::Show() {
     if (!Handle()) return;
-    if (!placed_) PlaceFirstTime();
+    if (!placed_) {
+        PlaceFirstTime();
+        // Built on the primary display; centred on another, it takes that display's dpi, and its
+        // new size is centred again.
+        if (const int dpi = widgets::WindowDpi(Handle()); dpi != dpi_) {
+            Arrange(dpi);
+            PlaceFirstTime();
+        }
+    }
     placed_ = true;
     ::ShowWindow(Handle(), SW_SHOW);
     ::BringWindowToTop(Handle());
@@ -160,6 +186,7 @@ LRESULT TfrmSearchSplash::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     switch (message) {
     case WM_CLOSE: Hide(); return 0;
     case WM_ACTIVATEAPP: return OnActivateApp(wParam, lParam);
+    case widgets::kDpiChanged: return OnDpiChanged(wParam, *reinterpret_cast<const RECT*>(lParam));
     case WM_DESTROY: return OnDestroy();
     default: return Default(message, wParam, lParam);
     }

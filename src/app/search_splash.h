@@ -30,6 +30,9 @@ protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Font, children and size for the dpi of the window's display.
+    void Arrange(int dpi);
+    LRESULT OnDpiChanged(WPARAM dpi, const RECT& suggested);
     void OpenClip(int clip);
     void PlaceFirstTime();
     LRESULT OnDestroy();
@@ -41,6 +44,7 @@ private:
     HWND animate_ = nullptr;
     HWND label_ = nullptr;
     bool placed_ = false;
+    int dpi_ = 0;  // the one its font and sizes are for
 };
 
 }  // namespace app

@@ -3,6 +3,8 @@
 #include "platform/errors.h"
 #include "widgets/gdi.h"
 
+#include <algorithm>
+
 namespace browse {
 
 namespace {
@@ -10,7 +12,7 @@ namespace {
 // What Esc types.
 constexpr wchar_t kEscapeCharacter = 0x1B;
 
-HWND CreateListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight) {
+HWND CreateListBox(HWND parent, UINT_PTR id, HFONT font) {
     // Not LBS_SORT: the listing hands the entries over in order. A Unicode window: it holds the
     // names as the file system has them, and typed characters arrive whole.
     HWND list = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
@@ -20,21 +22,20 @@ HWND CreateListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight) {
                                   nullptr);
     if (!list) throw platform::errors::CannotCreateWindow("LISTBOX");
     ::SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    ::SendMessageA(list, LB_SETITEMHEIGHT, 0, itemHeight);
     return list;
 }
 
 }  // namespace
 
-FileListBox::FileListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight, const platform::Path& directory,
-                         const std::wstring& mask, TFileType fileType, platform::Shell& shell)
-    : listing_(entries_),
-      icons_(shell),
-      images_(::ImageList_Create(16, 16, ILC_MASK | ILC_COLOR32, 1, 1)) {
+FileListBox::FileListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight, int iconSize,
+                         const platform::Path& directory, const std::wstring& mask, TFileType fileType,
+                         platform::Shell& shell)
+    : listing_(entries_), icons_(shell) {
     listing_.SetFileType(fileType);
     listing_.SetMask(mask);
     if (!directory.empty()) listing_.SetDirectory(directory);
-    Subclass(CreateListBox(parent, id, font, itemHeight));
+    Subclass(CreateListBox(parent, id, font));
+    SetSizes(itemHeight, iconSize);
     entries_.SetWindow(Handle());
     listing_.RefreshEntries();
 }
@@ -75,6 +76,16 @@ void FileListBox::SelectTyped(int index) {
     listing_.ReportIfSelectionMoved();
 }
 
+void FileListBox::SetSizes(int itemHeight, int iconSize) {
+    ::SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, itemHeight);
+    if (iconSize == iconSize_ && images_) return;
+    // The shell's icons stay cached; only their pictures in the list are made again at the new size.
+    images_ = platform::UniqueImageList{::ImageList_Create(iconSize, iconSize, ILC_MASK | ILC_COLOR32, 1, 1)};
+    iconSize_ = iconSize;
+    imageOf_.clear();
+    ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 int FileListBox::ImageOf(HICON icon) {
     if (!icon) return -1;
     auto found = imageOf_.find(icon);
@@ -97,10 +108,12 @@ void FileListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     if (hasEntry) {
         const std::wstring name = entries_.Text(static_cast<int>(item.itemID));
         const int image = ImageOf(icons_.Icon(listing_.Directory().Join(name)));
+        // A 16-pixel icon 2 pixels in and the name 20 pixels in, in proportion for larger icons.
+        const int top = row.top + std::max(0, static_cast<int>(row.bottom - row.top) - iconSize_) / 2;
         if (image >= 0)
-            ::ImageList_Draw(images_.get(), image, dc, row.left + 2, row.top + 1, selected ? ILD_SELECTED : ILD_NORMAL);
+            ::ImageList_Draw(images_.get(), image, dc, row.left + iconSize_ / 8, top, selected ? ILD_SELECTED : ILD_NORMAL);
         ::SetBkMode(dc, OPAQUE);
-        ::TextOutW(dc, row.left + 20, row.top + 1, name.c_str(), static_cast<int>(name.size()));
+        ::TextOutW(dc, row.left + iconSize_ * 5 / 4, top, name.c_str(), static_cast<int>(name.size()));
     }
     if (item.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &row);
 }

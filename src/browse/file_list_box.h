@@ -24,7 +24,8 @@ class FileListBox : public widgets::Window {
 public:
     // Creates the list box; `directory`, `mask` and `fileType` are set before its window exists,
     // so the first listing happens once, when the window is there.
-    FileListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight, const platform::Path& directory,
+    // `iconSize` is the side of the rows' icons, for the screen's dpi.
+    FileListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight, int iconSize, const platform::Path& directory,
                 const std::wstring& mask, TFileType fileType, platform::Shell& shell);
     ~FileListBox() override;
 
@@ -34,6 +35,9 @@ public:
     // What the parent passes on: the list's own notifications and its row drawing.
     void SelectionChanged() { listing_.ReportIfSelectionMoved(); }
     void DrawItem(const DRAWITEMSTRUCT& item);
+    // For a new dpi: the rows' height and the icons' side.
+    void SetSizes(int itemHeight, int iconSize);
+    int IconSize() const noexcept { return iconSize_; }
 
     // The clock type-ahead measures pauses with; tests may replace it.
     std::function<DWORD()> TickCount = [] { return ::GetTickCount(); };
@@ -56,6 +60,7 @@ private:
     // Each cached icon's picture in the image list, added once: turning an icon into the list's
     // picture on every paint of every row costs more than drawing it.
     platform::UniqueImageList images_;
+    int iconSize_ = 0;
     std::unordered_map<HICON, int> imageOf_;
     TypeAhead typeAhead_;
 };

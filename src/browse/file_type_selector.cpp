@@ -40,6 +40,11 @@ FileTypeSelector::FileTypeSelector(HWND parent, UINT_PTR id, HFONT font, int ite
     ::SendMessageW(Handle(), CB_SETMINVISIBLE, kVisibleRows, 0);
 }
 
+void FileTypeSelector::SetItemHeight(int itemHeight) {
+    itemHeight_ = itemHeight;
+    ::SendMessageW(Handle(), CB_SETITEMHEIGHT, 0, itemHeight);
+}
+
 int FileTypeSelector::ListIndex() const { return static_cast<int>(::SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
 
 int FileTypeSelector::ItemIndex() const {

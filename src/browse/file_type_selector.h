@@ -17,6 +17,8 @@ public:
     // `itemHeight` is the height of the list's rows; the closed field takes the height of its place.
     // `entries` are the list's texts in the ANSI code page, in order.
     FileTypeSelector(HWND parent, UINT_PTR id, HFONT font, int itemHeight, const std::vector<std::string>& entries);
+    // For a new dpi; the next SetPlace makes room for the rows.
+    void SetItemHeight(int itemHeight);
 
     // -1 for no entry, else the chosen entry; or the out-of-range value the program last set.
     int ItemIndex() const;

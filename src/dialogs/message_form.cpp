@@ -3,14 +3,19 @@
 #include "dialogs/message_layout.h"
 #include "dialogs/message_table.h"
 #include "dialogs/modal_scope.h"
+#include "platform/ansi_text.h"
 #include "platform/clipboard.h"
 #include "platform/errors.h"
+#include "widgets/anchors.h"
 #include "widgets/application.h"
 #include "widgets/display.h"
+#include "widgets/dpi.h"
 #include "widgets/gdi.h"
 #include "widgets/window_text.h"
 
 #include <algorithm>
+#include <array>
+#include <map>
 
 namespace dialogs {
 
@@ -20,17 +25,10 @@ constexpr UINT_PTR kImageId = 1, kMessageId = 2, kFirstButtonId = 100;
 constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
 
-platform::UniqueHFont CreateMessageFont() {
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    LOGFONTA font{};
-    if (::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
-        font = metrics.lfMessageFont;
-    } else {
-        ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-    }
-    platform::UniqueHFont handle{::CreateFontIndirectA(&font)};
-    if (!handle) throw platform::errors::CannotCreateFont(font.lfFaceName);
+platform::UniqueHFont CreateMessageFont(int dpi) {
+    const LOGFONTW font = widgets::MessageFontAt(dpi);
+    platform::UniqueHFont handle{::CreateFontIndirectW(&font)};
+    if (!handle) throw platform::errors::CannotCreateFont(platform::AnsiFromWide(font.lfFaceName));
     return handle;
 }
 
@@ -76,9 +74,10 @@ SIZE MeasureMessage(HDC dc, const std::wstring& text, bool rightToLeft) {
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
-// Each caption is measured once per process, at the first dialog that shows it.
-int CaptionWidth(HDC dc, int button) {
-    static int widths[kButtonKinds] = {};
+// Each caption is measured once per process and dpi, at the first dialog that shows it.
+int CaptionWidth(HDC dc, int button, int dpi) {
+    static std::map<int, std::array<int, kButtonKinds>> widthsAt;
+    auto& widths = widthsAt[dpi];
     if (!widths[button]) {
         RECT r{};
         ::DrawTextA(dc, ButtonAt(button).caption, -1, &r, DT_CALCRECT | DT_LEFT | DT_SINGLELINE);
@@ -105,53 +104,81 @@ void NoteQuitRequest(WPARAM exitCode) {
 }  // namespace
 
 TMessageForm::TMessageForm(const std::wstring& text, MessageKind kind, ButtonSet buttons)
-    : font_(CreateMessageFont()) {
+    : icon_(KindOf(kind).icon) {
     const KindInfo& info = KindOf(kind);
-    const bool rightToLeft = ApplicationReadsRightToLeft();
-    const DWORD exStyle = kFormExStyle | (rightToLeft ? WS_EX_RTLREADING : 0);
+    rightToLeft_ = ApplicationReadsRightToLeft();
+    const DWORD exStyle = kFormExStyle | (rightToLeft_ ? WS_EX_RTLREADING : 0);
     const std::string caption = info.caption ? info.caption : widgets::Application::CurrentTitle();
     Create("TMessageForm", exStyle, caption.c_str(), kFormStyle, RECT{}, OwnerWindow(), 0, nullptr,
            ::GetSysColorBrush(COLOR_BTNFACE));
     row_ = ButtonsIn(buttons);
 
-    MessageMeasures measures;
-    {
-        widgets::WindowDc dc(Handle());
-        widgets::SelectScope font(dc.Dc(), font_.get());
-        measures.dialogUnits = DialogUnits(dc.Dc());
-        measures.text = MeasureMessage(dc.Dc(), text, rightToLeft);
-        for (int button : row_)
-            measures.widestCaption = std::max(measures.widestCaption, CaptionWidth(dc.Dc(), button));
-    }
-    measures.hasIcon = info.icon != nullptr;
-    measures.buttonCount = static_cast<int>(row_.size());
-    measures.rightToLeft = rightToLeft;
-    const MessageLayout layout = LayoutMessageDialog(measures);
-
-    const DWORD readingOrder = rightToLeft ? WS_EX_RTLREADING : 0;
-    if (info.icon) {
-        image_ = CreateChild("STATIC", "", SS_ICON, 0, layout.icon, kImageId);
-        ::SendMessageA(image_, STM_SETICON, reinterpret_cast<WPARAM>(::LoadIconA(nullptr, info.icon)), 0);
-        // Setting the icon sized the control to it; the layout's place is what counts.
-        ::MoveWindow(image_, layout.icon.left, layout.icon.top, kIconSize, kIconSize, FALSE);
-    }
-    message_ = CreateChild("STATIC", "", (rightToLeft ? SS_RIGHT : SS_LEFT) | SS_NOPREFIX, readingOrder,
-                           layout.message, kMessageId, widgets::Charset::Unicode);
+    // The children first, placed by Arrange once the window's dpi is known.
+    const DWORD readingOrder = rightToLeft_ ? WS_EX_RTLREADING : 0;
+    if (icon_) image_ = CreateChild("STATIC", "", SS_ICON, 0, kImageId);
+    message_ = CreateChild("STATIC", "", (rightToLeft_ ? SS_RIGHT : SS_LEFT) | SS_NOPREFIX, readingOrder,
+                           kMessageId, widgets::Charset::Unicode);
     ::SetWindowTextW(message_, text.c_str());
     const int defaultIndex = DefaultButtonOf(buttons), cancelIndex = CancelButtonOf(buttons);
     for (size_t i = 0; i < row_.size(); ++i) {
         const int index = row_[i];
         const DWORD style = BS_NOTIFY | (index == defaultIndex ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        HWND b = CreateChild("BUTTON", ButtonAt(index).caption, style, readingOrder, layout.buttons[i],
-                             kFirstButtonId + i);
+        HWND b = CreateChild("BUTTON", ButtonAt(index).caption, style, readingOrder, kFirstButtonId + i);
         buttons_.push_back(b);
         if (index == defaultIndex) default_ = b;
         if (index == cancelIndex) cancel_ = b;
     }
 
-    const SIZE outer = OuterSize(layout.client, exStyle);
+    const SIZE outer = Arrange(widgets::WindowDpi(Handle()));
     const POINT at = PlaceOnScreen(SIZE{::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}, outer);
-    ::SetWindowPos(Handle(), nullptr, at.x, at.y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE TMessageForm::Arrange(int dpi) {
+    dpi_ = dpi;
+    platform::UniqueHFont font = CreateMessageFont(dpi);
+    MessageMeasures measures;
+    {
+        widgets::WindowDc dc(Handle());
+        widgets::SelectScope select(dc.Dc(), font.get());
+        measures.dialogUnits = DialogUnits(dc.Dc());
+        measures.text = MeasureMessage(dc.Dc(), widgets::WideWindowText(message_), rightToLeft_);
+        for (int button : row_)
+            measures.widestCaption = std::max(measures.widestCaption, CaptionWidth(dc.Dc(), button, dpi));
+    }
+    measures.hasIcon = icon_ != nullptr;
+    measures.iconSize = widgets::Scale(kIconSize, dpi);
+    measures.buttonCount = static_cast<int>(row_.size());
+    measures.rightToLeft = rightToLeft_;
+    const MessageLayout layout = LayoutMessageDialog(measures);
+
+    auto place = [](HWND child, const RECT& r) {
+        ::MoveWindow(child, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    };
+    ::SendMessageA(message_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    for (HWND b : buttons_) ::SendMessageA(b, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    font_ = std::move(font);  // the old one goes only now that no child uses it
+    if (image_) {
+        platform::UniqueHIcon icon{static_cast<HICON>(
+            ::LoadImageA(nullptr, icon_, IMAGE_ICON, measures.iconSize, measures.iconSize, 0))};
+        ::SendMessageA(image_, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+        iconImage_ = std::move(icon);
+        // Setting the icon sized the control to it; the layout's place is what counts.
+        place(image_, layout.icon);
+    }
+    place(message_, layout.message);
+    for (size_t i = 0; i < buttons_.size(); ++i) place(buttons_[i], layout.buttons[i]);
+    const SIZE outer = OuterSize(layout.client, static_cast<DWORD>(::GetWindowLongA(Handle(), GWL_EXSTYLE)));
+    ::SetWindowPos(Handle(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return outer;
+}
+
+// Moved to a display of another dpi: laid out again for it, centred where the system suggests.
+LRESULT TMessageForm::OnDpiChanged(WPARAM dpi, const RECT& suggested) {
+    const SIZE outer = Arrange(LOWORD(dpi));
+    const POINT at = widgets::CentreIn(suggested, outer);
+    ::SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
 }
 
 // The children go before the font they use.
@@ -159,20 +186,27 @@ TMessageForm::~TMessageForm() {
     if (Handle()) ::DestroyWindow(Handle());
 }
 
-HWND TMessageForm::CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle,
-                               const RECT& place, UINT_PTR id, widgets::Charset charset) {
-    HWND child = widgets::CreateControl(Handle(), className, text, style, place, id, exStyle, charset);
-    ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    return child;
+HWND TMessageForm::CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, UINT_PTR id,
+                               widgets::Charset charset) {
+    return widgets::CreateControl(Handle(), className, text, style, RECT{}, id, exStyle, charset);
 }
 
 int TMessageForm::ShowModal() {
     RECT outer;
     ::GetWindowRect(Handle(), &outer);
-    const SIZE size{outer.right - outer.left, outer.bottom - outer.top};
+    SIZE size{outer.right - outer.left, outer.bottom - outer.top};
     // On the display where the user works: the one of the active window, else the primary one.
-    const POINT at = widgets::CentreIn(
-        widgets::DisplayRect(::MonitorFromWindow(::GetActiveWindow(), MONITOR_DEFAULTTOPRIMARY)), size);
+    auto place = [&] {
+        return widgets::CentreIn(
+            widgets::DisplayRect(::MonitorFromWindow(::GetActiveWindow(), MONITOR_DEFAULTTOPRIMARY)), size);
+    };
+    POINT at = place();
+    ::SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Built on the primary display; on a display of another dpi it is laid out again for it.
+    if (const int dpi = widgets::WindowDpi(Handle()); dpi != dpi_) {
+        size = Arrange(dpi);
+        at = place();
+    }
     ::SetWindowPos(Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (HWND capture = ::GetCapture()) ::SendMessageA(capture, WM_CANCELMODE, 0, 0);
     ::ReleaseCapture();
@@ -218,6 +252,7 @@ LRESULT TMessageForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: return Command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     case WM_ACTIVATE: return Activate(wParam);
     case WM_CLOSE: modalResult_ = result::Cancel; return 0;
+    case widgets::kDpiChanged: return OnDpiChanged(wParam, *reinterpret_cast<const RECT*>(lParam));
     default: return Default(message, wParam, lParam);
     }
 }

@@ -30,8 +30,11 @@ protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, const RECT& place,
-                     UINT_PTR id, widgets::Charset charset = widgets::Charset::Ansi);
+    HWND CreateChild(const char* className, const char* text, DWORD style, DWORD exStyle, UINT_PTR id,
+                     widgets::Charset charset = widgets::Charset::Ansi);
+    // Font, icon, measures and places for `dpi`; sizes the window and returns its outer size.
+    SIZE Arrange(int dpi);
+    LRESULT OnDpiChanged(WPARAM dpi, const RECT& suggested);
     void RunModalLoop();
 
     // Keys are seen here before the control that has the focus; true when one was used.
@@ -48,6 +51,10 @@ private:
     int IndexOf(HWND control) const;
 
     platform::UniqueHFont font_;
+    const char* icon_;  // the kind's system icon; null for none
+    platform::UniqueHIcon iconImage_;
+    bool rightToLeft_ = false;
+    int dpi_ = 0;  // the one its font and layout are for
     HWND image_ = nullptr;
     HWND message_ = nullptr;
     std::vector<HWND> buttons_;

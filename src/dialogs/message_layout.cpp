@@ -26,9 +26,9 @@ MessageSpacing SpacingFor(SIZE dialogUnits, int widestCaption) {
 
 MessageLayout LayoutMessageDialog(const MessageMeasures& m) {
     const MessageSpacing s = SpacingFor(m.dialogUnits, m.widestCaption);
-    const int w = m.text.cx, h = m.text.cy;
-    const int iconTextWidth = m.hasIcon ? w + kIconSize + s.horizontalSpacing : w;
-    const int iconTextHeight = m.hasIcon ? std::max(h, kIconSize) : h;
+    const int w = m.text.cx, h = m.text.cy, icon = m.iconSize;
+    const int iconTextWidth = m.hasIcon ? w + icon + s.horizontalSpacing : w;
+    const int iconTextHeight = m.hasIcon ? std::max(h, icon) : h;
     const int n = m.buttonCount;
     const int row = n > 0 ? n * s.buttonWidth + (n - 1) * s.buttonSpacing : 0;
 
@@ -42,9 +42,9 @@ MessageLayout LayoutMessageDialog(const MessageMeasures& m) {
     if (m.rightToLeft) {
         messageLeft = Mirrored(clientWidth, messageLeft, w);
         // The icon goes to the other side as well, or the text would be drawn over it.
-        iconLeft = Mirrored(clientWidth, iconLeft, kIconSize);
+        iconLeft = Mirrored(clientWidth, iconLeft, icon);
     }
-    if (m.hasIcon) layout.icon = At(iconLeft, s.verticalMargin, kIconSize, kIconSize);
+    if (m.hasIcon) layout.icon = At(iconLeft, s.verticalMargin, icon, icon);
     layout.message = At(messageLeft, s.verticalMargin, w, h);
 
     int x = (clientWidth - row) / 2;

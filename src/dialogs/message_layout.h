@@ -12,6 +12,7 @@ struct MessageMeasures {
     SIZE dialogUnits{};     // X: width of "A".."Z""a".."z" div 52; Y: their height
     SIZE text{};            // the message laid out word-wrapped (W, H)
     bool hasIcon = false;
+    int iconSize = kIconSize;  // its side: 32 at 96 dpi, scaled for the dialog's dpi
     int buttonCount = 0;
     int widestCaption = 0;  // widest caption of the set, measured on one line
     bool rightToLeft = false;

@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 #include "viewer/pane_stream.h"
 #include "widgets/anchors.h"
+#include "widgets/dpi.h"
 #include "widgets/gdi.h"
 #include "widgets/window_text.h"
 
@@ -53,8 +54,17 @@ HWND CreatePane(HWND parent, const RECT& place, UINT_PTR id, DWORD style) {
 }  // namespace
 
 RichViewer::RichViewer(HWND parent, const RECT& place, UINT_PTR id, int dpi)
-    : margin_(widgets::Scale(kBorderWidth, dpi)) {
+    : margin_(widgets::Scale(kBorderWidth, dpi)), dpi_(dpi) {
     Attach(CreatePane(parent, place, id, PaneStyle(wordWrap_, WS_VISIBLE)));
+}
+
+void RichViewer::SetDpi(int dpi) {
+    margin_ = widgets::Scale(kBorderWidth, dpi);
+    dpi_ = dpi;
+    cell_.reset();
+    ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ApplyDefaultFormat();
 }
 
 void RichViewer::Attach(HWND pane) {
@@ -141,7 +151,7 @@ void RichViewer::ApplyDefaultFormat() {
     } else {
         format.crTextColor = color_;
     }
-    format.yHeight = kFontTwips;
+    format.yHeight = MulDiv(kFontTwips, dpi_, widgets::ScreenDpi());
     format.bCharSet = DEFAULT_CHARSET;
     format.bPitchAndFamily = FIXED_PITCH | FF_MODERN;
     std::memcpy(format.szFaceName, kFaceName, sizeof kFaceName);
@@ -160,7 +170,8 @@ void RichViewer::Load(StreamSource& source, const TextShape& shape, COLORREF col
     Rebuild(color);
     HWND pane = Handle();
     const ScrollBars plain = PredictScrollBars(shape, Cell(), TextArea(pane),
-                                               {::GetSystemMetrics(SM_CXVSCROLL), ::GetSystemMetrics(SM_CYHSCROLL)},
+                                               {widgets::SystemMetricAt(SM_CXVSCROLL, dpi_),
+                                                widgets::SystemMetricAt(SM_CYHSCROLL, dpi_)},
                                                wordWrap_);
     if (shape.richTextHeader) {
         // How many rows a rich text makes is not known beforehand.

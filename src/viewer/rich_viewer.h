@@ -58,6 +58,10 @@ public:
     // The control starts with a small text limit and is given the largest after each load.
     void LiftTextLimit();
 
+    // For a new dpi of the window's display: the margin, and the default text's size (the
+    // control measures points at the screen's dpi, which another display need not have).
+    void SetDpi(int dpi);
+
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -71,9 +75,10 @@ private:
     void HideUnwantedBars(ScrollBars shown);
 
     int margin_;
+    int dpi_;
     COLORREF color_ = kWindowTextColor;
     bool wordWrap_ = false;
-    // Measured once on an empty pane; the font does not change.
+    // Measured once on an empty pane; the font changes only with the dpi.
     std::optional<CellSize> cell_;
 };
 

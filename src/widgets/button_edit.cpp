@@ -43,6 +43,11 @@ void ButtonEdit::SetButtonGlyph(platform::UniqueHIcon glyph) {
     glyph_ = std::move(glyph);
 }
 
+void ButtonEdit::SetButtonWidth(int width) {
+    buttonWidth_ = width;
+    PlaceButton();
+}
+
 std::wstring ButtonEdit::Text() const { return WideWindowText(Handle()); }
 
 void ButtonEdit::SetText(const std::wstring& text) { ::SetWindowTextW(Handle(), text.c_str()); }

@@ -24,6 +24,8 @@ public:
 
     HWND Button() const noexcept { return button_; }
     void SetButtonGlyph(platform::UniqueHIcon glyph);
+    // `width` in pixels of the screen, for its dpi.
+    void SetButtonWidth(int width);
     // The key combination that presses the button: Alt+Down.
     WORD ButtonShortcut = ShortcutOf(VK_DOWN, false, false, true);
 

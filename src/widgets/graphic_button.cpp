@@ -7,6 +7,11 @@ namespace widgets {
 GraphicButton::GraphicButton(std::string caption, platform::UniqueHBitmap picture)
     : caption_(std::move(caption)), picture_(std::move(picture)) {}
 
+int GraphicButton::PictureSize() const noexcept {
+    BITMAP info{};
+    return picture_ && ::GetObjectA(picture_.get(), sizeof info, &info) ? info.bmWidth : 0;
+}
+
 void GraphicButton::Paint(HDC dc, HFONT font) const {
     RECT r = place_;
     ::DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed_ ? DFCS_PUSHED : 0));
@@ -15,8 +20,9 @@ void GraphicButton::Paint(HDC dc, HFONT font) const {
     SelectScope selectFont(dc, font);
     SIZE text{};
     ::GetTextExtentPoint32A(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text);
-    constexpr int kPicture = 16, kSpacing = 4;
-    int contentWidth = (picture_ ? kPicture + kSpacing : 0) + text.cx;
+    // The gap beside the picture grows with it: 4 pixels beside 16 at 96 dpi.
+    const int picture = PictureSize(), spacing = picture / 4;
+    int contentWidth = (picture_ ? picture + spacing : 0) + text.cx;
     int x = r.left + (r.right - r.left - contentWidth) / 2 + shift;
     int middle = (r.top + r.bottom) / 2 + shift;
 
@@ -25,12 +31,12 @@ void GraphicButton::Paint(HDC dc, HFONT font) const {
         {
             SelectScope selectPicture(memory, picture_.get());
             // The picture's bottom-left pixel is its transparent colour.
-            COLORREF transparent = ::GetPixel(memory, 0, kPicture - 1);
-            ::TransparentBlt(dc, x, middle - kPicture / 2, kPicture, kPicture, memory, 0, 0, kPicture, kPicture,
+            COLORREF transparent = ::GetPixel(memory, 0, picture - 1);
+            ::TransparentBlt(dc, x, middle - picture / 2, picture, picture, memory, 0, 0, picture, picture,
                              transparent);
         }
         ::DeleteDC(memory);
-        x += kPicture + kSpacing;
+        x += picture + spacing;
     }
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(COLOR_BTNTEXT));

@@ -18,6 +18,9 @@ public:
     // What the button does, in a sentence: its tooltip, and what a screen reader reads after the name.
     const std::string& Hint() const noexcept { return hint_; }
     void SetHint(std::string hint) { hint_ = std::move(hint); }
+    // A square picture, drawn at its own size left of the caption (for the screen's dpi).
+    void SetPicture(platform::UniqueHBitmap picture) noexcept { picture_ = std::move(picture); }
+    int PictureSize() const noexcept;
 
     void Paint(HDC dc, HFONT font) const;
     // Mouse input in the parent's client coordinates; returns true when the button took it.

@@ -21,6 +21,17 @@ void Picture::SetIcon(platform::UniqueHIcon icon) {
     ::InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+SIZE Picture::ImageSize() const noexcept {
+    BITMAP info{};
+    ICONINFO icon{};
+    if (bitmap_ && ::GetObjectA(bitmap_.get(), sizeof info, &info)) return SIZE{info.bmWidth, info.bmHeight};
+    if (!icon_ || !::GetIconInfo(icon_.get(), &icon)) return SIZE{};
+    ::GetObjectA(icon.hbmMask, sizeof info, &info);
+    ::DeleteObject(icon.hbmMask);
+    if (icon.hbmColor) ::DeleteObject(icon.hbmColor);
+    return SIZE{info.bmWidth, icon.hbmColor ? info.bmHeight : info.bmHeight / 2};
+}
+
 LRESULT Picture::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ERASEBKGND: return 1;

@@ -12,6 +12,8 @@ public:
     Picture(HWND parent, const RECT& place, UINT_PTR id);
     void SetBitmap(platform::UniqueHBitmap bitmap);
     void SetIcon(platform::UniqueHIcon icon);
+    // The size the bitmap or icon is drawn at: its own.
+    SIZE ImageSize() const noexcept;
     std::function<void()> OnClick;
 
 protected:
