@@ -144,102 +144,72 @@ HRESULT ButtonPanelAccessible::get_accChild(VARIANT child, IDispatch** dispatch)
 }
 
 HRESULT ButtonPanelAccessible::get_accName(VARIANT child, BSTR* name) {
-    if (!Connected()) return CO_E_OBJNOTCONNECTED;
-    size_t b = 0;
-    switch (Classify(child, &b)) {
-    case Kind::Self: return standard_->get_accName(child, name);
-    case Kind::Button: return NewString(panel_->Buttons()[b]->Caption(), name);
-    default: return E_INVALIDARG;
-    }
+    return Answer(
+        child, [&] { return standard_->get_accName(child, name); },
+        [&](size_t b) { return NewString(panel_->Buttons()[b]->Caption(), name); });
 }
 
 HRESULT ButtonPanelAccessible::get_accValue(VARIANT child, BSTR* value) {
-    if (!Connected()) return CO_E_OBJNOTCONNECTED;
-    size_t b = 0;
-    switch (Classify(child, &b)) {
-    case Kind::Self: return standard_->get_accValue(child, value);
-    case Kind::Button: return NoString(value);
-    default: return E_INVALIDARG;
-    }
+    return Answer(
+        child, [&] { return standard_->get_accValue(child, value); },
+        [&](size_t) { return NoString(value); });
 }
 
 HRESULT ButtonPanelAccessible::get_accDescription(VARIANT child, BSTR* description) {
-    if (!Connected()) return CO_E_OBJNOTCONNECTED;
-    size_t b = 0;
-    switch (Classify(child, &b)) {
-    case Kind::Self: return standard_->get_accDescription(child, description);
-    case Kind::Button: return NewString(panel_->Buttons()[b]->Hint(), description);
-    default: return E_INVALIDARG;
-    }
+    return Answer(
+        child, [&] { return standard_->get_accDescription(child, description); },
+        [&](size_t b) { return NewString(panel_->Buttons()[b]->Hint(), description); });
 }
 
 HRESULT ButtonPanelAccessible::get_accRole(VARIANT child, VARIANT* role) {
-    if (!Connected()) return CO_E_OBJNOTCONNECTED;
-    size_t b = 0;
-    switch (Classify(child, &b)) {
-    case Kind::Self: return standard_->get_accRole(child, role);
-    case Kind::Button:
-        if (!role) return E_POINTER;
-        ::VariantInit(role);
-        role->vt = VT_I4;
-        role->lVal = ROLE_SYSTEM_PUSHBUTTON;
-        return S_OK;
-    default: return E_INVALIDARG;
-    }
+    return Answer(
+        child, [&] { return standard_->get_accRole(child, role); },
+        [&](size_t) {
+            if (!role) return E_POINTER;
+            ::VariantInit(role);
+            role->vt = VT_I4;
+            role->lVal = ROLE_SYSTEM_PUSHBUTTON;
+            return S_OK;
+        });
 }
 
 HRESULT ButtonPanelAccessible::get_accState(VARIANT child, VARIANT* state) {
-    if (!Connected()) return CO_E_OBJNOTCONNECTED;
-    size_t b = 0;
-    switch (Classify(child, &b)) {
-    case Kind::Self: return standard_->get_accState(child, state);
-    case Kind::Button: {
-        if (!state) return E_POINTER;
-        const HWND host = panel_->Handle();
-        long bits = 0;
-        // The button takes the mouse only through its panel, so it is as usable as the panel is.
-        if (!::IsWindowEnabled(host)) bits |= STATE_SYSTEM_UNAVAILABLE;
-        if (!::IsWindowVisible(host)) bits |= STATE_SYSTEM_INVISIBLE;
-        if (panel_->Buttons()[b]->Pressed()) bits |= STATE_SYSTEM_PRESSED;
-        ::VariantInit(state);
-        state->vt = VT_I4;
-        state->lVal = bits;
-        return S_OK;
-    }
-    default: return E_INVALIDARG;
-    }
+    return Answer(
+        child, [&] { return standard_->get_accState(child, state); },
+        [&](size_t b) {
+            if (!state) return E_POINTER;
+            const HWND host = panel_->Handle();
+            long bits = 0;
+            // The button takes the mouse only through its panel, so it is as usable as the panel is.
+            if (!::IsWindowEnabled(host)) bits |= STATE_SYSTEM_UNAVAILABLE;
+            if (!::IsWindowVisible(host)) bits |= STATE_SYSTEM_INVISIBLE;
+            if (panel_->Buttons()[b]->Pressed()) bits |= STATE_SYSTEM_PRESSED;
+            ::VariantInit(state);
+            state->vt = VT_I4;
+            state->lVal = bits;
+            return S_OK;
+        });
 }
 
 HRESULT ButtonPanelAccessible::get_accHelp(VARIANT child, BSTR* help) {
-    if (!Connected()) return CO_E_OBJNOTCONNECTED;
-    size_t b = 0;
-    switch (Classify(child, &b)) {
-    case Kind::Self: return standard_->get_accHelp(child, help);
-    case Kind::Button: return NoString(help);
-    default: return E_INVALIDARG;
-    }
+    return Answer(
+        child, [&] { return standard_->get_accHelp(child, help); },
+        [&](size_t) { return NoString(help); });
 }
 
 HRESULT ButtonPanelAccessible::get_accHelpTopic(BSTR* file, VARIANT child, long* topic) {
-    if (!Connected()) return CO_E_OBJNOTCONNECTED;
-    size_t b = 0;
-    switch (Classify(child, &b)) {
-    case Kind::Self: return standard_->get_accHelpTopic(file, child, topic);
-    case Kind::Button:
-        if (topic) *topic = -1;
-        return NoString(file);
-    default: return E_INVALIDARG;
-    }
+    return Answer(
+        child, [&] { return standard_->get_accHelpTopic(file, child, topic); },
+        [&](size_t) {
+            if (topic) *topic = -1;
+            return NoString(file);
+        });
 }
 
 HRESULT ButtonPanelAccessible::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) {
-    if (!Connected()) return CO_E_OBJNOTCONNECTED;
-    size_t b = 0;
-    switch (Classify(child, &b)) {
-    case Kind::Self: return standard_->get_accKeyboardShortcut(child, shortcut);
-    case Kind::Button: return NoString(shortcut);  // the buttons have no access key
-    default: return E_INVALIDARG;
-    }
+    return Answer(
+        child, [&] { return standard_->get_accKeyboardShortcut(child, shortcut); },
+        [&](size_t) { return NoString(shortcut); });  // the buttons have no access key
 }
 
 HRESULT ButtonPanelAccessible::get_accFocus(VARIANT* focus) {
@@ -253,42 +223,30 @@ HRESULT ButtonPanelAccessible::get_accSelection(VARIANT* selection) {
 }
 
 HRESULT ButtonPanelAccessible::get_accDefaultAction(VARIANT child, BSTR* action) {
-    if (!Connected()) return CO_E_OBJNOTCONNECTED;
-    size_t b = 0;
-    switch (Classify(child, &b)) {
-    case Kind::Self: return standard_->get_accDefaultAction(child, action);
-    case Kind::Button: return NewString("Press", action);
-    default: return E_INVALIDARG;
-    }
+    return Answer(
+        child, [&] { return standard_->get_accDefaultAction(child, action); },
+        [&](size_t) { return NewString("Press", action); });
 }
 
 HRESULT ButtonPanelAccessible::accSelect(long flags, VARIANT child) {
-    if (!Connected()) return CO_E_OBJNOTCONNECTED;
-    size_t b = 0;
-    switch (Classify(child, &b)) {
-    case Kind::Self: return standard_->accSelect(flags, child);
-    case Kind::Button: return S_FALSE;  // neither focus nor selection
-    default: return E_INVALIDARG;
-    }
+    return Answer(
+        child, [&] { return standard_->accSelect(flags, child); },
+        [&](size_t) { return S_FALSE; });  // neither focus nor selection
 }
 
 HRESULT ButtonPanelAccessible::accLocation(long* left, long* top, long* width, long* height, VARIANT child) {
-    if (!Connected()) return CO_E_OBJNOTCONNECTED;
-    size_t b = 0;
-    switch (Classify(child, &b)) {
-    case Kind::Self: return standard_->accLocation(left, top, width, height, child);
-    case Kind::Button: {
-        if (!left || !top || !width || !height) return E_POINTER;
-        RECT r = panel_->Buttons()[b]->Place();
-        ::MapWindowPoints(panel_->Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-        *left = r.left;
-        *top = r.top;
-        *width = r.right - r.left;
-        *height = r.bottom - r.top;
-        return S_OK;
-    }
-    default: return E_INVALIDARG;
-    }
+    return Answer(
+        child, [&] { return standard_->accLocation(left, top, width, height, child); },
+        [&](size_t b) {
+            if (!left || !top || !width || !height) return E_POINTER;
+            RECT r = panel_->Buttons()[b]->Place();
+            ::MapWindowPoints(panel_->Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+            *left = r.left;
+            *top = r.top;
+            *width = r.right - r.left;
+            *height = r.bottom - r.top;
+            return S_OK;
+        });
 }
 
 HRESULT ButtonPanelAccessible::accNavigate(long direction, VARIANT start, VARIANT* end) {
@@ -325,16 +283,13 @@ HRESULT ButtonPanelAccessible::accHitTest(long x, long y, VARIANT* child) {
 }
 
 HRESULT ButtonPanelAccessible::accDoDefaultAction(VARIANT child) {
-    if (!Connected()) return CO_E_OBJNOTCONNECTED;
-    size_t b = 0;
-    switch (Classify(child, &b)) {
-    case Kind::Self: return standard_->accDoDefaultAction(child);
-    case Kind::Button:
-        if (!::IsWindowEnabled(panel_->Handle())) return E_FAIL;
-        // Posted: the command may run long and show boxes, and the client must not wait for it.
-        return panel_->PressLater(b) ? S_OK : E_FAIL;
-    default: return E_INVALIDARG;
-    }
+    return Answer(
+        child, [&] { return standard_->accDoDefaultAction(child); },
+        [&](size_t b) {
+            if (!::IsWindowEnabled(panel_->Handle())) return E_FAIL;
+            // Posted: the command may run long and show boxes, and the client must not wait for it.
+            return panel_->PressLater(b) ? S_OK : E_FAIL;
+        });
 }
 
 HRESULT ButtonPanelAccessible::put_accName(VARIANT, BSTR) { return E_NOTIMPL; }

@@ -62,6 +62,18 @@ private:
     // What a child id names: the panel itself, one of its buttons (index in `button`), or nothing
     // this object answers for by id (a child window is reached through get_accChild).
     Kind Classify(const VARIANT& child, size_t* button) const noexcept;
+    // Answers a question about `child`: about the panel itself through `self`, about one of its
+    // buttons through `button`, given the button's index.
+    template <typename Self, typename Button>
+    HRESULT Answer(const VARIANT& child, Self&& self, Button&& button) {
+        if (!Connected()) return CO_E_OBJNOTCONNECTED;
+        size_t index = 0;
+        switch (Classify(child, &index)) {
+        case Kind::Self: return self();
+        case Kind::Button: return button(index);
+        default: return E_INVALIDARG;
+        }
+    }
     long ButtonCount() const noexcept;
     long ChildCount() const noexcept;
     // Child `id` (1-based) as a client receives it: a number for a button, an object for a window.
