@@ -23,13 +23,12 @@ platform::UniqueHBitmap LoadPicture(int id, SIZE design, int dpi) {
 
 platform::UniqueHIcon LoadGlyph(int id, int dpi) {
     const int size = widgets::Scale(kGlyphSize, dpi);
-    HIMAGELIST list = ::ImageList_Create(size, size, ILC_MASK | ILC_COLOR32, 1, 0);
+    platform::UniqueImageList list{::ImageList_Create(size, size, ILC_MASK | ILC_COLOR32, 1, 0)};
     if (!list) return {};
     platform::UniqueHBitmap picture = LoadPicture(id, SIZE{kGlyphSize, kGlyphSize}, dpi);
     platform::UniqueHIcon icon;
-    if (picture && ::ImageList_AddMasked(list, picture.get(), RGB(255, 0, 255)) == 0)
-        icon.reset(::ImageList_GetIcon(list, 0, ILD_TRANSPARENT));
-    ::ImageList_Destroy(list);
+    if (picture && ::ImageList_AddMasked(list.get(), picture.get(), RGB(255, 0, 255)) == 0)
+        icon.reset(::ImageList_GetIcon(list.get(), 0, ILD_TRANSPARENT));
     return icon;
 }
 
