@@ -5,7 +5,9 @@
 #include "app/viewer_pacer.h"
 #include "dialogs/message_dialog.h"
 #include "replace/replace_checks.h"
-#include "replace/replace_in_file.h"
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+#include "replace/rewrite_queue.h"
 #include "replace/run_plan.h"
 #include "viewer/highlight_text.h"
 #include "viewer/load_viewer_file.h"
@@ -28,8 +30,9 @@ replace::RunPlan ListedFiles(const browse::FileListing& listing) {
     return replace::RunPlan(listing.Directory(), std::move(names));
 }
 
-// One run over the files listed when it starts, with the texts the checks passed. "Confirm" is
-// read afresh before each file, so that unticking it stops the questions; once the main window
+// One run over the files listed when it starts, with the texts the checks passed. Files are
+// prepared ahead on other threads and put in place here, one after another. "Confirm" is read
+// afresh before each file, so that unticking it stops the questions; once the main window
 // is gone (closed in a pump) it keeps what it last read, and the run goes on without the list,
 // the viewer and the status bar, which went with the window.
 class ReplaceAllRun {
@@ -42,33 +45,57 @@ public:
           replacement_(std::move(replacement)) {}
 
     void Go() {
-        for (size_t index = 0; index < plan_.Count(); ++index) {
-            const platform::Path path = plan_.PathOf(index);
-            const bool ask = Warn();
-            if (ask) CatchUp();  // the question is asked over the file before it
-            if (!ask || dialogs::ShowMessageDialog(replace::ReplaceFileQuestion(path),
-                                                   dialogs::MessageKind::Confirmation,
-                                                   dialogs::button::Yes | dialogs::button::No) == dialogs::result::Yes)
-                Process(index, path, ask);
-            PumpMessages();
+        replace::RewriteQueue queue(platform::SystemFileSystem(), platform::SystemCodePage(), plan_.Directory(),
+                                    search_, replacement_);
+        for (size_t next = 0; next < plan_.Count() || !queue.Empty();) {
+            // A file the user is to be asked about waits until every file before it is in place.
+            if (next < plan_.Count() && !queue.Full() && (!Warn() || queue.Empty())) {
+                if (!warn_ || Confirmed(plan_.PathOf(next), next)) queue.Add(next, plan_.PathOf(next));
+                ++next;
+                continue;
+            }
+            PutInPlace(NextPrepared(queue));
         }
     }
 
 private:
-    void Process(size_t index, const platform::Path& path, bool asked) {
+    // The question is asked over the file before it.
+    bool Confirmed(const platform::Path& path, size_t index) {
+        CatchUp();
+        const bool yes = dialogs::ShowMessageDialog(replace::ReplaceFileQuestion(path),
+                                                    dialogs::MessageKind::Confirmation,
+                                                    dialogs::button::Yes | dialogs::button::No) == dialogs::result::Yes;
+        if (yes) askedAbout_ = index;
+        else PumpMessages();
+        return yes;
+    }
+
+    replace::RewriteQueue::Prepared NextPrepared(replace::RewriteQueue& queue) {
+        for (;;) {
+            if (std::optional<replace::RewriteQueue::Prepared> prepared = queue.Take()) return std::move(*prepared);
+            WaitPumping(queue.Ready());
+        }
+    }
+
+    void PutInPlace(replace::RewriteQueue::Prepared prepared) {
+        const size_t index = prepared.index;
         // Decided as the file's turn comes: a file the viewer passes over is not selected in the
         // list either, which would move on before anyone saw it.
-        const bool show = FormAlive(form_) && pacer_.ShowNow(index + 1 == plan_.Count(), asked);
+        const bool show = FormAlive(form_) && pacer_.ShowNow(index + 1 == plan_.Count(), askedAbout_ == index);
         StoppingAt(index, [&] {
             if (show) {
                 pacer_.Showing();
                 SelectIfStillListed(index);
             }
-            replace::ReplaceInFile(path, search_, replacement_, PumpMessages);
+            if (prepared.error) std::rethrow_exception(prepared.error);
+            prepared.rewrite->Commit();
+            // The file is let go before the viewer opens it.
+            prepared.rewrite.reset();
         });
+        pump_.Now();
         if (!FormAlive(form_)) return;
         if (!show) return pacer_.Skipped(index);
-        StoppingAt(index, [&] { Show(path); });
+        StoppingAt(index, [&] { Show(plan_.PathOf(index)); });
     }
 
     // The entry moves the list's highlight only while the list still shows it where it was.
@@ -124,6 +151,8 @@ private:
     ViewerPacer pacer_;
     const std::string search_, replacement_;
     bool warn_ = false;
+    std::optional<size_t> askedAbout_;
+    PacedPump pump_;
 };
 
 }  // namespace

@@ -19,6 +19,18 @@ void PumpMessages() {
     if (auto* application = widgets::Application::Current()) application->ProcessMessages();
 }
 
+void WaitPumping(HANDLE signal) {
+    ::MsgWaitForMultipleObjects(1, &signal, FALSE, INFINITE, QS_ALLINPUT);
+    PumpMessages();
+}
+
+void PacedPump::Now() {
+    const DWORD now = ::GetTickCount();
+    if (now - last_ < kEvery) return;
+    last_ = now;
+    PumpMessages();
+}
+
 bool FormAlive(const TForm1& form) { return ::IsWindow(form.Handle()) != FALSE; }
 
 }  // namespace app

@@ -1,5 +1,7 @@
 #pragma once
 // Small steps the two replace commands share: telling, asking, pumping.
+#include <windows.h>
+
 #include <string>
 
 namespace app {
@@ -12,6 +14,19 @@ void Inform(const std::wstring& text);
 bool ConfirmedWithOK(const std::wstring& text);
 // The application's message pump: handles every waiting message.
 void PumpMessages();
+// Waits until `signal` is set or a message comes, and handles the messages.
+void WaitPumping(HANDLE signal);
+// The message pump now and then: under Wine each look at the queue is a call to the Wine server,
+// some 40 us, which a run over thousands of small files would otherwise make for every file.
+class PacedPump {
+public:
+    static constexpr DWORD kEvery = 10;  // milliseconds
+    // Pumps the first time, then once kEvery has passed since the last pump.
+    void Now();
+
+private:
+    DWORD last_ = ::GetTickCount() - kEvery;
+};
 // False once the main window is destroyed, its controls with it; the program is then ending.
 bool FormAlive(const TForm1& form);
 

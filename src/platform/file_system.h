@@ -11,6 +11,8 @@ struct FileInformation {
     LONGLONG size = 0;
     DWORD attributes = 0;
     LARGE_INTEGER creationTime{};
+    // Deleted (or about to be) while open: its name no longer leads to it.
+    bool deleted = false;
 };
 
 class FileSystem {
@@ -45,6 +47,10 @@ public:
     // nobody may hold `target` open.
     virtual bool RenameOpenFileOver(HANDLE file, const Path& target, bool targetHeld) = 0;
     virtual bool DeleteFile(const Path& path) = 0;
+    // A new folder, given `attributes` (FILE_ATTRIBUTE_HIDDEN...) as well as it can be.
+    virtual bool CreateFolder(const Path& path, DWORD attributes) = 0;
+    // Removes a folder, only if it is empty.
+    virtual bool RemoveFolder(const Path& path) = 0;
 };
 
 // The real kernel32 file system.

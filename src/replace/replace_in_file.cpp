@@ -22,14 +22,6 @@ constexpr LONGLONG kMaxLength = 0x7FFFFFFF;
 // backup, whatever the old ones were.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-// The file, open from the read to the swap: reading and writing it, with other programs allowed
-// to read it (and to rename it away) but not to write it, so that no byte another program writes
-// meanwhile can be lost under the new contents.
-struct HeldFile {
-    UniqueFile handle;
-    platform::FileInformation information;
-};
-
 HeldFile Hold(FileSystem& fs, const Path& path) {
     HeldFile held{fs.CreateFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL)};
@@ -113,40 +105,59 @@ void Touch(FileSystem& fs, HeldFile& held) {
     throw errors::CannotCreateFile(path, error);
 }
 
-// The new contents go to a file beside the target, reach the disk, take on what the target had
-// that a rename would lose, and are renamed over it in one step: whenever the program stops, the
-// file is wholly old or wholly new under its own name.
-void Swap(FileSystem& fs, const Path& path, HeldFile& held, const std::string& bytes) {
-    TemporaryFile temporary(fs, path);
-    if (!temporary.Created()) return WriteInPlace(fs, held, bytes);
-    WriteAll(fs, temporary.Handle(), bytes);
-    const DWORD attributes = (held.information.attributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE;
-    if (!fs.SetTimesAndAttributes(temporary.Handle(), held.information.creationTime, {}, attributes))
-        throw errors::StreamWrite();
-    if (!fs.FlushFileBuffers(temporary.Handle())) throw errors::StreamWrite();
-    // Where the system renames over a file that is still held, nobody can write it in between.
-    if (fs.RenameOpenFileOver(temporary.Handle(), path, true)) return temporary.Release();
-    if (::GetLastError() != ERROR_NOT_SUPPORTED) SwapFailed(fs, path, temporary, ::GetLastError());
-    // Elsewhere the file must be let go first, and the rename follows at once.
-    held.handle.reset();
-    if (!fs.RenameOpenFileOver(temporary.Handle(), path, false)) SwapFailed(fs, path, temporary, ::GetLastError());
-    temporary.Release();
-}
-
 }  // namespace
 
-void ReplaceInFile(const Path& path, const std::string& search, const std::string& replacement, FileSystem& fs,
-                   platform::CodePage& codePage, const AfterWrite& afterWrite) {
+Rewrite::Rewrite(const Path& path, const std::string& search, const std::string& replacement, FileSystem& fs,
+                 platform::CodePage& codePage, const Path& newFileFolder)
+    : fs_(fs), path_(path) {
     try {
-        HeldFile held = Hold(fs, path);
-        const std::string contents = ReadWhole(fs, held);
+        held_ = Hold(fs, path);
+        const std::string contents = ReadWhole(fs, held_);
         std::string result = ReplaceAllIgnoringCase(contents, search, replacement, codePage);
         if (static_cast<LONGLONG>(result.size()) > kMaxLength) throw errors::OutOfMemory();
-        if (result == contents) Touch(fs, held);
-        else Swap(fs, path, held, result);
+        if (result == contents) return;
+        // The new contents go to a file of their own, reach the disk and take on what the target
+        // has that a rename would lose; only the rename in Commit changes anything.
+        temporary_.emplace(fs, newFileFolder);
+        if (!temporary_->Created()) {
+            temporary_.reset();
+            inPlace_ = std::move(result);
+            return;
+        }
+        WriteAll(fs, temporary_->Handle(), result);
+        const DWORD attributes = (held_.information.attributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE;
+        if (!fs.SetTimesAndAttributes(temporary_->Handle(), held_.information.creationTime, {}, attributes))
+            throw errors::StreamWrite();
+        if (!fs.FlushFileBuffers(temporary_->Handle())) throw errors::StreamWrite();
     } catch (const std::bad_alloc&) {
         throw errors::OutOfMemory();
     }
+}
+
+Rewrite::~Rewrite() = default;
+
+// The new file is renamed over the target in one step: whenever the program stops, the file is
+// wholly old or wholly new under its own name.
+void Rewrite::Commit() {
+    // A file deleted since it was read is not brought back: it is gone by its turn.
+    platform::FileInformation now;
+    if (fs_.GetFileInformation(held_.handle.get(), &now) && now.deleted)
+        throw errors::CannotOpenFile(path_, ERROR_FILE_NOT_FOUND);
+    if (inPlace_) return WriteInPlace(fs_, held_, *inPlace_);
+    if (!temporary_) return Touch(fs_, held_);
+    TemporaryFile& temporary = *temporary_;
+    // Where the system renames over a file that is still held, nobody can write it in between.
+    if (fs_.RenameOpenFileOver(temporary.Handle(), path_, true)) return temporary.Release();
+    if (::GetLastError() != ERROR_NOT_SUPPORTED) SwapFailed(fs_, path_, temporary, ::GetLastError());
+    // Elsewhere the file must be let go first, and the rename follows at once.
+    held_.handle.reset();
+    if (!fs_.RenameOpenFileOver(temporary.Handle(), path_, false)) SwapFailed(fs_, path_, temporary, ::GetLastError());
+    temporary.Release();
+}
+
+void ReplaceInFile(const Path& path, const std::string& search, const std::string& replacement, FileSystem& fs,
+                   platform::CodePage& codePage, const AfterWrite& afterWrite) {
+    Rewrite(path, search, replacement, fs, codePage, path.Folder()).Commit();
     if (afterWrite) afterWrite();
 }
 

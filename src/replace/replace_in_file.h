@@ -3,10 +3,48 @@
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 
+#include "replace/temporary_file.h"
+
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace replace {
+
+// The file, open from the read to the swap: reading and writing it, with other programs allowed
+// to read it (and to rename it away) but not to write it, so that no byte another program writes
+// meanwhile can be lost under the new contents.
+struct HeldFile {
+    platform::UniqueFile handle;
+    platform::FileInformation information;
+};
+
+// One file's rewrite in two steps: all that can be undone first, the change itself last, so that
+// a run can prepare files ahead of the one it is putting in place.
+class Rewrite {
+public:
+    // Holds the file, reads it and replaces; changed contents are written to a new file in
+    // `newFileFolder` (on the file's volume) and flushed. The file itself is not changed yet.
+    // Throws as ReplaceInFile does.
+    Rewrite(const platform::Path& path, const std::string& search, const std::string& replacement,
+            platform::FileSystem& fs, platform::CodePage& codePage, const platform::Path& newFileFolder);
+    // Unless committed, the file is let go as it was and the new file is removed.
+    ~Rewrite();
+    Rewrite(const Rewrite&) = delete;
+    Rewrite& operator=(const Rewrite&) = delete;
+
+    // Puts the new contents in the file's place; a file without a match is only marked as
+    // written now. Throws EFCreateError or EWriteError.
+    void Commit();
+
+private:
+    platform::FileSystem& fs_;
+    const platform::Path path_;
+    HeldFile held_;
+    std::optional<TemporaryFile> temporary_;
+    // Set only where no new file can be made: the bytes to write where the file stands.
+    std::optional<std::string> inPlace_;
+};
 
 // Runs once after a successful rewrite; the application passes its message pump.
 using AfterWrite = std::function<void()>;

@@ -4,14 +4,17 @@
 
 namespace replace {
 
-TemporaryFile::TemporaryFile(platform::FileSystem& fs, const platform::Path& neighbour) : fs_(fs) {
-    const platform::Path folder = neighbour.Folder();
-    const DWORD seed = ::GetCurrentProcessId() * 0x9E3779B1u ^ ::GetTickCount();
-    constexpr DWORD kAttempts = 100;
+platform::Path TemporaryFile::Name(const platform::Path& folder, DWORD attempt) {
+    // Threads of one run make files in one folder at once: each starts from a name of its own.
+    const DWORD seed = (::GetCurrentProcessId() * 0x9E3779B1u) ^ (::GetCurrentThreadId() * 0x85EBCA6Bu) ^ ::GetTickCount();
+    wchar_t name[32];
+    std::swprintf(name, 32, L"~zv%08lX.tmp", static_cast<unsigned long>(seed + attempt * 0x10001u));
+    return folder.Join(name);
+}
+
+TemporaryFile::TemporaryFile(platform::FileSystem& fs, const platform::Path& folder) : fs_(fs) {
     for (DWORD attempt = 0; attempt < kAttempts; ++attempt) {
-        wchar_t name[32];
-        std::swprintf(name, 32, L"~zv%08lX.tmp", static_cast<unsigned long>(seed + attempt * 0x10001u));
-        platform::Path path(folder.Text() + name);
+        platform::Path path = Name(folder, attempt);
         file_ = fs_.CreateFile(path, GENERIC_WRITE | DELETE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
         if (file_) {
             path_ = std::move(path);

@@ -1,5 +1,5 @@
 #pragma once
-// A new, uniquely named file beside another one, removed again unless it was moved into place.
+// A new, uniquely named file, removed again unless it was moved into place.
 #include "platform/file_system.h"
 
 #include <string>
@@ -8,8 +8,8 @@ namespace replace {
 
 class TemporaryFile {
 public:
-    // Tries to create the file in the folder of `neighbour`; see Created().
-    TemporaryFile(platform::FileSystem& fs, const platform::Path& neighbour);
+    // Tries to create the file in `folder`; see Created().
+    TemporaryFile(platform::FileSystem& fs, const platform::Path& folder);
     ~TemporaryFile();
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -21,6 +21,10 @@ public:
     void Close() { file_.reset(); }
     // The file has been moved into another's place: nothing is left to remove.
     void Release() { path_ = {}; }
+
+    // The name of the given attempt at a new name in `folder`, for files and folders alike.
+    static platform::Path Name(const platform::Path& folder, DWORD attempt);
+    static constexpr DWORD kAttempts = 100;
 
 private:
     platform::FileSystem& fs_;

@@ -14,7 +14,7 @@
 //   e2e_driver kill-sweep <program.exe> <empty work folder>
 //       Replace All over a 16 MiB file, the program killed at a sweep of moments of the rewrite:
 //       each time the file is wholly old or wholly new under its own name, with at most the
-//       temporary file beside it; and once another program appending to the file meanwhile,
+//       run's work folder beside it, holding at most the new file; and once another program appending to the file meanwhile,
 //       whose line must be in the file afterwards.
 //   e2e_driver append <file> <text>
 //       appends the text to the file, trying again until the file lets it.
@@ -375,6 +375,23 @@ int KillSweep(const std::string& program, const std::string& work) {
         WIN32_FILE_ATTRIBUTE_DATA data{};
         return ::GetFileAttributesExW(big.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
     };
+    // What a run leaves beside the file (its work folder, holding at most one new file), taken away.
+    struct Leftovers {
+        std::vector<std::wstring> names, inside;
+    };
+    auto takeLeftovers = [&] {
+        Leftovers left;
+        for (const std::wstring& name : test_support::NamesIn(folder))
+            if (name != L"big.txt" && name != L"SearchReplace.exe" && name != L"Molvatrenquist.ini") left.names.push_back(name);
+        for (const std::wstring& name : left.names) {
+            for (const std::wstring& file : test_support::NamesIn(folder.Join(name))) {
+                left.inside.push_back(file);
+                ::DeleteFileW(folder.Join(name).Join(file).c_str());
+            }
+            if (!::RemoveDirectoryW(folder.Join(name).c_str())) ::DeleteFileW(folder.Join(name).c_str());
+        }
+        return left;
+    };
     int wrong = 0;
     DWORD rewrite = 0;  // from the answer until the new file is in place
     WriteFileBytes(big, before);
@@ -387,6 +404,7 @@ int KillSweep(const std::string& program, const std::string& work) {
         Expect(started && swapped, "an uncut rewrite takes " + std::to_string(rewrite) + " ms", wrong);
         session.Kill();
     }
+    takeLeftovers();
     // From the answer to a quarter past the time the rewrite takes.
     const int points = 30;
     int oldBytes = 0, newBytes = 0;
@@ -406,15 +424,14 @@ int KillSweep(const std::string& program, const std::string& work) {
         const bool read = ReadWholeFile(big, bytes);
         oldBytes += read && bytes == before;
         newBytes += read && bytes == after;
-        std::vector<std::wstring> others;
-        for (const std::wstring& name : test_support::NamesIn(folder))
-            if (name != L"big.txt" && name != L"SearchReplace.exe" && name != L"Molvatrenquist.ini") others.push_back(name);
-        const bool tidy = others.empty() || (others.size() == 1 && others[0].rfind(L"~zv", 0) == 0);
+        const Leftovers left = takeLeftovers();
+        const bool tidy = left.names.empty() ||
+                          (left.names.size() == 1 && left.names[0].rfind(L"~zv", 0) == 0 && left.inside.size() <= 1);
         Expect(read && (bytes == before || bytes == after) && tidy,
                "killed after " + std::to_string(delay) + " ms: " + (bytes == after ? "new" : bytes == before ? "old" : "NEITHER") +
-                   (others.empty() ? "" : ", beside it " + Utf8Name(others[0])),
+                   (left.names.empty() ? "" : ", beside it " + Utf8Name(left.names[0])) +
+                   (left.inside.empty() ? "" : " holding " + Utf8Name(left.inside[0])),
                wrong);
-        for (const std::wstring& name : others) ::DeleteFileW(folder.Join(name).c_str());
     }
     std::printf("%d kill points: %d left the old file, %d the new one\n", points + 1, oldBytes, newBytes);
     // Another program appends a line while the run rewrites the file.

@@ -42,6 +42,10 @@ public:
         return inner_.RenameOpenFileOver(file, target, targetHeld);
     }
     bool DeleteFile(const platform::Path& path) override { return inner_.DeleteFile(path); }
+    bool CreateFolder(const platform::Path& path, DWORD attributes) override {
+        return inner_.CreateFolder(path, attributes);
+    }
+    bool RemoveFolder(const platform::Path& path) override { return inner_.RemoveFolder(path); }
 
 private:
     platform::FileSystem& inner_;

@@ -1,0 +1,109 @@
+#include "replace/rewrite_queue.h"
+
+#include <system_error>
+
+namespace replace {
+
+namespace {
+
+class Locked {
+public:
+    explicit Locked(SRWLOCK& lock) : lock_(lock) { ::AcquireSRWLockExclusive(&lock_); }
+    ~Locked() { ::ReleaseSRWLockExclusive(&lock_); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+
+private:
+    SRWLOCK& lock_;
+};
+
+}  // namespace
+
+RewriteQueue::RewriteQueue(platform::FileSystem& fs, platform::CodePage& codePage, const platform::Path& folder,
+                           std::string search, std::string replacement, size_t threads)
+    : fs_(fs),
+      codePage_(codePage),
+      search_(std::move(search)),
+      replacement_(std::move(replacement)),
+      workFolder_(fs, folder),
+      ready_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+    if (!ready_) throw std::system_error(static_cast<int>(::GetLastError()), std::system_category());
+    for (size_t i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
+}
+
+RewriteQueue::~RewriteQueue() {
+    {
+        Locked locked(lock_);
+        stopping_ = true;
+    }
+    ::WakeAllConditionVariable(&added_);
+    for (std::thread& thread : threads_) thread.join();
+    // The rewrites left uncommitted let their files go and remove their new files, before the
+    // work folder is removed.
+    jobs_.clear();
+}
+
+bool RewriteQueue::Full() const {
+    Locked locked(lock_);
+    return jobs_.size() >= kAhead;
+}
+
+bool RewriteQueue::Empty() const {
+    Locked locked(lock_);
+    return jobs_.empty();
+}
+
+void RewriteQueue::Add(size_t index, platform::Path path) {
+    {
+        Locked locked(lock_);
+        jobs_.push_back(Job{index, std::move(path)});
+    }
+    ::WakeConditionVariable(&added_);
+}
+
+std::optional<RewriteQueue::Prepared> RewriteQueue::Take() {
+    Locked locked(lock_);
+    if (jobs_.empty() || !jobs_.front().ended) {
+        taker_waits_ = true;
+        return std::nullopt;
+    }
+    Job& job = jobs_.front();
+    Prepared prepared{job.index, std::move(job.rewrite), job.error};
+    jobs_.pop_front();
+    return prepared;
+}
+
+void RewriteQueue::Work() {
+    auto unstarted = [this]() -> Job* {
+        for (Job& job : jobs_)
+            if (!job.started) return &job;
+        return nullptr;
+    };
+    ::AcquireSRWLockExclusive(&lock_);
+    for (;;) {
+        Job* next = nullptr;
+        while (!stopping_ && (next = unstarted()) == nullptr) ::SleepConditionVariableSRW(&added_, &lock_, INFINITE, 0);
+        if (stopping_) break;
+        next->started = true;
+        ::ReleaseSRWLockExclusive(&lock_);
+        std::unique_ptr<Rewrite> rewrite;
+        std::exception_ptr error;
+        try {
+            rewrite = std::make_unique<Rewrite>(next->path, search_, replacement_, fs_, codePage_, workFolder_.Path());
+        } catch (...) {
+            error = std::current_exception();
+        }
+        ::AcquireSRWLockExclusive(&lock_);
+        next->rewrite = std::move(rewrite);
+        next->error = error;
+        next->ended = true;
+        // The run waits only for the first file it has not taken.
+        if (taker_waits_ && jobs_.front().ended) {
+            taker_waits_ = false;
+            ::SetEvent(ready_.get());
+        }
+    }
+    ::ReleaseSRWLockExclusive(&lock_);
+}
+
+}  // namespace replace

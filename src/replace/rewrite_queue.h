@@ -1,0 +1,85 @@
+#pragma once
+// The files of a run, prepared for their rewrite on threads of their own and handed back in the
+// order they were added, for the run to put each in place itself. Preparing (holding, reading,
+// replacing, writing the new file and waiting for the disk) changes nothing a user has, so files
+// go ahead of the one being put in place; the change itself stays in the run's hands and order,
+// and a run that stops leaves every file after the stop as it was.
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+#include "platform/unique_handle.h"
+#include "replace/replace_in_file.h"
+#include "replace/work_folder.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace replace {
+
+class RewriteQueue {
+public:
+    // A file whose preparation has ended: its rewrite to commit, or the error that stopped it.
+    struct Prepared {
+        size_t index;
+        std::unique_ptr<Rewrite> rewrite;
+        std::exception_ptr error;
+    };
+
+    // Files prepared and not yet taken are held open, each with its new file beside: no more than
+    // this many are kept ahead, enough to keep the threads busy while the window shows a file.
+    static constexpr size_t kAhead = 64;
+
+    // New files go to a work folder made in `folder`, the folder of every file the run is given.
+    RewriteQueue(platform::FileSystem& fs, platform::CodePage& codePage, const platform::Path& folder,
+                 std::string search, std::string replacement, size_t threads = 2);
+    // Files not taken yet are let go as they were.
+    ~RewriteQueue();
+    RewriteQueue(const RewriteQueue&) = delete;
+    RewriteQueue& operator=(const RewriteQueue&) = delete;
+
+    bool Full() const;
+    bool Empty() const;
+    // The file at `index` of the run is to be rewritten.
+    void Add(size_t index, platform::Path path);
+    // The first file added and not yet taken, once its preparation has ended.
+    std::optional<Prepared> Take();
+    // Signalled when a preparation ends after Take found nothing: what a waiting run waits on
+    // beside its messages.
+    HANDLE Ready() const { return ready_.get(); }
+
+private:
+    struct Job {
+        size_t index;
+        platform::Path path;
+        bool started = false, ended = false;
+        std::unique_ptr<Rewrite> rewrite;
+        std::exception_ptr error;
+    };
+
+    void Work();
+
+    platform::FileSystem& fs_;
+    platform::CodePage& codePage_;
+    const std::string search_, replacement_;
+    WorkFolder workFolder_;
+    platform::UniqueKernelHandle ready_;
+    // Slim locks and condition variables wait in the process itself; under Wine, events and
+    // semaphores cost a call to the Wine server each time, and so does setting the event, which
+    // is why it is set only for a run that found nothing to take.
+    mutable SRWLOCK lock_ = SRWLOCK_INIT;
+    CONDITION_VARIABLE added_ = CONDITION_VARIABLE_INIT;
+    // Added and not taken; a thread preparing a job holds on to it, which only Take removes.
+    std::deque<Job> jobs_;
+    bool stopping_ = false;
+    bool taker_waits_ = false;
+    std::vector<std::thread> threads_;
+};
+
+}  // namespace replace

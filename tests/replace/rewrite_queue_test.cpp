@@ -1,0 +1,161 @@
+// The run's queue over real files: files come back in the order they were added, whichever thread
+// prepared them; a run that stops at a file leaves every later one as it was and nothing beside
+// them; and new contents are written in the run's own folder, or beside the files where no folder
+// can be made.
+#include "replace/rewrite_queue.h"
+
+#include "platform/errors.h"
+#include "support/forwarding_file_system.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+// Records the folders new files were made in, and refuses new folders when told to.
+class NewFileFolders final : public test_support::ForwardingFileSystem {
+public:
+    explicit NewFileFolders(bool refuseFolders) : refuseFolders_(refuseFolders) {}
+    std::set<std::wstring> folders;
+    DWORD folderAttributes = 0;
+
+    platform::UniqueFile CreateFile(const platform::Path& path, DWORD access, DWORD share, DWORD disposition,
+                                    DWORD flags) override {
+        platform::UniqueFile file = ForwardingFileSystem::CreateFile(path, access, share, disposition, flags);
+        if (disposition == CREATE_NEW && file) {
+            folderAttributes = ::GetFileAttributesW(path.Folder().c_str());
+            folders.insert(path.Folder().Text());
+        }
+        return file;
+    }
+    bool CreateFolder(const platform::Path& path, DWORD attributes) override {
+        if (!refuseFolders_) return ForwardingFileSystem::CreateFolder(path, attributes);
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+
+private:
+    bool refuseFolders_;
+};
+
+std::string Text(int i) { return "line " + std::to_string(i) + (i % 3 == 0 ? " has Old here\r\n" : " has none\r\n"); }
+
+// A run over `count` files as the window makes it: each file added as room allows, each put in
+// place as it comes back, stopping at the first that fails. Returns the indices taken.
+std::vector<size_t> RunLikeTheWindow(platform::FileSystem& fs, const test_support::TempFolder& folder,
+                        const std::vector<platform::Path>& paths, std::optional<size_t>* stoppedAt) {
+    std::vector<size_t> taken;
+    replace::RewriteQueue queue(fs, platform::SystemCodePage(), folder.Path(), "old", "new");
+    for (size_t next = 0; next < paths.size() || !queue.Empty();) {
+        if (next < paths.size() && !queue.Full()) {
+            queue.Add(next, paths[next]);
+            ++next;
+            continue;
+        }
+        std::optional<replace::RewriteQueue::Prepared> prepared;
+        while (!(prepared = queue.Take())) ::WaitForSingleObject(queue.Ready(), INFINITE);
+        taken.push_back(prepared->index);
+        if (prepared->error) {
+            *stoppedAt = prepared->index;
+            return taken;
+        }
+        prepared->rewrite->Commit();
+    }
+    return taken;
+}
+
+TEST(RewriteQueue, TakesInOrderAndAStopLeavesEveryLaterFileAsItWas) {
+    test_support::TempFolder folder;
+    const size_t count = 3 * replace::RewriteQueue::kAhead, readOnly = count / 2;
+    std::vector<platform::Path> paths;
+    for (size_t i = 0; i < count; ++i) paths.push_back(folder.WriteFile("f" + std::to_string(1000 + i) + ".txt", Text(int(i))));
+    ::SetFileAttributesW(paths[readOnly].c_str(), FILE_ATTRIBUTE_READONLY);
+    std::optional<size_t> stoppedAt;
+    const std::vector<size_t> taken = RunLikeTheWindow(platform::SystemFileSystem(), folder, paths, &stoppedAt);
+
+    ASSERT_EQ(taken.size(), readOnly + 1);
+    for (size_t i = 0; i < taken.size(); ++i) EXPECT_EQ(taken[i], i);
+    EXPECT_EQ(stoppedAt, readOnly);
+    for (size_t i = 0; i < count; ++i) {
+        std::string expected = Text(int(i));
+        if (i < readOnly && i % 3 == 0) expected.replace(expected.find("Old"), 3, "new");
+        EXPECT_EQ(test_support::ReadFileBytes(paths[i]), expected) << i;
+    }
+    EXPECT_EQ(folder.Names().size(), count) << "nothing beside the files";
+    ::SetFileAttributesW(paths[readOnly].c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(RewriteQueue, NewContentsAreWrittenInTheRunsHiddenFolderOrBesideTheFiles) {
+    for (bool refuseFolders : {false, true}) {
+        SCOPED_TRACE(refuseFolders ? "no folder can be made" : "a folder can be made");
+        test_support::TempFolder folder;
+        std::vector<platform::Path> paths;
+        for (int i = 0; i < 8; ++i) paths.push_back(folder.WriteFile("f" + std::to_string(i) + ".txt", Text(3 * i)));
+        NewFileFolders fs(refuseFolders);
+        std::optional<size_t> stoppedAt;
+        RunLikeTheWindow(fs, folder, paths, &stoppedAt);
+
+        EXPECT_FALSE(stoppedAt);
+        ASSERT_EQ(fs.folders.size(), 1u);
+        // A folder as Folder() gives it, with its closing backslash.
+        const platform::Path used(*fs.folders.begin());
+        const std::wstring listed = folder.Path().Text() + L"\\";
+        if (refuseFolders) {
+            EXPECT_EQ(used.Text(), listed);
+        } else {
+            const std::wstring inside = used.Text().substr(listed.size());
+            EXPECT_EQ(used.Text().substr(0, listed.size()), listed);
+            EXPECT_TRUE(inside.size() == 16 && inside.rfind(L"~zv", 0) == 0 && inside.find(L'\\') == 15)
+                << test_support::Utf8Name(inside);
+            EXPECT_TRUE(fs.folderAttributes & FILE_ATTRIBUTE_HIDDEN);
+        }
+        EXPECT_EQ(folder.Names().size(), paths.size()) << "the run's folder is gone";
+        for (int i = 0; i < 8; ++i) EXPECT_EQ(test_support::ReadFileBytes(paths[i]).find("Old"), std::string::npos);
+    }
+}
+
+// The file is taken away by another program and the rename fails: the run's folder stays, with
+// the only copy of the new contents in it, and the error names it.
+class FileGoneAtTheSwap final : public test_support::ForwardingFileSystem {
+public:
+    // The rename of a held file is refused as unsupported (as Wine does) so that the file is let
+    // go first on every system.
+    bool RenameOpenFileOver(HANDLE, const platform::Path& target, bool targetHeld) override {
+        if (targetHeld) {
+            ::SetLastError(ERROR_NOT_SUPPORTED);
+            return false;
+        }
+        ::DeleteFileW(target.c_str());
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+};
+
+TEST(RewriteQueue, TheOnlyCopyStaysInTheRunsFolderAndIsNamed) {
+    test_support::TempFolder folder;
+    const platform::Path path = folder.WriteFile("gone.txt", "Old text");
+    FileGoneAtTheSwap fs;
+    std::wstring error;
+    {
+        replace::RewriteQueue queue(fs, platform::SystemCodePage(), folder.Path(), "old", "new");
+        queue.Add(0, path);
+        std::optional<replace::RewriteQueue::Prepared> prepared;
+        while (!(prepared = queue.Take())) ::WaitForSingleObject(queue.Ready(), INFINITE);
+        try {
+            prepared->rewrite->Commit();
+        } catch (const platform::EError& e) {
+            error = e.Message();
+        }
+    }
+    const std::vector<std::wstring> names = folder.Names();
+    ASSERT_EQ(names.size(), 1u);
+    const platform::Path runFolder = folder.Path().Join(names[0]);
+    const std::vector<std::wstring> kept = test_support::NamesIn(runFolder);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(test_support::ReadFileBytes(runFolder.Join(kept[0])), "new text");
+    EXPECT_NE(error.find(runFolder.Join(kept[0]).Text()), std::wstring::npos) << test_support::Utf8Name(error);
+}
+
+}  // namespace
