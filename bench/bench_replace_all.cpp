@@ -1,6 +1,7 @@
 // Replace All through the real main window over 1,000 files of 64 KiB, one in ten holding the
-// search text, beside ReplaceInFile alone over the same files and beside only reading them; and
-// where the run's time goes: rewrites, flushes, viewer loads and highlights, the message pump.
+// search text, beside ReplaceInFile alone over the same files, the run's queue alone with one to
+// three threads, and only reading them; and where the run's time goes: rewrites, flushes, viewer
+// loads and highlights, the message pump.
 // Then over a real folder, the system's C headers, "the" in most of them.
 //   bench_replace_all                           the figures alone
 //   bench_replace_all --sets <folder>           writes both sets of files there, and each set's texts

@@ -34,7 +34,7 @@ public:
 
     // Files prepared and not yet taken are held open, each with its new file beside: no more than
     // this many are kept ahead, enough to keep the threads busy while the window shows a file.
-    static constexpr size_t kAhead = 64;
+    static constexpr size_t kAhead = 256;
 
     // New files go to a work folder made in `folder`, the folder of every file the run is given.
     RewriteQueue(platform::FileSystem& fs, platform::CodePage& codePage, const platform::Path& folder,

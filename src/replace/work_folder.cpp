@@ -7,7 +7,7 @@ namespace replace {
 WorkFolder::WorkFolder(platform::FileSystem& fs, const platform::Path& folder) : fs_(fs), path_(folder) {
     for (DWORD attempt = 0; attempt < TemporaryFile::kAttempts; ++attempt) {
         platform::Path path = TemporaryFile::Name(folder, attempt);
-        if (fs_.CreateFolder(path, FILE_ATTRIBUTE_HIDDEN)) {
+        if (fs_.CreateFolder(path, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED)) {
             path_ = std::move(path);
             made_ = true;
             return;

@@ -30,9 +30,9 @@ TEST_F(ViewerPacerTest, AFileIsShownOnceTheIntervalHasPassedSinceTheRunStartedOr
     EXPECT_TRUE(pacer.ShowNow(false, false));
 }
 
-TEST_F(ViewerPacerTest, ASlowLoadKeepsTheViewerFromTheNextFileForThreeTimesAsLong) {
+TEST_F(ViewerPacerTest, ASlowLoadKeepsTheViewerFromTheNextFileForSevenTimesAsLong) {
     Show(200);
-    now += 3 * 200 - 1;
+    now += 7 * 200 - 1;
     EXPECT_FALSE(pacer.ShowNow(false, false));
     now += 1;
     EXPECT_TRUE(pacer.ShowNow(false, false));
