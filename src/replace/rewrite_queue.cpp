@@ -28,19 +28,28 @@ RewriteQueue::RewriteQueue(platform::FileSystem& fs, platform::CodePage& codePag
       workFolder_(fs, folder),
       ready_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
     if (!ready_) throw std::system_error(static_cast<int>(::GetLastError()), std::system_category());
-    for (size_t i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
+    try {
+        for (size_t i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
+    } catch (...) {
+        Stop();
+        throw;
+    }
 }
 
 RewriteQueue::~RewriteQueue() {
+    Stop();
+    // The rewrites left uncommitted let their files go and remove their new files, before the
+    // work folder is removed.
+    jobs_.clear();
+}
+
+void RewriteQueue::Stop() {
     {
         Locked locked(lock_);
         stopping_ = true;
     }
     ::WakeAllConditionVariable(&added_);
     for (std::thread& thread : threads_) thread.join();
-    // The rewrites left uncommitted let their files go and remove their new files, before the
-    // work folder is removed.
-    jobs_.clear();
 }
 
 bool RewriteQueue::Full() const {

@@ -64,6 +64,8 @@ private:
     };
 
     void Work();
+    // Ends the threads, once a file they are preparing is prepared.
+    void Stop();
 
     platform::FileSystem& fs_;
     platform::CodePage& codePage_;

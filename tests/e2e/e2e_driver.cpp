@@ -3,10 +3,11 @@
 //   e2e_driver screenshot <program.exe> <empty work folder> <screenshot.bmp> [seconds]
 //       the program copied into the folder, started, its main window photographed, then closed
 //       through its close box; exit code 0.
-//   e2e_driver replace-all <program.exe> <empty work folder>
-//       the program copied into the folder beside some text files, texts typed, Replace All
-//       clicked with the mouse, the confirmation and the completion message answered with
-//       Enter, and every file's bytes compared with the expected result.
+//   e2e_driver replace-all <program.exe> <empty work folder> [screenshot.bmp]
+//       the program copied into the folder beside some text files and 300 more, texts typed,
+//       Replace All clicked with the mouse, the confirmation and the completion message answered
+//       with Enter, every file's bytes compared with the expected result and nothing of the run
+//       left beside them; the main window photographed at the end if asked.
 //   e2e_driver settings <program.exe> <empty work folder>
 //       the program started twice: in the first run the folder is chosen with the folder browser,
 //       the file type with the keyboard, the texts typed and Save Search ticked; after the close
@@ -96,14 +97,18 @@ struct Case {
     std::string name, before, after;
 };
 
-int ReplaceAll(const std::string& program, const std::string& work) {
+int ReplaceAll(const std::string& program, const std::string& work, const std::string& bmp) {
     const Path folder = Path::FromAnsi(work);
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         {"alpha.txt", "Hello world, HELLO there, hello!\r\n", "Bye world, Bye there, Bye!\r\n"},
         {"beta.txt", "nothing to see\r\n", "nothing to see\r\n"},
         {"gamma.txt", "hellohello\nhel lo", "ByeBye\nhel lo"},
         {"other.dat", "hello stays, not listed", "hello stays, not listed"},
     };
+    // Enough files for the run to prepare many ahead of the one it puts in place.
+    for (int i = 0; i < 300; ++i)
+        cases.push_back({"more" + std::to_string(1000 + i) + ".txt", "line " + std::to_string(i) + (i % 2 ? " hello\r\n" : "\r\n"),
+                         "line " + std::to_string(i) + (i % 2 ? " Bye\r\n" : "\r\n")});
     Path copy = CopyInto(program, folder);
     for (const Case& c : cases) WriteFileBytes(folder.Join(WideName(c.name)), c.before);
 
@@ -133,6 +138,16 @@ int ReplaceAll(const std::string& program, const std::string& work) {
             std::fprintf(stderr, "%s holds the wrong bytes: \"%s\"\n", c.name.c_str(), bytes.c_str());
             ++wrong;
         }
+    }
+    for (const std::wstring& name : test_support::NamesIn(folder))
+        if (name.rfind(L"~zv", 0) == 0) {
+            std::fprintf(stderr, "left beside the files: %s\n", Utf8Name(name).c_str());
+            ++wrong;
+        }
+    if (!bmp.empty()) {
+        RECT r;
+        ::GetWindowRect(session.MainWindow(), &r);
+        if (!test_support::ScreenCapture(r).SaveBmp(bmp)) ++wrong;
     }
     bool closed = session.CloseAndCheckExit(60);
     ::DeleteFileW(copy.c_str());
@@ -462,7 +477,8 @@ int main(int argc, char** argv) {
     try {
         if (args.size() >= 4 && args[0] == "screenshot")
             return Screenshot(args[1], args[2], args[3], args.size() > 4 ? std::atoi(args[4].c_str()) : 60);
-        if (args.size() == 3 && args[0] == "replace-all") return ReplaceAll(args[1], args[2]);
+        if ((args.size() == 3 || args.size() == 4) && args[0] == "replace-all")
+            return ReplaceAll(args[1], args[2], args.size() == 4 ? args[3] : "");
         if (args.size() == 3 && args[0] == "settings") return Settings(args[1], args[2]);
         if (args.size() == 3 && args[0] == "true-names") return TrueNames(args[1], args[2]);
         if (args.size() == 3 && args[0] == "kill-sweep") return KillSweep(args[1], args[2]);
