@@ -107,28 +107,28 @@ void Touch(FileSystem& fs, HeldFile& held) {
 
 }  // namespace
 
-Rewrite::Rewrite(const Path& path, const std::string& search, const std::string& replacement, FileSystem& fs,
-                 platform::CodePage& codePage, const Path& newFileFolder)
-    : fs_(fs), path_(path) {
+Rewrite::Rewrite(const Path& path, FileSystem& fs) : fs_(fs), path_(path), held_(Hold(fs, path)) {}
+
+void Rewrite::Prepare(const std::string& search, const std::string& replacement, platform::CodePage& codePage,
+                      const Path& newFileFolder) {
     try {
-        held_ = Hold(fs, path);
-        const std::string contents = ReadWhole(fs, held_);
+        const std::string contents = ReadWhole(fs_, held_);
         std::string result = ReplaceAllIgnoringCase(contents, search, replacement, codePage);
         if (static_cast<LONGLONG>(result.size()) > kMaxLength) throw errors::OutOfMemory();
         if (result == contents) return;
         // The new contents go to a file of their own, reach the disk and take on what the target
         // has that a rename would lose; only the rename in Commit changes anything.
-        temporary_.emplace(fs, newFileFolder);
+        temporary_.emplace(fs_, newFileFolder);
         if (!temporary_->Created()) {
             temporary_.reset();
             inPlace_ = std::move(result);
             return;
         }
-        WriteAll(fs, temporary_->Handle(), result);
+        WriteAll(fs_, temporary_->Handle(), result);
         const DWORD attributes = (held_.information.attributes & kKeptAttributes) | FILE_ATTRIBUTE_ARCHIVE;
-        if (!fs.SetTimesAndAttributes(temporary_->Handle(), held_.information.creationTime, {}, attributes))
+        if (!fs_.SetTimesAndAttributes(temporary_->Handle(), held_.information.creationTime, {}, attributes))
             throw errors::StreamWrite();
-        if (!fs.FlushFileBuffers(temporary_->Handle())) throw errors::StreamWrite();
+        if (!fs_.FlushFileBuffers(temporary_->Handle())) throw errors::StreamWrite();
     } catch (const std::bad_alloc&) {
         throw errors::OutOfMemory();
     }
@@ -157,7 +157,9 @@ void Rewrite::Commit() {
 
 void ReplaceInFile(const Path& path, const std::string& search, const std::string& replacement, FileSystem& fs,
                    platform::CodePage& codePage, const AfterWrite& afterWrite) {
-    Rewrite(path, search, replacement, fs, codePage, path.Folder()).Commit();
+    Rewrite rewrite(path, fs);
+    rewrite.Prepare(search, replacement, codePage, path.Folder());
+    rewrite.Commit();
     if (afterWrite) afterWrite();
 }
 

@@ -23,17 +23,21 @@ struct HeldFile {
 // a run can prepare files ahead of the one it is putting in place.
 class Rewrite {
 public:
-    // Holds the file, reads it and replaces; changed contents are written to a new file in
-    // `newFileFolder` (on the file's volume) and flushed. The file itself is not changed yet.
-    // Throws as ReplaceInFile does.
-    Rewrite(const platform::Path& path, const std::string& search, const std::string& replacement,
-            platform::FileSystem& fs, platform::CodePage& codePage, const platform::Path& newFileFolder);
+    // Holds the file. Throws EFOpenError or EFCreateError.
+    Rewrite(const platform::Path& path, platform::FileSystem& fs);
+    // Its length when it was held: what reading it will take.
+    LONGLONG Size() const noexcept { return held_.information.size; }
+    // Reads the file and replaces; changed contents are written to a new file in `newFileFolder`
+    // (on the file's volume) and flushed. The file itself is not changed yet. Throws EReadError,
+    // EOutOfMemory or EWriteError.
+    void Prepare(const std::string& search, const std::string& replacement, platform::CodePage& codePage,
+                 const platform::Path& newFileFolder);
     // Unless committed, the file is let go as it was and the new file is removed.
     ~Rewrite();
     Rewrite(const Rewrite&) = delete;
     Rewrite& operator=(const Rewrite&) = delete;
 
-    // Puts the new contents in the file's place; a file without a match is only marked as
+    // After Prepare, puts the new contents in the file's place; a file without a match is only marked as
     // written now. Throws EFCreateError or EWriteError.
     void Commit();
 

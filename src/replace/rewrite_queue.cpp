@@ -98,9 +98,13 @@ void RewriteQueue::Work() {
         std::unique_ptr<Rewrite> rewrite;
         std::exception_ptr error;
         try {
-            rewrite = std::make_unique<Rewrite>(next->path, search_, replacement_, fs_, codePage_, workFolder_.Path());
+            rewrite = std::make_unique<Rewrite>(next->path, fs_);
+            std::optional<Locked> alone;
+            if (rewrite->Size() >= kLargeFile) alone.emplace(largeFile_);
+            rewrite->Prepare(search_, replacement_, codePage_, workFolder_.Path());
         } catch (...) {
             error = std::current_exception();
+            rewrite.reset();
         }
         ::AcquireSRWLockExclusive(&lock_);
         next->rewrite = std::move(rewrite);

@@ -35,6 +35,9 @@ public:
     // Files prepared and not yet taken are held open, each with its new file beside: no more than
     // this many are kept ahead, enough to keep the threads busy while the window shows a file.
     static constexpr size_t kAhead = 256;
+    // Files this long are prepared one at a time, so that a run never holds the contents of more
+    // than one of them in memory, as a run without threads would not.
+    static constexpr LONGLONG kLargeFile = 64 * 1024 * 1024;
 
     // New files go to a work folder made in `folder`, the folder of every file the run is given.
     RewriteQueue(platform::FileSystem& fs, platform::CodePage& codePage, const platform::Path& folder,
@@ -76,6 +79,7 @@ private:
     // semaphores cost a call to the Wine server each time, and so does setting the event, which
     // is why it is set only for a run that found nothing to take.
     mutable SRWLOCK lock_ = SRWLOCK_INIT;
+    SRWLOCK largeFile_ = SRWLOCK_INIT;
     CONDITION_VARIABLE added_ = CONDITION_VARIABLE_INIT;
     // Added and not taken; a thread preparing a job holds on to it, which only Take removes.
     std::deque<Job> jobs_;
