@@ -214,7 +214,7 @@ double QueueAlone(BenchFiles& files, const std::string& search, const std::strin
                 continue;
             }
             std::optional<replace::RewriteQueue::Prepared> prepared;
-            while (!(prepared = queue.Take())) ::WaitForSingleObject(queue.Ready(), INFINITE);
+            while (!(prepared = queue.Take(INFINITE))) {}
             if (prepared->error) std::rethrow_exception(prepared->error);
             prepared->rewrite->Commit();
         }

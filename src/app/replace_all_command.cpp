@@ -70,10 +70,12 @@ private:
         return yes;
     }
 
+    // Waits for the next file in short spells, the window's messages handled between them.
     replace::RewriteQueue::Prepared NextPrepared(replace::RewriteQueue& queue) {
         for (;;) {
-            if (std::optional<replace::RewriteQueue::Prepared> prepared = queue.Take()) return std::move(*prepared);
-            WaitPumping(queue.Ready());
+            if (std::optional<replace::RewriteQueue::Prepared> prepared = queue.Take(PacedPump::kEvery))
+                return std::move(*prepared);
+            pump_.Now();
         }
     }
 

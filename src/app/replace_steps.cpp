@@ -19,11 +19,6 @@ void PumpMessages() {
     if (auto* application = widgets::Application::Current()) application->ProcessMessages();
 }
 
-void WaitPumping(HANDLE signal) {
-    ::MsgWaitForMultipleObjects(1, &signal, FALSE, INFINITE, QS_ALLINPUT);
-    PumpMessages();
-}
-
 void PacedPump::Now() {
     const DWORD now = ::GetTickCount();
     if (now - last_ < kEvery) return;

@@ -14,8 +14,6 @@ void Inform(const std::wstring& text);
 bool ConfirmedWithOK(const std::wstring& text);
 // The application's message pump: handles every waiting message.
 void PumpMessages();
-// Waits until `signal` is set or a message comes, and handles the messages.
-void WaitPumping(HANDLE signal);
 // The message pump now and then: under Wine each look at the queue is a call to the Wine server,
 // some 40 us, which a run over thousands of small files would otherwise make for every file.
 class PacedPump {

@@ -41,12 +41,6 @@ struct FileTraits {
     static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Handle h) noexcept { ::CloseHandle(h); }
 };
-// Events, threads and processes: handles that are null when empty.
-struct KernelTraits {
-    using Handle = HANDLE;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::CloseHandle(h); }
-};
 struct FindTraits {
     using Handle = HANDLE;
     static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
@@ -82,7 +76,6 @@ struct ImageListTraits {
 
 using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueModule = UniqueHandle<ModuleTraits>;
-using UniqueKernelHandle = UniqueHandle<KernelTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
 using UniqueHFont = UniqueHandle<GdiTraits<HFONT>>;
 using UniqueHBitmap = UniqueHandle<GdiTraits<HBITMAP>>;

@@ -1,6 +1,5 @@
 #include "replace/rewrite_queue.h"
 
-#include <system_error>
 
 namespace replace {
 
@@ -25,9 +24,7 @@ RewriteQueue::RewriteQueue(platform::FileSystem& fs, platform::CodePage& codePag
       codePage_(codePage),
       search_(std::move(search)),
       replacement_(std::move(replacement)),
-      workFolder_(fs, folder),
-      ready_(::CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
-    if (!ready_) throw std::system_error(static_cast<int>(::GetLastError()), std::system_category());
+      workFolder_(fs, folder) {
     try {
         for (size_t i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
     } catch (...) {
@@ -70,12 +67,11 @@ void RewriteQueue::Add(size_t index, platform::Path path) {
     ::WakeConditionVariable(&added_);
 }
 
-std::optional<RewriteQueue::Prepared> RewriteQueue::Take() {
+std::optional<RewriteQueue::Prepared> RewriteQueue::Take(DWORD milliseconds) {
     Locked locked(lock_);
-    if (jobs_.empty() || !jobs_.front().ended) {
-        taker_waits_ = true;
-        return std::nullopt;
-    }
+    if (!jobs_.empty() && !jobs_.front().ended && milliseconds > 0)
+        ::SleepConditionVariableSRW(&ended_, &lock_, milliseconds, 0);
+    if (jobs_.empty() || !jobs_.front().ended) return std::nullopt;
     Job& job = jobs_.front();
     Prepared prepared{job.index, std::move(job.rewrite), job.error};
     jobs_.pop_front();
@@ -111,10 +107,7 @@ void RewriteQueue::Work() {
         next->error = error;
         next->ended = true;
         // The run waits only for the first file it has not taken.
-        if (taker_waits_ && jobs_.front().ended) {
-            taker_waits_ = false;
-            ::SetEvent(ready_.get());
-        }
+        if (jobs_.front().ended) ::WakeConditionVariable(&ended_);
     }
     ::ReleaseSRWLockExclusive(&lock_);
 }

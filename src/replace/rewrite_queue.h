@@ -6,7 +6,6 @@
 // and a run that stops leaves every file after the stop as it was.
 #include "platform/code_page.h"
 #include "platform/file_system.h"
-#include "platform/unique_handle.h"
 #include "replace/replace_in_file.h"
 #include "replace/work_folder.h"
 
@@ -51,11 +50,9 @@ public:
     bool Empty() const;
     // The file at `index` of the run is to be rewritten.
     void Add(size_t index, platform::Path path);
-    // The first file added and not yet taken, once its preparation has ended.
-    std::optional<Prepared> Take();
-    // Signalled when a preparation ends after Take found nothing: what a waiting run waits on
-    // beside its messages.
-    HANDLE Ready() const { return ready_.get(); }
+    // The first file added and not yet taken, once its preparation has ended; waits for it at
+    // most `milliseconds`.
+    std::optional<Prepared> Take(DWORD milliseconds = 0);
 
 private:
     struct Job {
@@ -74,17 +71,14 @@ private:
     platform::CodePage& codePage_;
     const std::string search_, replacement_;
     WorkFolder workFolder_;
-    platform::UniqueKernelHandle ready_;
-    // Slim locks and condition variables wait in the process itself; under Wine, events and
-    // semaphores cost a call to the Wine server each time, and so does setting the event, which
-    // is why it is set only for a run that found nothing to take.
+    // Slim locks and condition variables wait in the process itself; under Wine, waiting on an
+    // event or a semaphore, and setting one, costs a call to the Wine server each time.
     mutable SRWLOCK lock_ = SRWLOCK_INIT;
     SRWLOCK largeFile_ = SRWLOCK_INIT;
-    CONDITION_VARIABLE added_ = CONDITION_VARIABLE_INIT;
+    CONDITION_VARIABLE added_ = CONDITION_VARIABLE_INIT, ended_ = CONDITION_VARIABLE_INIT;
     // Added and not taken; a thread preparing a job holds on to it, which only Take removes.
     std::deque<Job> jobs_;
     bool stopping_ = false;
-    bool taker_waits_ = false;
     std::vector<std::thread> threads_;
 };
 

@@ -4,7 +4,7 @@
 // past its window is checked in this process, where the client gets the object itself.
 #include "app/main_form_layout.h"
 #include "replace_fixture.h"
-#include "platform/unique_handle.h"
+#include "support/unique_kernel_handle.h"
 #include "widgets/anchors.h"
 
 #include <oleacc.h>
@@ -124,7 +124,7 @@ TEST_F(AccessibleButtons, AScreenReaderInAnotherProcessReadsAndPressesBothButton
     PROCESS_INFORMATION client{};
     ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                  &client));
-    platform::UniqueKernelHandle process{client.hProcess}, thread{client.hThread};
+    test_support::UniqueKernelHandle process{client.hProcess}, thread{client.hThread};
     // The client's calls arrive here as messages: this thread answers them while it waits.
     while (::MsgWaitForMultipleObjects(1, &client.hProcess, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
         test_support::DispatchWaitingMessages();

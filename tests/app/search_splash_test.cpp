@@ -8,7 +8,7 @@
 #include "support/expect_error.h"
 #include "support/recording_shell.h"
 #include "support/screen_capture.h"
-#include "platform/unique_handle.h"
+#include "support/unique_kernel_handle.h"
 #include "support/window_driving.h"
 #include "widgets/anchors.h"
 #include "widgets/application.h"
@@ -47,7 +47,7 @@ bool Above(HWND upper, HWND lower) {
 }
 
 int ThreadsOfThisProcess() {
-    platform::UniqueKernelHandle snapshot{::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0)};
+    test_support::UniqueKernelHandle snapshot{::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0)};
     THREADENTRY32 entry{sizeof entry};
     int n = 0;
     for (BOOL more = ::Thread32First(snapshot.get(), &entry); more; more = ::Thread32Next(snapshot.get(), &entry))

@@ -54,7 +54,7 @@ std::vector<size_t> RunLikeTheWindow(platform::FileSystem& fs, const test_suppor
             continue;
         }
         std::optional<replace::RewriteQueue::Prepared> prepared;
-        while (!(prepared = queue.Take())) ::WaitForSingleObject(queue.Ready(), INFINITE);
+        while (!(prepared = queue.Take(INFINITE))) {}
         taken.push_back(prepared->index);
         if (prepared->error) {
             *stoppedAt = prepared->index;
