@@ -15,8 +15,8 @@
 //   e2e_driver kill-sweep <program.exe> <empty work folder>
 //       Replace All over a 16 MiB file, the program killed at a sweep of moments of the rewrite:
 //       each time the file is wholly old or wholly new under its own name, with at most the
-//       run's work folder beside it, holding at most the new file; and once another program appending to the file meanwhile,
-//       whose line must be in the file afterwards.
+//       run's work folder beside it, holding at most the new file; and once another program
+//       appending to the file meanwhile, whose line must be in the file afterwards.
 //   e2e_driver append <file> <text>
 //       appends the text to the file, trying again until the file lets it.
 //   e2e_driver true-names <program.exe> <empty work folder>
