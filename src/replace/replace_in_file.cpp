@@ -139,7 +139,8 @@ Rewrite::~Rewrite() = default;
 // The new file is renamed over the target in one step: whenever the program stops, the file is
 // wholly old or wholly new under its own name.
 void Rewrite::Commit() {
-    // A file deleted since it was read is not brought back: it is gone by its turn.
+    // A file deleted since it was read is not brought back: it is gone by its turn. Windows says
+    // so through the handle.
     platform::FileInformation now;
     if (fs_.GetFileInformation(held_.handle.get(), &now) && now.deleted)
         throw errors::CannotOpenFile(path_, ERROR_FILE_NOT_FOUND);
@@ -149,8 +150,11 @@ void Rewrite::Commit() {
     // Where the system renames over a file that is still held, nobody can write it in between.
     if (fs_.RenameOpenFileOver(temporary.Handle(), path_, true)) return temporary.Release();
     if (::GetLastError() != ERROR_NOT_SUPPORTED) SwapFailed(fs_, path_, temporary, ::GetLastError());
-    // Elsewhere the file must be let go first, and the rename follows at once.
+    // Elsewhere the file must be let go first, and the rename follows at once. A deletion asked
+    // for while it was held (Wine tells no other handle of it) takes effect as it is let go.
     held_.handle.reset();
+    if (fs_.GetFileAttributes(path_) == INVALID_FILE_ATTRIBUTES && ::GetLastError() == ERROR_FILE_NOT_FOUND)
+        throw errors::CannotOpenFile(path_, ERROR_FILE_NOT_FOUND);
     if (!fs_.RenameOpenFileOver(temporary.Handle(), path_, false)) SwapFailed(fs_, path_, temporary, ::GetLastError());
     temporary.Release();
 }

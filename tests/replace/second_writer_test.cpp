@@ -2,6 +2,8 @@
 // the swap, its bytes either reach the file or its write is refused; none is silently lost.
 #include "replace/replace_in_file.h"
 
+#include "platform/errors.h"
+
 #include "support/forwarding_file_system.h"
 #include "support/temp_folder.h"
 
@@ -16,6 +18,7 @@ class InterleavingFileSystem final : public test_support::ForwardingFileSystem {
 public:
     InterleavingFileSystem(std::string point, platform::Path target) : point_(std::move(point)), target_(target) {}
     bool appended = false;
+    bool deletes = false, deleted = false;  // the other program deletes the file instead
 
     platform::UniqueFile CreateFile(const platform::Path& path, DWORD access, DWORD share, DWORD disposition,
                                     DWORD flags) override {
@@ -45,6 +48,10 @@ private:
         if (point_ != point) return;
         point_.clear();
         std::thread other([this] {
+            if (deletes) {
+                deleted = ::DeleteFileW(target_.c_str()) != FALSE;
+                return;
+            }
             platform::UniqueFile file{::CreateFileW(target_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                     nullptr, OPEN_EXISTING, 0, nullptr)};
             DWORD written = 0;
@@ -70,6 +77,18 @@ TEST(SecondWriter, ItsBytesSurviveOrItsWriteIsRefusedAtEveryPoint) {
         // Only before the rewrite holds the file may another program write it.
         EXPECT_EQ(fs.appended, std::string(point) == "before the open");
     }
+}
+
+// A file another program deletes while the rewrite holds it (Windows lets the name go only with the
+// last handle) stays deleted, and the rewrite says the file is gone.
+TEST(SecondWriter, AFileDeletedWhileHeldStaysDeleted) {
+    test_support::TempFolder folder;
+    const platform::Path path = folder.WriteFile("log.txt", "old line");
+    InterleavingFileSystem fs("before the flush", path);
+    fs.deletes = true;
+    EXPECT_THROW(replace::ReplaceInFile(path, "old", "new", fs, platform::SystemCodePage()), platform::EError);
+    EXPECT_TRUE(fs.deleted);
+    EXPECT_TRUE(folder.Names().empty());
 }
 
 }  // namespace
