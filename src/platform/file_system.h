@@ -11,6 +11,7 @@ struct FileInformation {
     LONGLONG size = 0;
     DWORD attributes = 0;
     LARGE_INTEGER creationTime{};
+    LARGE_INTEGER lastWriteTime{};
     // Deleted (or about to be) while open: its name no longer leads to it.
     bool deleted = false;
 };
@@ -37,7 +38,8 @@ public:
     virtual UniqueFind FindFirstFile(const Path& pattern, WIN32_FIND_DATAW* data) = 0;
     virtual bool FindNextFile(HANDLE find, WIN32_FIND_DATAW* data) = 0;
 
-    virtual DWORD GetFileAttributes(const Path& path) = 0;
+    // What a name leads to, without opening it; `deleted` stays false.
+    virtual bool GetFileInformationByName(const Path& path, FileInformation* information) = 0;
     virtual bool SetCurrentDirectory(const Path& path) = 0;
     virtual Path GetCurrentDirectory() = 0;
 

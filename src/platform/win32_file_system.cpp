@@ -51,6 +51,7 @@ public:
         information->size = standard.EndOfFile.QuadPart;
         information->attributes = basic.FileAttributes;
         information->creationTime = basic.CreationTime;
+        information->lastWriteTime = basic.LastWriteTime;
         information->deleted = standard.DeletePending || standard.NumberOfLinks == 0;
         return true;
     }
@@ -68,7 +69,18 @@ public:
     }
     bool FindNextFile(HANDLE find, WIN32_FIND_DATAW* data) override { return ::FindNextFileW(find, data) != FALSE; }
 
-    DWORD GetFileAttributes(const Path& path) override { return ::GetFileAttributesW(path.ForSystem().c_str()); }
+    bool GetFileInformationByName(const Path& path, FileInformation* information) override {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!::GetFileAttributesExW(path.ForSystem().c_str(), GetFileExInfoStandard, &data)) return false;
+        information->size = static_cast<LONGLONG>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+        information->attributes = data.dwFileAttributes;
+        information->creationTime.LowPart = data.ftCreationTime.dwLowDateTime;
+        information->creationTime.HighPart = static_cast<LONG>(data.ftCreationTime.dwHighDateTime);
+        information->lastWriteTime.LowPart = data.ftLastWriteTime.dwLowDateTime;
+        information->lastWriteTime.HighPart = static_cast<LONG>(data.ftLastWriteTime.dwHighDateTime);
+        information->deleted = false;
+        return true;
+    }
     bool SetCurrentDirectory(const Path& path) override { return ::SetCurrentDirectoryW(path.c_str()) != FALSE; }
     Path GetCurrentDirectory() override {
         std::wstring buffer(MAX_PATH + 1, L'\0');
@@ -134,8 +146,8 @@ FileSystem& SystemFileSystem() {
 }
 
 bool FolderExists(FileSystem& fs, const Path& path) {
-    DWORD attributes = fs.GetFileAttributes(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    FileInformation information;
+    return fs.GetFileInformationByName(path, &information) && (information.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool FileExists(FileSystem& fs, const Path& name) {

@@ -97,7 +97,8 @@ void Touch(FileSystem& fs, HeldFile& held) {
 // After a failed swap the file may be gone (another program may rename or delete it while it is
 // held); then the file beside it holds the only copy of its contents and must stay.
 [[noreturn]] void SwapFailed(FileSystem& fs, const Path& path, TemporaryFile& temporary, DWORD error) {
-    if (fs.GetFileAttributes(path) == INVALID_FILE_ATTRIBUTES) {
+    platform::FileInformation present;
+    if (!fs.GetFileInformationByName(path, &present)) {
         const Path kept = temporary.Path();
         temporary.Release();
         throw errors::NewContentsKeptIn(path, kept, error);
@@ -151,10 +152,17 @@ void Rewrite::Commit() {
     if (fs_.RenameOpenFileOver(temporary.Handle(), path_, true)) return temporary.Release();
     if (::GetLastError() != ERROR_NOT_SUPPORTED) SwapFailed(fs_, path_, temporary, ::GetLastError());
     // Elsewhere the file must be let go first, and the rename follows at once. A deletion asked
-    // for while it was held (Wine tells no other handle of it) takes effect as it is let go.
+    // for while it was held (Wine tells no other handle of it) takes effect as it is let go; bytes
+    // another program writes in between are not renamed over: the file is left with them, as one
+    // held by another program is.
     held_.handle.reset();
-    if (fs_.GetFileAttributes(path_) == INVALID_FILE_ATTRIBUTES && ::GetLastError() == ERROR_FILE_NOT_FOUND)
-        throw errors::CannotOpenFile(path_, ERROR_FILE_NOT_FOUND);
+    platform::FileInformation named;
+    if (!fs_.GetFileInformationByName(path_, &named)) {
+        if (::GetLastError() == ERROR_FILE_NOT_FOUND) throw errors::CannotOpenFile(path_, ERROR_FILE_NOT_FOUND);
+    } else if (named.size != held_.information.size ||
+               named.lastWriteTime.QuadPart != held_.information.lastWriteTime.QuadPart) {
+        throw errors::CannotCreateFile(path_, ERROR_SHARING_VIOLATION);
+    }
     if (!fs_.RenameOpenFileOver(temporary.Handle(), path_, false)) SwapFailed(fs_, path_, temporary, ::GetLastError());
     temporary.Release();
 }

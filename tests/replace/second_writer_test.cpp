@@ -19,6 +19,7 @@ public:
     InterleavingFileSystem(std::string point, platform::Path target) : point_(std::move(point)), target_(target) {}
     bool appended = false;
     bool deletes = false, deleted = false;  // the other program deletes the file instead
+    bool refusesHeldRename = false;         // as Wine does: the file is let go before the rename
 
     platform::UniqueFile CreateFile(const platform::Path& path, DWORD access, DWORD share, DWORD disposition,
                                     DWORD flags) override {
@@ -38,8 +39,16 @@ public:
         At("before the flush");
         return ForwardingFileSystem::FlushFileBuffers(file);
     }
+    bool GetFileInformationByName(const platform::Path& path, platform::FileInformation* information) override {
+        if (path == target_) At("after the let-go");
+        return ForwardingFileSystem::GetFileInformationByName(path, information);
+    }
     bool RenameOpenFileOver(HANDLE file, const platform::Path& target, bool targetHeld) override {
         if (targetHeld) At("before the swap");
+        if (targetHeld && refusesHeldRename) {
+            ::SetLastError(ERROR_NOT_SUPPORTED);
+            return false;
+        }
         return ForwardingFileSystem::RenameOpenFileOver(file, target, targetHeld);
     }
 
@@ -65,17 +74,33 @@ private:
 };
 
 TEST(SecondWriter, ItsBytesSurviveOrItsWriteIsRefusedAtEveryPoint) {
-    for (const char* point : {"before the open", "after the open", "after the read", "before the flush",
-                              "before the swap"}) {
-        SCOPED_TRACE(point);
+    // Only before the file is held, or in the moment it is let go for the rename (where the system
+    // cannot rename over a held file), may another program write it; then its bytes are kept.
+    const struct {
+        const char* point;
+        bool letGoFirst;
+        const char* bytes;
+    } cases[] = {{"before the open", false, "new line appended"}, {"after the open", false, "new line"},
+                 {"after the read", false, "new line"},           {"before the flush", false, "new line"},
+                 {"before the swap", false, "new line"},          {"before the swap", true, "new line"},
+                 {"after the let-go", true, "old line appended"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.point) + (c.letGoFirst ? ", let go first" : ""));
         test_support::TempFolder folder;
         const platform::Path path = folder.WriteFile("log.txt", "old line");
-        InterleavingFileSystem fs(point, path);
-        replace::ReplaceInFile(path, "old", "new", fs, platform::SystemCodePage());
-        const std::string bytes = test_support::ReadFileBytes(path);
-        EXPECT_EQ(bytes, fs.appended ? "new line appended" : "new line");
-        // Only before the rewrite holds the file may another program write it.
-        EXPECT_EQ(fs.appended, std::string(point) == "before the open");
+        InterleavingFileSystem fs(c.point, path);
+        fs.refusesHeldRename = c.letGoFirst;
+        bool refused = false;
+        try {
+            replace::ReplaceInFile(path, "old", "new", fs, platform::SystemCodePage());
+        } catch (const platform::EError&) {
+            refused = true;
+        }
+        EXPECT_EQ(test_support::ReadFileBytes(path), c.bytes);
+        EXPECT_EQ(fs.appended, std::string(c.bytes).find("appended") != std::string::npos);
+        // Bytes it did not read are never renamed over: the rewrite stops instead.
+        EXPECT_EQ(refused, std::string(c.bytes).rfind("old", 0) == 0);
+        EXPECT_EQ(folder.Names().size(), 1u);
     }
 }
 

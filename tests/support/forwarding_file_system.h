@@ -35,7 +35,9 @@ public:
         return inner_.FindFirstFile(pattern, data);
     }
     bool FindNextFile(HANDLE find, WIN32_FIND_DATAW* data) override { return inner_.FindNextFile(find, data); }
-    DWORD GetFileAttributes(const platform::Path& path) override { return inner_.GetFileAttributes(path); }
+    bool GetFileInformationByName(const platform::Path& path, platform::FileInformation* information) override {
+        return inner_.GetFileInformationByName(path, information);
+    }
     bool SetCurrentDirectory(const platform::Path& path) override { return inner_.SetCurrentDirectory(path); }
     platform::Path GetCurrentDirectory() override { return inner_.GetCurrentDirectory(); }
     bool RenameOpenFileOver(HANDLE file, const platform::Path& target, bool targetHeld) override {
