@@ -62,4 +62,7 @@ FileSystem& SystemFileSystem();
 bool FolderExists(FileSystem& fs, const Path& path);
 bool FileExists(FileSystem& fs, const Path& name);
 
+// A FILETIME as the one 64-bit count the file information holds.
+LARGE_INTEGER TimeValue(const FILETIME& time) noexcept;
+
 }  // namespace platform

@@ -74,10 +74,8 @@ public:
         if (!::GetFileAttributesExW(path.ForSystem().c_str(), GetFileExInfoStandard, &data)) return false;
         information->size = static_cast<LONGLONG>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
         information->attributes = data.dwFileAttributes;
-        information->creationTime.LowPart = data.ftCreationTime.dwLowDateTime;
-        information->creationTime.HighPart = static_cast<LONG>(data.ftCreationTime.dwHighDateTime);
-        information->lastWriteTime.LowPart = data.ftLastWriteTime.dwLowDateTime;
-        information->lastWriteTime.HighPart = static_cast<LONG>(data.ftLastWriteTime.dwHighDateTime);
+        information->creationTime = TimeValue(data.ftCreationTime);
+        information->lastWriteTime = TimeValue(data.ftLastWriteTime);
         information->deleted = false;
         return true;
     }
@@ -148,6 +146,13 @@ FileSystem& SystemFileSystem() {
 bool FolderExists(FileSystem& fs, const Path& path) {
     FileInformation information;
     return fs.GetFileInformationByName(path, &information) && (information.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+LARGE_INTEGER TimeValue(const FILETIME& time) noexcept {
+    LARGE_INTEGER value;
+    value.LowPart = time.dwLowDateTime;
+    value.HighPart = static_cast<LONG>(time.dwHighDateTime);
+    return value;
 }
 
 bool FileExists(FileSystem& fs, const Path& name) {

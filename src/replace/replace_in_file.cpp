@@ -88,10 +88,7 @@ void WriteInPlace(FileSystem& fs, HeldFile& held, const std::string& bytes) {
 void Touch(FileSystem& fs, HeldFile& held) {
     FILETIME now;
     ::GetSystemTimeAsFileTime(&now);
-    LARGE_INTEGER written;
-    written.LowPart = now.dwLowDateTime;
-    written.HighPart = static_cast<LONG>(now.dwHighDateTime);
-    if (!fs.SetTimesAndAttributes(held.handle.get(), {}, written, 0)) throw errors::StreamWrite();
+    if (!fs.SetTimesAndAttributes(held.handle.get(), {}, platform::TimeValue(now), 0)) throw errors::StreamWrite();
 }
 
 // After a failed swap the file may be gone (another program may rename or delete it while it is
