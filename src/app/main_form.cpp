@@ -5,6 +5,7 @@
 #include "platform/errors.h"
 #include "platform/module_path.h"
 #include "platform/shell.h"
+#include "replace/rewrite_journal.h"
 #include "resource_ids.h"
 #include "widgets/anchors.h"
 #include "widgets/application.h"
@@ -131,6 +132,10 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
         widgets::SystemMetricAt(SM_CXSMICON, dpi_), platform::ExecutableFolder(), L"*.txt",
         browse::TFileType{browse::ftArchive, browse::ftNormal}, shell_);
     fileList_->Listing().OnChange = [this] { FileListBoxChange(); };
+    // A rewrite that a stopped run left part-written is finished before its folder is shown.
+    fileList_->Listing().BeforeReading = [](const platform::Path& folder) {
+        replace::FinishInterruptedRewrites(platform::SystemFileSystem(), folder);
+    };
 
     splitter_ = std::make_unique<widgets::Splitter>(Handle(), none, IdOf(Ctl::Splitter1));
     splitter_->OnMoved = [this](int width) { SetListWidth(width); };

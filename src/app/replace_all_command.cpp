@@ -7,6 +7,7 @@
 #include "replace/replace_checks.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "replace/rewrite_journal.h"
 #include "replace/rewrite_queue.h"
 #include "replace/run_plan.h"
 #include "viewer/highlight_text.h"
@@ -31,7 +32,7 @@ replace::RunPlan ListedFiles(const browse::FileListing& listing) {
 }
 
 // One run over the files listed when it starts, with the texts the checks passed. Files are
-// prepared ahead on other threads and put in place here, one after another. "Confirm" is read
+// prepared ahead on other threads and written here, one after another. "Confirm" is read
 // afresh before each file, so that unticking it stops the questions; once the main window
 // is gone (closed in a pump) it keeps what it last read, and the run goes on without the list,
 // the viewer and the status bar, which went with the window.
@@ -40,13 +41,13 @@ public:
     ReplaceAllRun(TForm1& form, std::string search, std::string replacement)
         : form_(form),
           plan_(ListedFiles(form.FileListBox().Listing())),
+          journal_(platform::SystemFileSystem(), plan_.Directory()),
           pacer_(form.TickCount),
           search_(std::move(search)),
           replacement_(std::move(replacement)) {}
 
     void Go() {
-        replace::RewriteQueue queue(platform::SystemFileSystem(), platform::SystemCodePage(), plan_.Directory(),
-                                    search_, replacement_);
+        replace::RewriteQueue queue(platform::SystemFileSystem(), platform::SystemCodePage(), search_, replacement_);
         for (size_t next = 0; next < plan_.Count() || !queue.Empty();) {
             // A file the user is to be asked about waits until every file before it is in place.
             if (next < plan_.Count() && !queue.Full() && (!Warn() || queue.Empty())) {
@@ -90,7 +91,7 @@ private:
                 SelectIfStillListed(index);
             }
             if (prepared.error) std::rethrow_exception(prepared.error);
-            prepared.rewrite->Commit();
+            prepared.rewrite->Commit(journal_);
             // The file is let go before the viewer opens it.
             prepared.rewrite.reset();
         });
@@ -150,6 +151,8 @@ private:
 
     TForm1& form_;
     const replace::RunPlan plan_;
+    // One journal for the whole run, in the listed folder, removed when the run ends.
+    replace::RewriteJournal journal_;
     ViewerPacer pacer_;
     const std::string search_, replacement_;
     bool warn_ = false;

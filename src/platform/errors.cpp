@@ -18,9 +18,8 @@ EFOpenError CannotOpenFile(const Path& path, DWORD systemError) {
 EFCreateError CannotCreateFile(const Path& path, DWORD systemError) {
     return EFCreateError(L"Cannot create file \"" + path.Absolute().Text() + L"\". " + SystemErrorText(systemError));
 }
-EFCreateError NewContentsKeptIn(const Path& path, const Path& kept, DWORD systemError) {
-    return EFCreateError(L"Cannot create file \"" + path.Absolute().Text() + L"\". " + SystemErrorText(systemError) +
-                         L". Its new contents are in \"" + kept.Absolute().Text() + L"\"");
+EWriteError CannotWriteFile(const Path& path, DWORD systemError) {
+    return EWriteError(L"Cannot write file \"" + path.Absolute().Text() + L"\". " + SystemErrorText(systemError));
 }
 EReadError StreamRead() { return EReadError("Stream read error"); }
 EWriteError StreamWrite() { return EWriteError("Stream write error"); }

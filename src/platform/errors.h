@@ -58,9 +58,8 @@ public:
 namespace errors {
 EFOpenError CannotOpenFile(const Path& path, DWORD systemError);
 EFCreateError CannotCreateFile(const Path& path, DWORD systemError);
-// The new contents could not be put in the file's place, and the file is gone: they are kept in
-// `kept`, which the message names.
-EFCreateError NewContentsKeptIn(const Path& path, const Path& kept, DWORD systemError);
+// The new bytes could not all be written over the file (a full disk, an I/O error).
+EWriteError CannotWriteFile(const Path& path, DWORD systemError);
 EReadError StreamRead();
 EWriteError StreamWrite();
 EOutOfMemory OutOfMemory();

@@ -10,8 +10,6 @@ namespace platform {
 struct FileInformation {
     LONGLONG size = 0;
     DWORD attributes = 0;
-    LARGE_INTEGER creationTime{};
-    LARGE_INTEGER lastWriteTime{};
     // Deleted (or about to be) while open: its name no longer leads to it.
     bool deleted = false;
 };
@@ -30,10 +28,8 @@ public:
     virtual bool SetEndOfFile(HANDLE file) = 0;
     virtual bool FlushFileBuffers(HANDLE file) = 0;
     virtual bool GetFileInformation(HANDLE file, FileInformation* information) = 0;
-    // Sets an open file's creation time, last-write time and attributes; a zero time or zero
-    // attributes leave that one as it is.
-    virtual bool SetTimesAndAttributes(HANDLE file, LARGE_INTEGER creationTime, LARGE_INTEGER lastWriteTime,
-                                       DWORD attributes) = 0;
+    // Sets an open file's last-write time.
+    virtual bool SetLastWriteTime(HANDLE file, LARGE_INTEGER lastWriteTime) = 0;
 
     virtual UniqueFind FindFirstFile(const Path& pattern, WIN32_FIND_DATAW* data) = 0;
     virtual bool FindNextFile(HANDLE find, WIN32_FIND_DATAW* data) = 0;
@@ -43,16 +39,7 @@ public:
     virtual bool SetCurrentDirectory(const Path& path) = 0;
     virtual Path GetCurrentDirectory() = 0;
 
-    // Renames the open file `file` (opened with DELETE access) to `target` in one step, replacing
-    // it. With `targetHeld`, `target` may still be open with delete sharing (the rename with POSIX
-    // semantics): false, with ERROR_NOT_SUPPORTED, where the system has no such rename. Without,
-    // nobody may hold `target` open.
-    virtual bool RenameOpenFileOver(HANDLE file, const Path& target, bool targetHeld) = 0;
     virtual bool DeleteFile(const Path& path) = 0;
-    // A new folder, given `attributes` (FILE_ATTRIBUTE_HIDDEN...) as well as it can be.
-    virtual bool CreateFolder(const Path& path, DWORD attributes) = 0;
-    // Removes a folder, only if it is empty.
-    virtual bool RemoveFolder(const Path& path) = 0;
 };
 
 // The real kernel32 file system.

@@ -1,22 +1,10 @@
 #include "platform/file_system.h"
 
-#include <atomic>
-#include <vector>
+#include <string>
 
 namespace platform {
 
 namespace {
-
-// FILE_RENAME_INFO with the flags field of FileRenameInfoEx (Windows 10 1709 and later) in the
-// place of its ReplaceIfExists.
-struct RenameInformationEx {
-    DWORD Flags;
-    HANDLE RootDirectory;
-    DWORD FileNameLength;
-    WCHAR FileName[1];
-};
-constexpr DWORD kRenameReplaceIfExists = 0x1, kRenamePosixSemantics = 0x2;
-constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
 
 class Win32FileSystem final : public FileSystem {
 public:
@@ -50,17 +38,12 @@ public:
             return false;
         information->size = standard.EndOfFile.QuadPart;
         information->attributes = basic.FileAttributes;
-        information->creationTime = basic.CreationTime;
-        information->lastWriteTime = basic.LastWriteTime;
         information->deleted = standard.DeletePending || standard.NumberOfLinks == 0;
         return true;
     }
-    bool SetTimesAndAttributes(HANDLE file, LARGE_INTEGER creationTime, LARGE_INTEGER lastWriteTime,
-                               DWORD attributes) override {
-        FILE_BASIC_INFO basic{};
-        basic.CreationTime = creationTime;
+    bool SetLastWriteTime(HANDLE file, LARGE_INTEGER lastWriteTime) override {
+        FILE_BASIC_INFO basic{};  // the zero times and attributes are left as they are
         basic.LastWriteTime = lastWriteTime;
-        basic.FileAttributes = attributes;
         return ::SetFileInformationByHandle(file, FileBasicInfo, &basic, sizeof basic) != FALSE;
     }
 
@@ -74,8 +57,6 @@ public:
         if (!::GetFileAttributesExW(path.ForSystem().c_str(), GetFileExInfoStandard, &data)) return false;
         information->size = static_cast<LONGLONG>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
         information->attributes = data.dwFileAttributes;
-        information->creationTime = TimeValue(data.ftCreationTime);
-        information->lastWriteTime = TimeValue(data.ftLastWriteTime);
         information->deleted = false;
         return true;
     }
@@ -93,47 +74,7 @@ public:
         }
     }
 
-    bool RenameOpenFileOver(HANDLE file, const Path& target, bool targetHeld) override {
-        // Renaming the file already open saves MoveFileEx's opening it again by its path, some
-        // 0.35 ms a file under Wine.
-        if (!targetHeld) return Rename(file, target, FileRenameInfo, 0);
-        // A system without the POSIX rename says so once; the question is not put to it again.
-        if (!posixRename_) return Unsupported();
-        if (Rename(file, target, kFileRenameInfoEx, kRenameReplaceIfExists | kRenamePosixSemantics)) return true;
-        const DWORD error = ::GetLastError();
-        if (error != ERROR_INVALID_PARAMETER && error != ERROR_NOT_SUPPORTED && error != ERROR_INVALID_FUNCTION) {
-            ::SetLastError(error);
-            return false;
-        }
-        posixRename_ = false;
-        return Unsupported();
-    }
     bool DeleteFile(const Path& path) override { return ::DeleteFileW(path.ForSystem().c_str()) != FALSE; }
-    bool CreateFolder(const Path& path, DWORD attributes) override {
-        if (!::CreateDirectoryW(path.ForSystem().c_str(), nullptr)) return false;
-        if (attributes != 0) ::SetFileAttributesW(path.ForSystem().c_str(), attributes);
-        return true;
-    }
-    bool RemoveFolder(const Path& path) override { return ::RemoveDirectoryW(path.ForSystem().c_str()) != FALSE; }
-
-private:
-    // FILE_RENAME_INFO and the Ex form share their layout; the first field is ReplaceIfExists in
-    // the one and the flags in the other.
-    static bool Rename(HANDLE file, const Path& target, FILE_INFO_BY_HANDLE_CLASS kind, DWORD flags) {
-        const std::wstring name = target.ForSystem();
-        std::vector<unsigned char> buffer(sizeof(RenameInformationEx) + name.size() * sizeof(wchar_t));
-        auto* info = reinterpret_cast<RenameInformationEx*>(buffer.data());
-        info->Flags = kind == FileRenameInfo ? TRUE : flags;
-        info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
-        name.copy(info->FileName, name.size());
-        return ::SetFileInformationByHandle(file, kind, info, static_cast<DWORD>(buffer.size())) != FALSE;
-    }
-    static bool Unsupported() {
-        ::SetLastError(ERROR_NOT_SUPPORTED);
-        return false;
-    }
-
-    std::atomic<bool> posixRename_{true};
 };
 
 }  // namespace

@@ -18,13 +18,13 @@ private:
 
 }  // namespace
 
-RewriteQueue::RewriteQueue(platform::FileSystem& fs, platform::CodePage& codePage, const platform::Path& folder,
-                           std::string search, std::string replacement, size_t threads)
+RewriteQueue::RewriteQueue(platform::FileSystem& fs, platform::CodePage& codePage, std::string search,
+                           std::string replacement, size_t threads, LONGLONG bytesAhead)
     : fs_(fs),
       codePage_(codePage),
       search_(std::move(search)),
       replacement_(std::move(replacement)),
-      workFolder_(fs, folder) {
+      bytesAheadLimit_(bytesAhead) {
     try {
         for (size_t i = 0; i < threads; ++i) threads_.emplace_back([this] { Work(); });
     } catch (...) {
@@ -35,8 +35,7 @@ RewriteQueue::RewriteQueue(platform::FileSystem& fs, platform::CodePage& codePag
 
 RewriteQueue::~RewriteQueue() {
     Stop();
-    // The rewrites left uncommitted let their files go and remove their new files, before the
-    // work folder is removed.
+    // The rewrites left uncommitted let their files go as they were.
     jobs_.clear();
 }
 
@@ -46,6 +45,7 @@ void RewriteQueue::Stop() {
         stopping_ = true;
     }
     ::WakeAllConditionVariable(&added_);
+    ::WakeAllConditionVariable(&taken_);
     for (std::thread& thread : threads_) thread.join();
 }
 
@@ -74,8 +74,19 @@ std::optional<RewriteQueue::Prepared> RewriteQueue::Take(DWORD milliseconds) {
     if (jobs_.empty() || !jobs_.front().ended) return std::nullopt;
     Job& job = jobs_.front();
     Prepared prepared{job.index, std::move(job.rewrite), job.error};
+    bytesAhead_ -= job.bytes;
     jobs_.pop_front();
+    ::WakeAllConditionVariable(&taken_);
     return prepared;
+}
+
+bool RewriteQueue::RoomFor(Job& job, LONGLONG bytes) {
+    while (!stopping_ && &job != &jobs_.front() && bytesAhead_ + bytes > bytesAheadLimit_)
+        ::SleepConditionVariableSRW(&taken_, &lock_, INFINITE, 0);
+    if (stopping_) return false;
+    job.bytes = bytes;
+    bytesAhead_ += bytes;
+    return true;
 }
 
 void RewriteQueue::Work() {
@@ -95,9 +106,14 @@ void RewriteQueue::Work() {
         std::exception_ptr error;
         try {
             rewrite = std::make_unique<Rewrite>(next->path, fs_);
-            std::optional<Locked> alone;
-            if (rewrite->Size() >= kLargeFile) alone.emplace(largeFile_);
-            rewrite->Prepare(search_, replacement_, codePage_, workFolder_.Path());
+        } catch (...) {
+            error = std::current_exception();
+        }
+        ::AcquireSRWLockExclusive(&lock_);
+        if (rewrite && !RoomFor(*next, 2 * rewrite->Size())) break;
+        ::ReleaseSRWLockExclusive(&lock_);
+        try {
+            if (rewrite) rewrite->Prepare(search_, replacement_, codePage_);
         } catch (...) {
             error = std::current_exception();
             rewrite.reset();

@@ -1,13 +1,12 @@
 #pragma once
 // The files of a run, prepared for their rewrite on threads of their own and handed back in the
-// order they were added, for the run to put each in place itself. Preparing (holding, reading,
-// replacing, writing the new file and waiting for the disk) changes nothing a user has, so files
-// go ahead of the one being put in place; the change itself stays in the run's hands and order,
-// and a run that stops leaves every file after the stop as it was.
+// order they were added, for the run to write each itself. Preparing (holding, reading, replacing
+// and checksumming) changes nothing a user has, so files go ahead of the one being written; the
+// change itself stays in the run's hands and order, and a run that stops leaves every file after
+// the stop as it was.
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "replace/replace_in_file.h"
-#include "replace/work_folder.h"
 
 #include <windows.h>
 
@@ -31,16 +30,16 @@ public:
         std::exception_ptr error;
     };
 
-    // Files prepared and not yet taken are held open, each with its new file beside: no more than
-    // this many are kept ahead, enough to keep the threads busy while the window shows a file.
+    // Files prepared and not yet taken are held open: no more than this many are kept ahead,
+    // enough to keep the threads busy while the window shows a file.
     static constexpr size_t kAhead = 256;
-    // Files this long are prepared one at a time, so that a run never holds the contents of more
-    // than one of them in memory, as a run without threads would not.
-    static constexpr LONGLONG kLargeFile = 64 * 1024 * 1024;
+    // A prepared file keeps its old and new bytes in memory until it is taken. Beyond the first
+    // file not yet taken, which is always prepared, files of no more than this many bytes are, so
+    // that a run of large files holds about what a run without threads would.
+    static constexpr LONGLONG kBytesAhead = 128 * 1024 * 1024;
 
-    // New files go to a work folder made in `folder`, the folder of every file the run is given.
-    RewriteQueue(platform::FileSystem& fs, platform::CodePage& codePage, const platform::Path& folder,
-                 std::string search, std::string replacement, size_t threads = 2);
+    RewriteQueue(platform::FileSystem& fs, platform::CodePage& codePage, std::string search, std::string replacement,
+                 size_t threads = 2, LONGLONG bytesAhead = kBytesAhead);
     // Files not taken yet are let go as they were.
     ~RewriteQueue();
     RewriteQueue(const RewriteQueue&) = delete;
@@ -59,25 +58,29 @@ private:
         size_t index;
         platform::Path path;
         bool started = false, ended = false;
+        LONGLONG bytes = 0;  // counted against bytesAhead_
         std::unique_ptr<Rewrite> rewrite;
         std::exception_ptr error;
     };
 
     void Work();
+    // Waits, the lock held, until `job` may be prepared within the bytes ahead; false once stopping.
+    bool RoomFor(Job& job, LONGLONG bytes);
     // Ends the threads, once a file they are preparing is prepared.
     void Stop();
 
     platform::FileSystem& fs_;
     platform::CodePage& codePage_;
     const std::string search_, replacement_;
-    WorkFolder workFolder_;
     // Slim locks and condition variables wait in the process itself; under Wine, waiting on an
     // event or a semaphore, and setting one, costs a call to the Wine server each time.
     mutable SRWLOCK lock_ = SRWLOCK_INIT;
-    SRWLOCK largeFile_ = SRWLOCK_INIT;
-    CONDITION_VARIABLE added_ = CONDITION_VARIABLE_INIT, ended_ = CONDITION_VARIABLE_INIT;
+    CONDITION_VARIABLE added_ = CONDITION_VARIABLE_INIT, ended_ = CONDITION_VARIABLE_INIT,
+                       taken_ = CONDITION_VARIABLE_INIT;
     // Added and not taken; a thread preparing a job holds on to it, which only Take removes.
     std::deque<Job> jobs_;
+    const LONGLONG bytesAheadLimit_;
+    LONGLONG bytesAhead_ = 0;
     bool stopping_ = false;
     std::vector<std::thread> threads_;
 };

@@ -13,10 +13,13 @@
 //       the file type with the keyboard, the texts typed and Save Search ticked; after the close
 //       the settings file's bytes are checked; the second run must show every value again.
 //   e2e_driver kill-sweep <program.exe> <empty work folder>
-//       Replace All over a 16 MiB file, the program killed at a sweep of moments of the rewrite:
-//       each time the file is wholly old or wholly new under its own name, with at most the
-//       run's work folder beside it, holding at most the new file; and once another program
-//       appending to the file meanwhile, whose line must be in the file afterwards.
+//       Replace All over a 16 MiB file, then over 400 small files, the program killed at a sweep
+//       of moments of the run and started again in the folder: then every file is wholly old or
+//       wholly new and nothing of the run is left; and once another program appending to the
+//       file meanwhile, whose line must be in the file afterwards.
+//   e2e_driver replace-all-in <program.exe> <empty work folder> <folder> <search> <replacement>
+//       the program, started in the work folder with settings that list <folder>, runs Replace
+//       All to its completion message or error box (printed), answered with Enter; then closed.
 //   e2e_driver append <file> <text>
 //       appends the text to the file, trying again until the file lets it.
 //   e2e_driver true-names <program.exe> <empty work folder>
@@ -140,7 +143,7 @@ int ReplaceAll(const std::string& program, const std::string& work, const std::s
         }
     }
     for (const std::wstring& name : test_support::NamesIn(folder))
-        if (name.rfind(L"~zv", 0) == 0) {
+        if (name.rfind(L".zavotek-", 0) == 0) {
             std::fprintf(stderr, "left beside the files: %s\n", Utf8Name(name).c_str());
             ++wrong;
         }
@@ -368,114 +371,151 @@ int Append(const std::string& file, const std::string& text) {
     return 1;
 }
 
-int KillSweep(const std::string& program, const std::string& work) {
-    const Path folder = Path::FromAnsi(work), big = folder.Join(L"big.txt");
+// The settings of a run over `folder` with the given texts.
+void WriteSettings(const Path& program, const std::string& folder, const std::string& search,
+                   const std::string& replacement) {
+    WriteFileBytes(program.Folder().Join(L"Molvatrenquist.ini"),
+                   "[Settings]\r\nSearchFor=" + search + "\r\nReplaceWith=" + replacement +
+                       "\r\nSaveSearch=True\r\nLastFolder=" + folder + "\r\nFileType=0\r\n");
+}
+
+// Starts a Replace All over the listed files and answers its question.
+bool StartReplaceAll(const e2e::ProgramSession& session) {
+    session.Click(session.Control(Control(app::Ctl::Panel1)), ButtonCentre(session.MainWindow(), app::Ctl::btnGlobReplace));
+    HWND confirm = session.WaitForBox("Confirm", nullptr, 30);
+    return confirm && session.AnswerWithEnter(confirm, 30);
+}
+
+// A Replace All over the folder's text files as a person runs it, to its end: the completion
+// message or an error box, which is printed and answered; then the program is closed.
+int ReplaceAllIn(const std::string& program, const std::string& work, const std::string& files,
+                 const std::string& search, const std::string& replacement) {
+    const Path copy = CopyInto(program, Path::FromAnsi(work));
+    WriteSettings(copy, files, search, replacement);
+    e2e::ProgramSession session(copy, Path::FromAnsi(work), 60);
+    if (!StartReplaceAll(session)) return 1;
+    std::string text;
+    HWND box = nullptr;
+    session.WaitUntil([&] { return (box = session.WaitForBox("Information", &text, 0)) || (box = session.WaitForBox("Error", &text, 0)); }, 60);
+    std::printf("the run ended: %s\n", box ? text.c_str() : "(no box)");
+    return box && session.AnswerWithEnter(box, 30) && session.CloseAndCheckExit(60) ? 0 : 1;
+}
+
+// The folder's files and their bytes by name, the program and its settings left out.
+std::vector<std::pair<std::wstring, std::string>> FilesIn(const Path& folder) {
+    std::vector<std::pair<std::wstring, std::string>> files;
+    for (const std::wstring& name : test_support::NamesIn(folder)) {
+        if (name == L"SearchReplace.exe" || name == L"Molvatrenquist.ini") continue;
+        std::string bytes;
+        ReadWholeFile(folder.Join(name), bytes);
+        files.emplace_back(name, std::move(bytes));
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// A run killed at a sweep of moments, each time over the same files: afterwards each file is
+// wholly old, wholly new or part-written; the program started again in that folder and closed
+// leaves each wholly old or wholly new and nothing else. Returns the failures.
+int SweepKills(const std::string& program, const Path& folder, const std::string& label,
+               const std::vector<std::pair<std::wstring, std::string>>& before,
+               const std::vector<std::pair<std::wstring, std::string>>& after) {
     const Path copy = CopyInto(program, folder);
+    WriteSettings(copy, Utf8Name(folder.Text()), "hello", "hello world");
+    auto lay = [&] {
+        for (const auto& [name, bytes] : before) WriteFileBytes(folder.Join(name), bytes);
+    };
+    int wrong = 0;
+    DWORD rewrite = 0;  // from the answer to the completion message
+    lay();
+    {
+        e2e::ProgramSession session(copy, folder, 60);
+        const bool started = StartReplaceAll(session);
+        const DWORD t0 = ::GetTickCount();
+        const bool ended = session.WaitForBox("Information", nullptr, 60) != nullptr;
+        rewrite = ::GetTickCount() - t0;
+        Expect(started && ended && FilesIn(folder) == after, label + ": an uncut run takes " + std::to_string(rewrite) + " ms", wrong);
+        session.Kill();
+    }
+    // From the answer to a quarter past the time the run takes.
+    const int points = 20;
+    int partWritten = 0;
+    for (int point = 0; point <= points; ++point) {
+        const DWORD delay = rewrite * point * 5 / (4 * points);
+        lay();
+        {
+            e2e::ProgramSession session(copy, folder, 60);
+            if (!StartReplaceAll(session)) {
+                Expect(false, label + ": run " + std::to_string(point) + " started", wrong);
+                continue;
+            }
+            ::Sleep(delay);
+            session.Kill();
+        }
+        int parts = 0;
+        for (size_t i = 0; i < before.size(); ++i) {
+            std::string bytes;
+            ReadWholeFile(folder.Join(before[i].first), bytes);
+            parts += bytes != before[i].second && bytes != after[i].second;
+        }
+        partWritten += parts > 0;
+        {
+            e2e::ProgramSession session(copy, folder, 60);
+            Expect(session.CloseAndCheckExit(60), label + ": the program started again and closed", wrong);
+        }
+        // Every file wholly old or wholly new, and nothing else in the folder.
+        const auto left = FilesIn(folder);
+        bool whole = left.size() == before.size();
+        for (size_t i = 0; whole && i < left.size(); ++i)
+            whole = left[i].first == before[i].first && (left[i].second == before[i].second || left[i].second == after[i].second);
+        Expect(whole, label + ": killed after " + std::to_string(delay) + " ms" +
+                          (parts ? ", " + std::to_string(parts) + " part-written" : std::string()) +
+                          ", after a restart every file whole and nothing beside them",
+               wrong);
+    }
+    std::printf("%s: %d kill points, %d of them left a file part-written for the restart to finish\n", label.c_str(),
+                points + 1, partWritten);
+    return wrong;
+}
+
+int KillSweep(const std::string& program, const std::string& work) {
+    const Path root = Path::FromAnsi(work), large = root.Join(L"large"), small = root.Join(L"small");
+    ::CreateDirectoryW(large.c_str(), nullptr);
+    ::CreateDirectoryW(small.c_str(), nullptr);
     std::string before, after;
     for (int line = 0; before.size() < 16 * 1024 * 1024; ++line) {
         const std::string number = std::to_string(line);
         before += number + " say hello to the world\r\n";
         after += number + " say hello world to the world\r\n";
     }
-    WriteFileBytes(folder.Join(L"Molvatrenquist.ini"), "[Settings]\r\nSearchFor=hello\r\nReplaceWith=hello world\r\n"
-                                                       "SaveSearch=True\r\nLastFolder=" + work + "\r\nFileType=0\r\n");
-    // Starts a run over the old bytes and answers its question.
-    auto start = [&](e2e::ProgramSession& session) {
-        session.Click(session.Control(Control(app::Ctl::Panel1)),
-                      ButtonCentre(session.MainWindow(), app::Ctl::btnGlobReplace));
-        HWND confirm = session.WaitForBox("Confirm", nullptr, 30);
-        return confirm && session.AnswerWithEnter(confirm, 30);
-    };
-    auto sizeOf = [&] {
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        return ::GetFileAttributesExW(big.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0;
-    };
-    // What a run leaves beside the file (its work folder, holding at most one new file), taken away.
-    struct Leftovers {
-        std::vector<std::wstring> names, inside;
-    };
-    auto takeLeftovers = [&] {
-        Leftovers left;
-        for (const std::wstring& name : test_support::NamesIn(folder))
-            if (name != L"big.txt" && name != L"SearchReplace.exe" && name != L"Molvatrenquist.ini") left.names.push_back(name);
-        for (const std::wstring& name : left.names) {
-            for (const std::wstring& file : test_support::NamesIn(folder.Join(name))) {
-                left.inside.push_back(file);
-                ::DeleteFileW(folder.Join(name).Join(file).c_str());
-            }
-            if (!::RemoveDirectoryW(folder.Join(name).c_str())) ::DeleteFileW(folder.Join(name).c_str());
-        }
-        return left;
-    };
-    int wrong = 0;
-    DWORD rewrite = 0;  // from the answer until the new file is in place
-    WriteFileBytes(big, before);
-    {
-        e2e::ProgramSession session(copy, folder, 60);
-        const bool started = start(session);
-        const DWORD t0 = ::GetTickCount();
-        const bool swapped = session.WaitUntil([&] { return sizeOf() == after.size(); }, 60);
-        rewrite = ::GetTickCount() - t0;
-        Expect(started && swapped, "an uncut rewrite takes " + std::to_string(rewrite) + " ms", wrong);
-        session.Kill();
+    std::vector<std::pair<std::wstring, std::string>> bigBefore = {{L"big.txt", before}}, bigAfter = {{L"big.txt", after}};
+    std::vector<std::pair<std::wstring, std::string>> smallBefore, smallAfter;
+    for (int i = 0; i < 400; ++i) {
+        std::string text;
+        for (int line = 0; line < 40; ++line) text += "line " + std::to_string(line) + (i % 2 ? " hello\r\n" : " bye\r\n");
+        smallBefore.emplace_back(L"s" + std::to_wstring(1000 + i) + L".txt", text);
+        for (size_t at = 0; (at = text.find("hello", at)) != std::string::npos; at += 11) text.replace(at, 5, "hello world");
+        smallAfter.emplace_back(smallBefore.back().first, text);
     }
-    takeLeftovers();
-    // From the answer to a quarter past the time the rewrite takes.
-    const int points = 30;
-    int oldBytes = 0, newBytes = 0;
-    for (int point = 0; point <= points; ++point) {
-        const DWORD delay = rewrite * point / 24;
-        WriteFileBytes(big, before);
-        {
-            e2e::ProgramSession session(copy, folder, 60);
-            if (!start(session)) {
-                Expect(false, "run " + std::to_string(point) + " started", wrong);
-                continue;
-            }
-            ::Sleep(delay);
-            session.Kill();
-        }
-        std::string bytes;
-        const bool read = ReadWholeFile(big, bytes);
-        oldBytes += read && bytes == before;
-        newBytes += read && bytes == after;
-        const Leftovers left = takeLeftovers();
-        const bool tidy = left.names.empty() ||
-                          (left.names.size() == 1 && left.names[0].rfind(L"~zv", 0) == 0 && left.inside.size() <= 1);
-        Expect(read && (bytes == before || bytes == after) && tidy,
-               "killed after " + std::to_string(delay) + " ms: " + (bytes == after ? "new" : bytes == before ? "old" : "NEITHER") +
-                   (left.names.empty() ? "" : ", beside it " + Utf8Name(left.names[0])) +
-                   (left.inside.empty() ? "" : " holding " + Utf8Name(left.inside[0])),
-               wrong);
-    }
-    std::printf("%d kill points: %d left the old file, %d the new one\n", points + 1, oldBytes, newBytes);
-    // Another program appends a line while the run rewrites the file. Its line survives: the run
-    // puts the new contents in place before it gets to write, or, where the file had to be let go
-    // for the rename and the line came in that moment, stops with an error naming the file.
-    WriteFileBytes(big, before);
+    int wrong = SweepKills(program, large, "one file of 16 MiB", bigBefore, bigAfter);
+    wrong += SweepKills(program, small, "400 small files", smallBefore, smallAfter);
+
+    // Another program appends a line while the run rewrites the file: the run holds the file from
+    // its read to its write, so the line waits and lands after the new bytes.
+    for (const auto& [name, bytes] : bigBefore) WriteFileBytes(large.Join(name), bytes);
+    const Path big = large.Join(L"big.txt");
     {
-        e2e::ProgramSession session(copy, folder, 60);
-        const bool started = start(session);
-        ::Sleep(rewrite / 3);
-        const std::wstring command = L"\"" + platform::ExecutablePath().Text() + L"\" append \"" +
-                                     big.Text() + L"\" \"the other program's line\r\n\"";
+        e2e::ProgramSession session(large.Join(L"SearchReplace.exe"), large, 60);
+        const bool started = StartReplaceAll(session);
+        ::Sleep(200);
+        const std::wstring command = L"\"" + platform::ExecutablePath().Text() + L"\" append \"" + big.Text() +
+                                     L"\" \"the other program's line\r\n\"";
         const int appended = RunAndWait(command);
-        std::string error;
-        bool stopped = false;
-        const bool ended = session.WaitUntil(
-            [&] {
-                return session.WaitForBox("Information", nullptr, 0) ||
-                       (stopped = session.WaitForBox("Error", &error, 0) != nullptr);
-            },
-            60);
+        const bool ended = session.WaitForBox("Information", nullptr, 60) != nullptr;
         std::string bytes;
         const bool read = ReadWholeFile(big, bytes);
-        const std::string line = "the other program's line\r\n";
-        const std::string& expected = stopped ? before : after;
-        Expect(started && appended == 0 && ended && read && bytes == expected + line &&
-                   (!stopped || error.find("big.txt") != std::string::npos),
-               "the other program's line survives the run" + (stopped ? ", which stopped: " + error : std::string()),
-               wrong);
+        Expect(started && appended == 0 && ended && read && bytes == after + "the other program's line\r\n",
+               "the other program's line survives the run", wrong);
         session.Kill();
     }
     return wrong == 0 ? 0 : 1;
@@ -494,6 +534,7 @@ int main(int argc, char** argv) {
         if (args.size() == 3 && args[0] == "true-names") return TrueNames(args[1], args[2]);
         if (args.size() == 3 && args[0] == "kill-sweep") return KillSweep(args[1], args[2]);
         if (args.size() == 3 && args[0] == "append") return Append(args[1], args[2]);
+        if (args.size() == 6 && args[0] == "replace-all-in") return ReplaceAllIn(args[1], args[2], args[3], args[4], args[5]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -1,9 +1,11 @@
 // Faults injected between ReplaceInFile and the real file system: the file keeps its exact old
-// bytes, no temporary file is left behind and the right error is raised.
+// bytes, or holds its new ones, never anything between; nothing of the rewrite is left beside it;
+// and the right error is raised.
 #include "replace/replace_in_file.h"
 
 #include "platform/code_page.h"
 #include "platform/errors.h"
+#include "replace/rewrite_journal.h"
 #include "support/expect_error.h"
 #include "support/forwarding_file_system.h"
 #include "support/temp_folder.h"
@@ -21,17 +23,8 @@ namespace {
 
 class FaultyFileSystem final : public test_support::ForwardingFileSystem {
 public:
-    bool failWrite = false, shortWrite = false, shrinkOnRead = false, throwOnRead = false, failReplace = false,
-         refuseNewFiles = false, failGrow = false, hugeSize = false;
+    bool shrinkOnRead = false, throwOnRead = false, hugeSize = false;
 
-    platform::UniqueFile CreateFile(const platform::Path& path, DWORD access, DWORD share, DWORD disposition,
-                                    DWORD flags) override {
-        if (refuseNewFiles && disposition == CREATE_NEW) {
-            Fail(ERROR_ACCESS_DENIED);
-            return platform::UniqueFile{};
-        }
-        return ForwardingFileSystem::CreateFile(path, access, share, disposition, flags);
-    }
     bool ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* read) override {
         if (throwOnRead) throw std::bad_alloc();
         if (!shrinkOnRead) return ForwardingFileSystem::ReadFile(file, buffer, count, read);
@@ -43,56 +36,43 @@ public:
         shrunk_ = true;
         return ForwardingFileSystem::ReadFile(file, buffer, count - 1, read);
     }
-    bool WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* written) override {
-        if (failWrite) return Fail(ERROR_DISK_FULL);
-        return ForwardingFileSystem::WriteFile(file, buffer, shortWrite ? count / 2 : count, written);
-    }
     bool GetFileInformation(HANDLE file, platform::FileInformation* information) override {
         if (!ForwardingFileSystem::GetFileInformation(file, information)) return false;
         if (hugeSize) information->size = LONGLONG{1} << 31;
         return true;
     }
-    bool SetEndOfFile(HANDLE file) override {
-        return failGrow ? Fail(ERROR_DISK_FULL) : ForwardingFileSystem::SetEndOfFile(file);
-    }
-    bool RenameOpenFileOver(HANDLE file, const platform::Path& target, bool targetHeld) override {
-        return failReplace ? Fail(ERROR_ACCESS_DENIED)
-                           : ForwardingFileSystem::RenameOpenFileOver(file, target, targetHeld);
-    }
-
 private:
-    static bool Fail(DWORD error) {
-        ::SetLastError(error);
-        return false;
-    }
     bool shrunk_ = false;
 };
 
-// Records the steps that make the new bytes durable and put them in the file's place.
+// Records the writes and flushes of the journal and of the file.
 class StepRecordingFileSystem final : public test_support::ForwardingFileSystem {
 public:
+    explicit StepRecordingFileSystem(platform::Path target) : target_(std::move(target)) {}
     std::vector<std::string> steps;
 
+    platform::UniqueFile CreateFile(const platform::Path& path, DWORD access, DWORD share, DWORD disposition,
+                                    DWORD flags) override {
+        platform::UniqueFile file = ForwardingFileSystem::CreateFile(path, access, share, disposition, flags);
+        if (path == target_) file_ = file.get();
+        return file;
+    }
     bool WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* written) override {
-        steps.push_back("written");
-        written_ = file;
+        Step(file, "written");
         return ForwardingFileSystem::WriteFile(file, buffer, count, written);
     }
     bool FlushFileBuffers(HANDLE file) override {
-        steps.push_back(file == written_ ? "flushed" : "flushed another file");
+        Step(file, "flushed");
         return ForwardingFileSystem::FlushFileBuffers(file);
-    }
-    bool RenameOpenFileOver(HANDLE file, const platform::Path& target, bool targetHeld) override {
-        // Only a file that nobody holds open can be opened without sharing.
-        if (!targetHeld && platform::UniqueFile{::CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                                              0, nullptr)})
-            steps.push_back("let go");
-        steps.push_back(targetHeld ? "swapped while held" : "swapped");
-        return ForwardingFileSystem::RenameOpenFileOver(file, target, targetHeld);
     }
 
 private:
-    HANDLE written_ = nullptr;
+    void Step(HANDLE file, const std::string& what) {
+        const std::string step = (file == file_ ? "file " : "journal ") + what;
+        if (steps.empty() || steps.back() != step) steps.push_back(step);
+    }
+    platform::Path target_;
+    HANDLE file_ = nullptr;
 };
 
 class ReplaceInFileFaultsTest : public testing::Test {
@@ -116,26 +96,9 @@ protected:
 
 }  // namespace
 
-TEST_F(ReplaceInFileFaultsTest, FailedWriteIsAStreamWriteError) {
-    fs_.failWrite = true;
-    ExpectFailureLeavesFile("EWriteError", "Stream write error");
-}
-
-TEST_F(ReplaceInFileFaultsTest, ShortWriteIsAStreamWriteError) {
-    fs_.shortWrite = true;
-    ExpectFailureLeavesFile("EWriteError", "Stream write error");
-}
-
 TEST_F(ReplaceInFileFaultsTest, ShortReadIsAStreamReadError) {
     fs_.shrinkOnRead = true;
     ExpectFailureLeavesFile("EReadError", "Stream read error");
-}
-
-TEST_F(ReplaceInFileFaultsTest, FailedSwapIsACreateErrorForTheFile) {
-    fs_.failReplace = true;
-    ExpectFailureLeavesFile("EFCreateError",
-                            "Cannot create file \"" + test_support::Utf8Name(path_.Text()) + "\". " +
-                                test_support::Utf8Name(platform::SystemErrorText(ERROR_ACCESS_DENIED)));
 }
 
 TEST_F(ReplaceInFileFaultsTest, FileOfTwoGibibytesIsOutOfMemory) {
@@ -148,107 +111,113 @@ TEST_F(ReplaceInFileFaultsTest, AllocationFailureIsOutOfMemory) {
     ExpectFailureLeavesFile("EOutOfMemory", "Out of memory");
 }
 
-TEST_F(ReplaceInFileFaultsTest, FolderThatRefusesNewFilesIsRewrittenInPlace) {
-    fs_.refuseNewFiles = true;
-    Replace();
-    EXPECT_EQ(ReadFileBytes(path_), "an LONGER TEXT text, LONGER TEXT and LONGER TEXT");
-    // A shorter result must cut the old tail.
-    replace::ReplaceInFile(path_, "longer text", "o", fs_, platform::SystemCodePage());
-    EXPECT_EQ(ReadFileBytes(path_), "an o text, o and o");
-    EXPECT_EQ(folder_.Names(), std::vector<std::wstring>{L"file.txt"});
-}
-
-TEST_F(ReplaceInFileFaultsTest, InPlaceRewriteOnAFullDiskFailsBeforeAnyByteChanges) {
-    fs_.refuseNewFiles = true;
-    fs_.failGrow = true;
-    ExpectFailureLeavesFile("EWriteError", "Stream write error");
-}
-
-TEST(ReplaceInFileSteps, TheNewFileIsWrittenFlushedAndClosedBeforeTheSwap) {
+TEST(ReplaceInFileSteps, TheJournalReachesTheDiskBeforeTheFileChanges) {
     test_support::TempFolder folder;
     const platform::Path path = folder.WriteFile("file.txt", "an old text");
-    StepRecordingFileSystem fs;
-    replace::ReplaceInFile(path, "old", "new", fs, platform::SystemCodePage());
-    // Windows 10 renames over the file it still holds; Wine and older Windows let it go first.
-    std::vector<std::string> expected = {"written", "flushed", "swapped while held"};
-    if (fs.steps.size() > expected.size()) expected.insert(expected.end(), {"let go", "swapped"});
-    EXPECT_EQ(fs.steps, expected);
-    EXPECT_EQ(ReadFileBytes(path), "an new text");
+    StepRecordingFileSystem fs(path);
+    replace::ReplaceInFile(path, "old", "newer", fs, platform::SystemCodePage());
+    EXPECT_EQ(fs.steps, (std::vector<std::string>{"journal written", "journal flushed", "file written", "file flushed"}));
+    EXPECT_EQ(ReadFileBytes(path), "an newer text");
+    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"file.txt"}) << "the journal is removed";
 }
 
 namespace {
 
-// Fails one step of the swap, named as the table below names it.
-class SwapFaultFileSystem final : public test_support::ForwardingFileSystem {
+// Fails, on the file itself, the write with the given number (and every later one, when told), or
+// its flush; or refuses the journal, or fails the journal's writes.
+class WriteFaultFileSystem final : public test_support::ForwardingFileSystem {
 public:
-    std::string failAt;
-    bool deleteTargetFirst = false;
+    explicit WriteFaultFileSystem(platform::Path target) : target_(std::move(target)) {}
+    int failWrite = 0;
+    bool failLaterWrites = false, shortWrite = false, failFlush = false, refuseJournal = false,
+         failJournalWrites = false;
 
-    bool WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* written) override {
-        return failAt == "write beside" ? Fail() : ForwardingFileSystem::WriteFile(file, buffer, count, written);
+    platform::UniqueFile CreateFile(const platform::Path& path, DWORD access, DWORD share, DWORD disposition,
+                                    DWORD flags) override {
+        if (refuseJournal && disposition == CREATE_NEW) {
+            ::SetLastError(ERROR_ACCESS_DENIED);
+            return platform::UniqueFile{};
+        }
+        platform::UniqueFile file = ForwardingFileSystem::CreateFile(path, access, share, disposition, flags);
+        if (path == target_) file_ = file.get();
+        return file;
     }
-    bool SetTimesAndAttributes(HANDLE file, LARGE_INTEGER created, LARGE_INTEGER written, DWORD attributes) override {
-        return failAt == "attributes" ? Fail()
-                                      : ForwardingFileSystem::SetTimesAndAttributes(file, created, written, attributes);
+    bool WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* written) override {
+        if (file != file_) return failJournalWrites ? Fail() : ForwardingFileSystem::WriteFile(file, buffer, count, written);
+        ++writes_;
+        if (writes_ == failWrite && shortWrite) return ForwardingFileSystem::WriteFile(file, buffer, count / 2, written);
+        if (writes_ == failWrite || (failLaterWrites && failWrite > 0 && writes_ > failWrite)) return Fail();
+        return ForwardingFileSystem::WriteFile(file, buffer, count, written);
     }
     bool FlushFileBuffers(HANDLE file) override {
-        return failAt == "flush beside" ? Fail() : ForwardingFileSystem::FlushFileBuffers(file);
-    }
-    bool RenameOpenFileOver(HANDLE file, const platform::Path& target, bool targetHeld) override {
-        if (targetHeld) {
-            if (failAt == "rename while held") return Fail();
-            // Every other case takes the rename after letting the file go, as under Wine.
-            ::SetLastError(ERROR_NOT_SUPPORTED);
-            return false;
-        }
-        if (failAt != "rename") return ForwardingFileSystem::RenameOpenFileOver(file, target, targetHeld);
-        if (deleteTargetFirst) ::DeleteFileW(target.c_str());  // as if another program took it away
+        if (!failFlush || file != file_) return ForwardingFileSystem::FlushFileBuffers(file);
+        failFlush = false;  // the flush after putting the old bytes back goes through
         return Fail();
     }
 
 private:
     static bool Fail() {
-        ::SetLastError(ERROR_ACCESS_DENIED);
+        ::SetLastError(ERROR_DISK_FULL);
         return false;
     }
+    platform::Path target_;
+    HANDLE file_ = nullptr;
+    int writes_ = 0;
 };
 
 }  // namespace
 
-TEST(SwapFaults, AfterEveryFailedStepOneWholeCopyIsLeftAndNamed) {
+// Every step of the write can fail: the file is then wholly old again, or, where even putting the
+// old bytes back fails, part-written with the journal kept, which the next listing finishes. A
+// journal that cannot be made or written does not stop the rewrite.
+TEST(WriteFaults, TheFileIsWhollyOldOrWhollyNewAndTheErrorNamesIt) {
+    const std::string old = "an old text, old and OLD", longer = "an LONGER TEXT text, LONGER TEXT and LONGER TEXT",
+                      shorter = "an o text, o and o";
     const struct {
-        const char* failAt;
-        bool targetGone;
-        const char* errorClass;
+        const char* name;
+        bool grows;
+        int failWrite;
+        bool failLaterWrites, shortWrite, failFlush, refuseJournal, failJournalWrites;
+        bool failed, journalLeft, finished;  // finished: new bytes once the folder is listed
     } cases[] = {
-        {"write beside", false, "EWriteError"},    {"attributes", false, "EWriteError"},
-        {"flush beside", false, "EWriteError"},    {"rename while held", false, "EFCreateError"},
-        {"rename", false, "EFCreateError"},        {"rename", true, "EFCreateError"},
+        // name                 grows  write later  short  flush  nojrnl jwrite failed left   finished
+        {"grow",                true,  1,    false, false, false, false, false, true,  false, false},
+        {"grow, short",         true,  1,    false, true,  false, false, false, true,  false, false},
+        {"write over",          true,  2,    false, false, false, false, false, true,  false, false},
+        {"write over, shorter", false, 1,    false, true,  false, false, false, true,  false, false},
+        {"flush",               true,  0,    false, false, true,  false, false, true,  false, false},
+        {"put back",            true,  2,    true,  false, false, false, false, true,  true,  true},
+        {"no journal",          true,  0,    false, false, false, true,  false, false, false, true},
+        {"journal write",       true,  0,    false, false, false, false, true,  false, false, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.failAt) + (c.targetGone ? ", file gone" : ""));
+        SCOPED_TRACE(c.name);
         test_support::TempFolder folder;
-        const platform::Path path = folder.WriteFile("file.txt", "an old text");
-        SwapFaultFileSystem fs;
-        fs.failAt = c.failAt;
-        fs.deleteTargetFirst = c.targetGone;
-        std::string message;
-        try {
-            replace::ReplaceInFile(path, "old", "new", fs, platform::SystemCodePage());
-            ADD_FAILURE() << "no error";
-        } catch (const platform::EError& e) {
-            EXPECT_STREQ(e.ClassName(), c.errorClass);
-            message = test_support::Utf8Name(e.Message());
+        const platform::Path path = folder.WriteFile("file.txt", old);
+        WriteFaultFileSystem fs(path);
+        fs.failWrite = c.failWrite;
+        fs.failLaterWrites = c.failLaterWrites;
+        fs.shortWrite = c.shortWrite;
+        fs.failFlush = c.failFlush;
+        fs.refuseJournal = c.refuseJournal;
+        fs.failJournalWrites = c.failJournalWrites;
+        const std::string& expected = c.grows ? longer : shorter;
+        const auto replace = [&] {
+            replace::ReplaceInFile(path, "old", c.grows ? "LONGER TEXT" : "o", fs, platform::SystemCodePage());
+        };
+        if (c.failed)
+            ExpectError(replace, "EWriteError",
+                        "Cannot write file \"" + test_support::Utf8Name(path.Text()) + "\". " +
+                            test_support::Utf8Name(platform::SystemErrorText(ERROR_DISK_FULL)));
+        else
+            replace();
+        if (!c.journalLeft) {
+            EXPECT_EQ(ReadFileBytes(path), c.finished ? expected : old);
         }
-        const std::vector<std::wstring> names = folder.Names();
-        if (!c.targetGone) {
-            EXPECT_EQ(ReadFileBytes(path), "an old text");
-            EXPECT_EQ(names, std::vector<std::wstring>{L"file.txt"}) << "nothing left beside it";
-            continue;
-        }
-        // The only copy left is the file beside it, which the message names.
-        ASSERT_EQ(names.size(), 1u);
-        EXPECT_EQ(ReadFileBytes(folder.Path().Join(names[0])), "an new text");
-        EXPECT_NE(message.find(test_support::Utf8Name(names[0])), std::string::npos) << message;
+        EXPECT_EQ(folder.Names().size(), c.journalLeft ? 2u : 1u);
+        // The next listing finishes what the journal holds.
+        replace::FinishInterruptedRewrites(platform::SystemFileSystem(), folder.Path());
+        EXPECT_EQ(ReadFileBytes(path), c.finished ? expected : old);
+        EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"file.txt"});
     }
 }

@@ -1,53 +1,27 @@
 // The run's queue over real files: files come back in the order they were added, whichever thread
-// prepared them; a run that stops at a file leaves every later one as it was and nothing beside
-// them; and new contents are written in the run's own hidden folder, or beside the files where no
-// folder can be made.
+// prepared them, however little memory they may take ahead; a run that stops at a file leaves
+// every later one as it was and nothing beside them.
 #include "replace/rewrite_queue.h"
 
-#include "support/forwarding_file_system.h"
+#include "replace/rewrite_journal.h"
+
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 
 namespace {
-
-// Records the folders new files were made in, and refuses new folders when told to.
-class NewFileFolders final : public test_support::ForwardingFileSystem {
-public:
-    explicit NewFileFolders(bool refuseFolders) : refuseFolders_(refuseFolders) {}
-    std::set<std::wstring> folders;
-    DWORD folderAttributes = 0;
-
-    platform::UniqueFile CreateFile(const platform::Path& path, DWORD access, DWORD share, DWORD disposition,
-                                    DWORD flags) override {
-        platform::UniqueFile file = ForwardingFileSystem::CreateFile(path, access, share, disposition, flags);
-        if (disposition == CREATE_NEW && file) {
-            folderAttributes = ::GetFileAttributesW(path.Folder().c_str());
-            folders.insert(path.Folder().Text());
-        }
-        return file;
-    }
-    bool CreateFolder(const platform::Path& path, DWORD attributes) override {
-        if (!refuseFolders_) return ForwardingFileSystem::CreateFolder(path, attributes);
-        ::SetLastError(ERROR_ACCESS_DENIED);
-        return false;
-    }
-
-private:
-    bool refuseFolders_;
-};
 
 std::string Text(int i) { return "line " + std::to_string(i) + (i % 3 == 0 ? " has Old here\r\n" : " has none\r\n"); }
 
 // A run over the files as the window makes it: each file added as room allows, each put in
 // place as it comes back, stopping at the first that fails. Returns the indices taken, the
 // failed one last.
-std::vector<size_t> RunLikeTheWindow(platform::FileSystem& fs, const test_support::TempFolder& folder,
-                                     const std::vector<platform::Path>& paths) {
+std::vector<size_t> RunLikeTheWindow(const test_support::TempFolder& folder, const std::vector<platform::Path>& paths,
+                                     LONGLONG bytesAhead = replace::RewriteQueue::kBytesAhead) {
     std::vector<size_t> taken;
-    replace::RewriteQueue queue(fs, platform::SystemCodePage(), folder.Path(), "old", "new");
+    replace::RewriteJournal journal(platform::SystemFileSystem(), folder.Path());
+    replace::RewriteQueue queue(platform::SystemFileSystem(), platform::SystemCodePage(), "old", "new", 2, bytesAhead);
     for (size_t next = 0; next < paths.size() || !queue.Empty();) {
         if (next < paths.size() && !queue.Full()) {
             queue.Add(next, paths[next]);
@@ -58,7 +32,7 @@ std::vector<size_t> RunLikeTheWindow(platform::FileSystem& fs, const test_suppor
         while (!(prepared = queue.Take(INFINITE))) {}
         taken.push_back(prepared->index);
         if (prepared->error) return taken;
-        prepared->rewrite->Commit();
+        prepared->rewrite->Commit(journal);
     }
     return taken;
 }
@@ -69,7 +43,7 @@ TEST(RewriteQueue, TakesInOrderAndAStopLeavesEveryLaterFileAsItWas) {
     std::vector<platform::Path> paths;
     for (size_t i = 0; i < count; ++i) paths.push_back(folder.WriteFile("f" + std::to_string(1000 + i) + ".txt", Text(int(i))));
     ::SetFileAttributesW(paths[readOnly].c_str(), FILE_ATTRIBUTE_READONLY);
-    const std::vector<size_t> taken = RunLikeTheWindow(platform::SystemFileSystem(), folder, paths);
+    const std::vector<size_t> taken = RunLikeTheWindow(folder, paths);
 
     ASSERT_EQ(taken.size(), readOnly + 1);
     for (size_t i = 0; i < taken.size(); ++i) EXPECT_EQ(taken[i], i);
@@ -82,23 +56,16 @@ TEST(RewriteQueue, TakesInOrderAndAStopLeavesEveryLaterFileAsItWas) {
     ::SetFileAttributesW(paths[readOnly].c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-TEST(RewriteQueue, NewContentsAreWrittenInTheRunsHiddenFolderOrBesideTheFiles) {
-    for (bool refuseFolders : {false, true}) {
-        SCOPED_TRACE(refuseFolders ? "no folder can be made" : "a folder can be made");
-        test_support::TempFolder folder;
-        std::vector<platform::Path> paths;
-        for (int i = 0; i < 8; ++i) paths.push_back(folder.WriteFile("f" + std::to_string(i) + ".txt", Text(3 * i)));
-        NewFileFolders fs(refuseFolders);
-        EXPECT_EQ(RunLikeTheWindow(fs, folder, paths).size(), paths.size());
-        ASSERT_EQ(fs.folders.size(), 1u);
-        // Folders as Folder() gives them, with their closing backslash.
-        const std::wstring used = *fs.folders.begin(), listed = folder.Path().Text() + L"\\";
-        const std::wstring parent = platform::Path(used.substr(0, used.size() - 1)).Folder().Text();
-        EXPECT_EQ(refuseFolders ? used : parent, listed) << test_support::Utf8Name(used);
-        EXPECT_EQ((fs.folderAttributes & FILE_ATTRIBUTE_HIDDEN) != 0, !refuseFolders);
-        EXPECT_EQ(folder.Names().size(), paths.size()) << "the run's folder is gone";
-        for (int i = 0; i < 8; ++i) EXPECT_EQ(test_support::ReadFileBytes(paths[i]).find("Old"), std::string::npos);
-    }
+// Files larger than the memory allowed ahead wait their turn, the first not taken always prepared.
+TEST(RewriteQueue, FilesBeyondTheMemoryAheadWaitTheirTurn) {
+    test_support::TempFolder folder;
+    std::vector<platform::Path> paths;
+    std::string big;
+    for (int i = 0; i < 40; ++i) big += Text(3 * i);
+    for (int i = 0; i < 12; ++i) paths.push_back(folder.WriteFile(std::to_string(10 + i) + ".txt", big));
+    EXPECT_EQ(RunLikeTheWindow(folder, paths, static_cast<LONGLONG>(3 * big.size())).size(), paths.size());
+    for (const platform::Path& path : paths) EXPECT_EQ(test_support::ReadFileBytes(path).find("Old"), std::string::npos);
+    EXPECT_EQ(folder.Names().size(), paths.size());
 }
 
 }  // namespace

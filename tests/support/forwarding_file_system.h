@@ -27,9 +27,8 @@ public:
     bool GetFileInformation(HANDLE file, platform::FileInformation* information) override {
         return inner_.GetFileInformation(file, information);
     }
-    bool SetTimesAndAttributes(HANDLE file, LARGE_INTEGER creationTime, LARGE_INTEGER lastWriteTime,
-                               DWORD attributes) override {
-        return inner_.SetTimesAndAttributes(file, creationTime, lastWriteTime, attributes);
+    bool SetLastWriteTime(HANDLE file, LARGE_INTEGER lastWriteTime) override {
+        return inner_.SetLastWriteTime(file, lastWriteTime);
     }
     platform::UniqueFind FindFirstFile(const platform::Path& pattern, WIN32_FIND_DATAW* data) override {
         return inner_.FindFirstFile(pattern, data);
@@ -40,14 +39,7 @@ public:
     }
     bool SetCurrentDirectory(const platform::Path& path) override { return inner_.SetCurrentDirectory(path); }
     platform::Path GetCurrentDirectory() override { return inner_.GetCurrentDirectory(); }
-    bool RenameOpenFileOver(HANDLE file, const platform::Path& target, bool targetHeld) override {
-        return inner_.RenameOpenFileOver(file, target, targetHeld);
-    }
     bool DeleteFile(const platform::Path& path) override { return inner_.DeleteFile(path); }
-    bool CreateFolder(const platform::Path& path, DWORD attributes) override {
-        return inner_.CreateFolder(path, attributes);
-    }
-    bool RemoveFolder(const platform::Path& path) override { return inner_.RemoveFolder(path); }
 
 private:
     platform::FileSystem& inner_;
