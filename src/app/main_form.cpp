@@ -130,12 +130,10 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
     fileList_ = std::make_unique<browse::FileListBox>(
         Handle(), IdOf(Ctl::FileListBox), font_.get(), widgets::Scale(kFileListItemHeight, dpi_),
         widgets::SystemMetricAt(SM_CXSMICON, dpi_), platform::ExecutableFolder(), L"*.txt",
-        browse::TFileType{browse::ftArchive, browse::ftNormal}, shell_);
+        browse::TFileType{browse::ftArchive, browse::ftNormal}, shell_,
+        // A rewrite that a stopped run left part-written is finished before its folder is shown.
+        [](const platform::Path& folder) { replace::FinishInterruptedRewrites(platform::SystemFileSystem(), folder); });
     fileList_->Listing().OnChange = [this] { FileListBoxChange(); };
-    // A rewrite that a stopped run left part-written is finished before its folder is shown.
-    fileList_->Listing().BeforeReading = [](const platform::Path& folder) {
-        replace::FinishInterruptedRewrites(platform::SystemFileSystem(), folder);
-    };
 
     splitter_ = std::make_unique<widgets::Splitter>(Handle(), none, IdOf(Ctl::Splitter1));
     splitter_->OnMoved = [this](int width) { SetListWidth(width); };

@@ -93,11 +93,20 @@ void Rewrite::Commit(RewriteJournal& journal) {
     HANDLE file = held_.handle.get();
     // The room first: a full disk fails here, with the file as it was.
     if (!GrowTo(fs_, file, oldLength, new_)) throw errors::CannotWriteFile(path_, ::GetLastError());
-    if (WriteOver(fs_, file, oldLength, new_)) return;
+    if (WriteOver(fs_, file, oldLength, new_)) return LetGo();
     const DWORD error = ::GetLastError();
     const LONGLONG grown = std::max(oldLength, static_cast<LONGLONG>(new_.size()));
     if (!WriteOver(fs_, file, grown, old_) && journaled) journal.Keep();
     throw errors::CannotWriteFile(path_, error);
+}
+
+// Wine tells no other handle of a deletion asked for while the file is held; it takes effect as the
+// file is let go, and then the name is gone.
+void Rewrite::LetGo() {
+    held_.handle.reset();
+    platform::FileInformation named;
+    if (!fs_.GetFileInformationByName(path_, &named) && ::GetLastError() == ERROR_FILE_NOT_FOUND)
+        throw errors::CannotOpenFile(path_, ERROR_FILE_NOT_FOUND);
 }
 
 void ReplaceInFile(const Path& path, const std::string& search, const std::string& replacement, FileSystem& fs,

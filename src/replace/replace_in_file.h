@@ -34,11 +34,15 @@ public:
     void Prepare(const std::string& search, const std::string& replacement, platform::CodePage& codePage);
 
     // After Prepare, writes the new bytes over the file, once `journal` holds what finishing the
-    // rewrite needs; a file without a match is only marked as written now. A failed write puts the
-    // old bytes back. Throws EFOpenError (the file was deleted meanwhile) or EWriteError.
+    // rewrite needs, and lets it go; a file without a match is only marked as written now. A failed
+    // write puts the old bytes back. Throws EFOpenError (the file was deleted meanwhile) or
+    // EWriteError.
     void Commit(RewriteJournal& journal);
 
 private:
+    // Lets the written file go; throws EFOpenError where that was its end.
+    void LetGo();
+
     platform::FileSystem& fs_;
     const platform::Path path_;
     HeldFile held_;
