@@ -425,38 +425,55 @@ int SweepKills(const std::string& program, const Path& folder, const std::string
     auto lay = [&] {
         for (const auto& [name, bytes] : before) WriteFileBytes(folder.Join(name), bytes);
     };
+    auto written = [&] {
+        return std::all_of(after.begin(), after.end(), [&](const auto& file) {
+            std::string bytes;
+            return ReadWholeFile(folder.Join(file.first), bytes) && bytes == file.second;
+        });
+    };
+    auto journalSeen = [&] {
+        const auto names = test_support::NamesIn(folder);
+        return std::any_of(names.begin(), names.end(), [](const std::wstring& name) { return name[0] == L'.'; });
+    };
     int wrong = 0;
-    DWORD rewrite = 0;  // from the answer to the completion message
+    DWORD rewrite = 0;  // from the journal's first record until every file is written
     lay();
     {
         e2e::ProgramSession session(copy, folder, 60);
-        const bool started = StartReplaceAll(session);
+        const bool started = StartReplaceAll(session) && session.WaitUntil(journalSeen, 60);
         const DWORD t0 = ::GetTickCount();
-        const bool written = session.WaitUntil(
-            [&] {
-                return std::all_of(after.begin(), after.end(), [&](const auto& file) {
-                    std::string bytes;
-                    return ReadWholeFile(folder.Join(file.first), bytes) && bytes == file.second;
-                });
-            },
-            120);
-        rewrite = ::GetTickCount() - t0;
-        Expect(started && written, label + ": an uncut run writes every file in " + std::to_string(rewrite) + " ms", wrong);
+        const bool done = session.WaitUntil(written, 120);
+        rewrite = std::max<DWORD>(::GetTickCount() - t0, 20);
+        Expect(started && done, label + ": an uncut run writes every file " + std::to_string(rewrite) +
+                                    " ms after the journal's first record", wrong);
         session.Kill();
     }
-    // From the answer to a quarter past the time the run takes.
-    const int points = 20;
+    // The first file that grows: a kill the moment it has grown finds it part-written, unless the
+    // rest of its new bytes are written first.
+    size_t grows = 0;
+    while (grows + 1 < before.size() && after[grows].second.size() <= before[grows].second.size()) ++grows;
+    auto grown = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        for (DWORD t0 = ::GetTickCount(); ::GetTickCount() - t0 < 60000; ::Sleep(1))
+            if (::GetFileAttributesExW(folder.Join(before[grows].first).c_str(), GetFileExInfoStandard, &data) &&
+                data.nFileSizeLow != before[grows].second.size())
+                return;
+    };
+    // From the journal's first record to a quarter past the time the writing takes; then a few
+    // times the moment a file has grown.
+    const int points = 20, atGrowth = 4;
     int partWritten = 0;
-    for (int point = 0; point <= points; ++point) {
-        const DWORD delay = rewrite * point * 5 / (4 * points);
+    for (int point = 0; point <= points + atGrowth; ++point) {
+        const DWORD delay = rewrite * std::min(point, points) * 5 / (4 * points);
         lay();
         {
             e2e::ProgramSession session(copy, folder, 60);
-            if (!StartReplaceAll(session)) {
+            if (!StartReplaceAll(session) || !session.WaitUntil(journalSeen, 60)) {
                 Expect(false, label + ": run " + std::to_string(point) + " started", wrong);
                 continue;
             }
-            ::Sleep(delay);
+            if (point > points) grown();
+            else ::Sleep(delay);
             session.Kill();
         }
         int parts = 0;
@@ -479,13 +496,13 @@ int SweepKills(const std::string& program, const Path& folder, const std::string
             else if (left[i].second != before[i].second && left[i].second != after[i].second)
                 wrongly += " " + Utf8Name(left[i].first) + " neither old nor new;";
         Expect(left.size() >= before.size() && wrongly.empty(),
-               label + ": killed after " + std::to_string(delay) + " ms" +
+               label + (point > points ? ": killed as a file grew" : ": killed after " + std::to_string(delay) + " ms") +
                    (parts ? ", " + std::to_string(parts) + " part-written" : std::string()) +
                    ", after a restart every file whole and nothing beside them" + wrongly,
                wrong);
     }
     std::printf("%s: %d kill points, %d of them left a file part-written for the restart to finish\n", label.c_str(),
-                points + 1, partWritten);
+                points + 1 + atGrowth, partWritten);
     return wrong;
 }
 
@@ -518,15 +535,13 @@ int KillSweep(const std::string& program, const std::string& work) {
     {
         e2e::ProgramSession session(large.Join(L"SearchReplace.exe"), large, 60);
         const bool started = StartReplaceAll(session);
-        ::Sleep(200);
         const std::wstring command = L"\"" + platform::ExecutablePath().Text() + L"\" append \"" + big.Text() +
                                      L"\" \"the other program's line\r\n\"";
         const int appended = RunAndWait(command);
-        const bool ended = session.WaitForBox("Information", nullptr, 60) != nullptr;
         std::string bytes;
-        const bool read = ReadWholeFile(big, bytes);
-        Expect(started && appended == 0 && ended && read && bytes == after + "the other program's line\r\n",
-               "the other program's line survives the run", wrong);
+        const bool both = session.WaitUntil(
+            [&] { return ReadWholeFile(big, bytes) && bytes == after + "the other program's line\r\n"; }, 60);
+        Expect(started && appended == 0 && both, "the other program's line survives the run", wrong);
         session.Kill();
     }
     return wrong == 0 ? 0 : 1;
