@@ -26,7 +26,9 @@ BOOL CALLBACK FindBox(HWND window, LPARAM param) {
     char name[64] = {}, text[256] = {};
     ::GetClassNameA(window, name, sizeof name);
     ::GetWindowTextA(window, text, sizeof text);
-    if (std::string(name) != "TMessageForm" || *search->caption != text) return TRUE;
+    // The program's message dialogs, or the system's message box that its error box is.
+    const std::string kind = name;
+    if ((kind != "TMessageForm" && kind != "#32770") || *search->caption != text) return TRUE;
     search->found = window;
     return FALSE;
 }
