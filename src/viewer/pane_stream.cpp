@@ -5,7 +5,6 @@
 #include <richedit.h>
 
 #include <algorithm>
-#include <cstring>
 
 namespace viewer {
 
@@ -17,7 +16,7 @@ constexpr DWORD kStreamFailed = 1;
 // The control calls back from inside its own code, so nothing may escape from here.
 DWORD CALLBACK ReadCallback(DWORD_PTR cookie, LPBYTE buffer, LONG capacity, LONG* produced) noexcept {
     try {
-        auto* source = reinterpret_cast<StreamSource*>(cookie);
+        auto* source = reinterpret_cast<PlainTextSource*>(cookie);
         return source->Read(reinterpret_cast<char*>(buffer), capacity, *produced) ? 0 : kStreamFailed;
     } catch (...) {
         return kStreamFailed;
@@ -37,25 +36,67 @@ DWORD CALLBACK WriteCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* t
 
 }  // namespace
 
-bool MemorySource::Read(char* buffer, LONG capacity, LONG& produced) {
-    size_t n = std::min(content_.size() - position_, static_cast<size_t>(std::max<LONG>(capacity, 0)));
-    std::memcpy(buffer, content_.data() + position_, n);
-    position_ += n;
-    produced = static_cast<LONG>(n);
-    return true;
+bool PlainTextSource::Read(char* buffer, LONG capacity, LONG& produced) {
+    const size_t most = static_cast<size_t>(std::max<LONG>(capacity, 0) / 2);
+    if (most == 0) return false;
+    for (;;) {
+        const size_t n = std::min(text_.size() - position_, most);
+        produced = static_cast<LONG>(converter_.Convert(text_.data() + position_, n, buffer));
+        position_ += n;
+        // A piece that held only the LF of a CR LF gives nothing, and nothing would end the stream.
+        if (produced > 0 || n == 0) return true;
+    }
 }
 
-bool MemorySource::Rewind() {
-    position_ = 0;
-    return true;
-}
-
-bool StreamIn(HWND pane, UINT format, StreamSource& source) {
+bool StreamIn(HWND pane, UINT format, PlainTextSource& source) {
     EDITSTREAM stream{};
     stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
     stream.pfnCallback = ReadCallback;
     ::SendMessageA(pane, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
     return stream.dwError == 0;
+}
+
+namespace {
+
+// The control moves the caret to the end of what it takes in and scrolls to it; this puts the
+// selection and the view back afterwards, with the painting held back in between.
+class KeptView {
+public:
+    explicit KeptView(HWND pane) : pane_(pane), showing_(::IsWindowVisible(pane) != FALSE) {
+        ::SendMessageA(pane_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
+        ::SendMessageA(pane_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
+        if (showing_) ::SendMessageA(pane_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~KeptView() {
+        ::SendMessageA(pane_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
+        ::SendMessageA(pane_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
+        if (!showing_) return;
+        ::SendMessageA(pane_, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(pane_, nullptr, FALSE);
+    }
+    KeptView(const KeptView&) = delete;
+    KeptView& operator=(const KeptView&) = delete;
+
+private:
+    HWND pane_;
+    bool showing_;
+    CHARRANGE selection_{};
+    POINT scroll_{};
+};
+
+}  // namespace
+
+bool StreamInAtEnd(HWND pane, PlainTextSource& source, const CHARFORMATA* format) {
+    KeptView kept(pane);
+    const LONG start = ::GetWindowTextLengthA(pane);
+    CHARRANGE end{-1, -1};
+    ::SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+    if (!StreamIn(pane, SF_TEXT | SFF_SELECTION, source)) return false;
+    if (!format) return true;
+    CHARRANGE added{start, -1};
+    ::SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&added));
+    ::SendMessageA(pane, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(format));
+    return true;
 }
 
 std::string StreamOutRich(HWND pane) {

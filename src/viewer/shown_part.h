@@ -1,0 +1,38 @@
+#pragma once
+// How much of a file the viewer shows, and the pieces in which it goes into the pane. Under Wine
+// the rich-edit control holds about 55 bytes of memory for each character it shows, and lays out
+// about 3 MiB a second; so a large file is shown only in part, and what is shown goes in a piece
+// at a time between the window's messages, the window answering the user throughout.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace viewer {
+
+struct ShowLimits {
+    // The most bytes of a file shown: 12 MiB keep the whole program under 1 GB, where a larger
+    // file would first take the desktop's memory and then have the system end the program.
+    size_t shownBytes = size_t{12} << 20;
+    // A line longer than this ends what is shown. The control lays a whole line out again each
+    // time text is added to it, so a line goes in as one piece, and one piece must not hold the
+    // window up for long.
+    size_t longestLine = size_t{1} << 20;
+    // A piece ends at the first line break after this many bytes: about 20 ms of the control's
+    // work, so that a few pieces go in between two of the window's messages.
+    size_t pieceBytes = size_t{64} << 10;
+};
+
+// The length of the shown part of `start`, the first bytes of a file of `fileSize` bytes (all of
+// it, or as many as the limits show). The part stops before a line would outgrow the longest
+// line, and a file cut for its size is cut after its last whole line where there is one.
+size_t ShownLength(std::string_view start, std::uint64_t fileSize, const ShowLimits& limits);
+
+// Where the piece of `text` that starts at `from` ends: just past the first line break at or
+// after `from + pieceBytes` (a CR LF kept whole), or at the text's end.
+size_t PieceEnd(std::string_view text, size_t from, size_t pieceBytes);
+
+// The line that follows a file's shown part and tells how many of its bytes are not shown.
+std::string NotShownNote(std::uint64_t notShown);
+
+}  // namespace viewer
