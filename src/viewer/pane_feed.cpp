@@ -36,19 +36,25 @@ bool PaneFeed::PutNext(HWND pane, bool all) {
 }
 
 LONG PaneFeed::PutNote(HWND pane) {
-    const LONG start = ::GetWindowTextLengthA(pane);
+    KeptView kept(pane);
+    CHARRANGE end{-1, -1};
+    ::SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+    ::SendMessageA(pane, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&end));
     const std::uint64_t missing = notShown_ + BytesLeft();
-    if (missing == 0) return start;
+    if (missing == 0) return end.cpMin;
     const bool onItsOwnLine = next_ == 0 || text_[next_ - 1] == '\r' || text_[next_ - 1] == '\n';
     const std::string note = (onItsOwnLine ? "" : "\r\n") + NotShownNote(missing);
+    // A short text, which the control takes at once (streamed in after pieces, Wine's control
+    // does not come back).
+    ::SendMessageA(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(note.c_str()));
+    CHARRANGE added{end.cpMin, -1};
+    ::SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&added));
     CHARFORMATA grey{};
     grey.cbSize = sizeof grey;
     grey.dwMask = CFM_COLOR;
     grey.crTextColor = ::GetSysColor(COLOR_GRAYTEXT);
-    LineBreakConverter converter;
-    PlainTextSource source(note, converter);
-    StreamInAtEnd(pane, source, &grey);
-    return start;
+    ::SendMessageA(pane, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&grey));
+    return end.cpMin;
 }
 
 }  // namespace viewer

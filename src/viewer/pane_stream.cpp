@@ -56,47 +56,25 @@ bool StreamIn(HWND pane, UINT format, PlainTextSource& source) {
     return stream.dwError == 0;
 }
 
-namespace {
+KeptView::KeptView(HWND pane, bool repaint)
+    : pane_(pane), showing_(::IsWindowVisible(pane) != FALSE), repaint_(repaint) {
+    ::SendMessageA(pane_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
+    ::SendMessageA(pane_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
+    if (showing_) ::SendMessageA(pane_, WM_SETREDRAW, FALSE, 0);
+}
 
-// The control moves the caret to the end of what it takes in and scrolls to it; this puts the
-// selection and the view back afterwards, with the painting held back in between.
-class KeptView {
-public:
-    explicit KeptView(HWND pane) : pane_(pane), showing_(::IsWindowVisible(pane) != FALSE) {
-        ::SendMessageA(pane_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
-        ::SendMessageA(pane_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
-        if (showing_) ::SendMessageA(pane_, WM_SETREDRAW, FALSE, 0);
-    }
-    ~KeptView() {
-        ::SendMessageA(pane_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
-        ::SendMessageA(pane_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
-        if (!showing_) return;
-        ::SendMessageA(pane_, WM_SETREDRAW, TRUE, 0);
-        ::InvalidateRect(pane_, nullptr, FALSE);
-    }
-    KeptView(const KeptView&) = delete;
-    KeptView& operator=(const KeptView&) = delete;
+KeptView::~KeptView() {
+    ::SendMessageA(pane_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
+    ::SendMessageA(pane_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
+    if (!showing_) return;
+    ::SendMessageA(pane_, WM_SETREDRAW, TRUE, 0);
+    if (repaint_) ::InvalidateRect(pane_, nullptr, FALSE);
+}
 
-private:
-    HWND pane_;
-    bool showing_;
-    CHARRANGE selection_{};
-    POINT scroll_{};
-};
-
-}  // namespace
-
-bool StreamInAtEnd(HWND pane, PlainTextSource& source, const CHARFORMATA* format) {
-    KeptView kept(pane);
-    const LONG start = ::GetWindowTextLengthA(pane);
+bool StreamInAtEnd(HWND pane, PlainTextSource& source) {
     CHARRANGE end{-1, -1};
     ::SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
-    if (!StreamIn(pane, SF_TEXT | SFF_SELECTION, source)) return false;
-    if (!format) return true;
-    CHARRANGE added{start, -1};
-    ::SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&added));
-    ::SendMessageA(pane, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(format));
-    return true;
+    return StreamIn(pane, SF_TEXT | SFF_SELECTION, source);
 }
 
 std::string StreamOutRich(HWND pane) {

@@ -30,10 +30,27 @@ private:
 // control reports an error for the attempt.
 bool StreamIn(HWND pane, UINT format, PlainTextSource& source);
 
-// Adds the plain text of `source` at the end of the content, in the default format or in
-// `format` when one is given. The selection and the part of the text in view stay as they were;
-// the pane is painted again once. False when the control reports an error.
-bool StreamInAtEnd(HWND pane, PlainTextSource& source, const CHARFORMATA* format = nullptr);
+// Adds the plain text of `source` at the end of the content; the caret goes to its end, and the
+// control scrolls there. False when the control reports an error.
+bool StreamInAtEnd(HWND pane, PlainTextSource& source);
+
+// Puts the selection and the view of the text back as they were when it was made, the painting
+// held back meanwhile; the pane is painted again once, unless the caller knows that nothing in
+// view changed (text added below it), which spares a paint that costs as much as the text added.
+class KeptView {
+public:
+    explicit KeptView(HWND pane, bool repaint = true);
+    ~KeptView();
+    KeptView(const KeptView&) = delete;
+    KeptView& operator=(const KeptView&) = delete;
+
+private:
+    HWND pane_;
+    bool showing_;
+    bool repaint_;
+    CHARRANGE selection_{};
+    POINT scroll_{};
+};
 
 // The whole content as rich text; throws EOutOfResources "Failed to Save Stream".
 std::string StreamOutRich(HWND pane);

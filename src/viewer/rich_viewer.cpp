@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 #include "viewer/pane_feed.h"
 #include "viewer/pane_stream.h"
+#include "viewer/shown_part.h"
 #include "widgets/anchors.h"
 #include "widgets/dpi.h"
 #include "widgets/gdi.h"
@@ -20,9 +21,9 @@ namespace {
 constexpr int kBorderWidth = 3;
 // The timer that puts the pieces of a load in; the control's own timers have small numbers.
 constexpr UINT_PTR kFeedTimer = 0x5A46;
-// Milliseconds of pieces between two of the window's messages, at most: the window answers
-// within about a tenth of a second.
-constexpr DWORD kFeedSpell = 50;
+// Milliseconds of pieces between two of the window's messages, at most: with the last piece, the
+// window answers within about a tenth of a second.
+constexpr DWORD kFeedSpell = 40;
 constexpr char kFaceName[] = "Lucida Console";
 constexpr LONG kFontTwips = 8 * 20;
 static_assert(sizeof kFaceName <= LF_FACESIZE);
@@ -187,7 +188,11 @@ void RichViewer::Load(std::string text, const TextShape& shape, COLORREF color, 
     Rebuild(color);
     HWND pane = Handle();
     const CellSize cell = Cell();
-    const ScrollBars plain = PredictScrollBars(shape, cell, TextArea(pane),
+    // The grey line may be the widest: a horizontal bar that appears after the pieces makes the
+    // control lay the whole text out again, for a long time.
+    TextShape shown = shape;
+    if (notShown > 0) shown.longestLine = std::max<std::uint64_t>(shown.longestLine, NotShownNote(notShown + text.size()).size());
+    const ScrollBars plain = PredictScrollBars(shown, cell, TextArea(pane),
                                                {widgets::SystemMetricAt(SM_CXVSCROLL, dpi_),
                                                 widgets::SystemMetricAt(SM_CYHSCROLL, dpi_)},
                                                wordWrap_);
@@ -200,6 +205,7 @@ void RichViewer::Load(std::string text, const TextShape& shape, COLORREF color, 
     }
     feedBars_ = plain;
     feedRowHeight_ = cell.height;
+    fedHeight_ = 0;
     SetBars(plain);
     if (!feed_->PutNext(pane)) FailFeed();
     if (feed_->Done()) return EndFeed();
@@ -210,17 +216,28 @@ void RichViewer::Load(std::string text, const TextShape& shape, COLORREF color, 
 void RichViewer::FeedSpell() {
     // While the user drags out a selection, the text stays as it is.
     if (!feed_ || ::GetCapture() == Handle()) return;
-    const DWORD start = ::GetTickCount();
-    do {
-        if (!feed_->PutNext(Handle())) FailFeed();
-        if (feed_->Done()) return EndFeed();
-    } while (::GetTickCount() - start < kFeedSpell && HIWORD(::GetQueueStatus(QS_INPUT)) == 0);
+    bool ok = true;
+    {
+        KeptView kept(Handle(), EndInView());
+        const DWORD start = ::GetTickCount();
+        do {
+            ok = feed_->PutNext(Handle());
+        } while (ok && !feed_->Done() && ::GetTickCount() - start < kFeedSpell &&
+                 HIWORD(::GetQueueStatus(QS_INPUT)) == 0);
+    }
+    if (!ok) FailFeed();
+    if (feed_->Done()) return EndFeed();
     StandForTheWhole();
 }
 
 void RichViewer::FinishLoading() {
     if (!feed_) return;
-    if (!feed_->Done() && !feed_->PutNext(Handle(), true)) FailFeed();
+    bool ok = true;
+    if (!feed_->Done()) {
+        KeptView kept(Handle());
+        ok = feed_->PutNext(Handle(), true);
+    }
+    if (!ok) FailFeed();
     EndFeed();
 }
 
@@ -260,8 +277,16 @@ void RichViewer::StandForTheWhole() {
                static_cast<double>(feed_->BytesIn());
     }
     info.fMask = SIF_RANGE;
+    fedHeight_ = info.nMax;
     info.nMax += static_cast<int>(std::min(more, 2e9 - info.nMax));
     ::SetScrollInfo(pane, SB_VERT, &info, TRUE);
+}
+
+// Whether the end of the text that is in may be in view, so that text added after it shows.
+bool RichViewer::EndInView() const {
+    SCROLLINFO info{sizeof info, SIF_POS | SIF_PAGE};
+    if (!(::GetWindowLongA(Handle(), GWL_STYLE) & WS_VSCROLL) || !::GetScrollInfo(Handle(), SB_VERT, &info)) return true;
+    return info.nPos + static_cast<int>(info.nPage) >= fedHeight_;
 }
 
 LONG RichViewer::TextLength() const {

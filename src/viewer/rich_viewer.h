@@ -88,6 +88,7 @@ private:
     void EndFeed();
     [[noreturn]] void FailFeed();
     void StandForTheWhole();
+    bool EndInView() const;
     void Attach(HWND pane);
     void ApplyDefaultFormat();
     void PaintMargin();
@@ -108,6 +109,8 @@ private:
     ScrollBars feedBars_;
     COLORREF colorBefore_ = kWindowTextColor;
     int feedRowHeight_ = 0;
+    // How tall the text in the pane is, as the control last sized its bar for it.
+    int fedHeight_ = 0;
     // Where the grey line that counts what is not shown starts, when there is one.
     std::optional<LONG> noteStart_;
 };

@@ -1,8 +1,8 @@
 #pragma once
 // How much of a file the viewer shows, and the pieces in which it goes into the pane. Under Wine
-// the rich-edit control holds about 55 bytes of memory for each character it shows, and lays out
-// about 3 MiB a second; so a large file is shown only in part, and what is shown goes in a piece
-// at a time between the window's messages, the window answering the user throughout.
+// the rich-edit control holds about 130 bytes of memory for each byte of text lines it shows, and
+// lays out a few MiB a second; so a large file is shown only in part, and what is shown goes in a
+// piece at a time between the window's messages, the window answering the user throughout.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,16 +11,16 @@
 namespace viewer {
 
 struct ShowLimits {
-    // The most bytes of a file shown: 12 MiB keep the whole program under 1 GB, where a larger
+    // The most bytes of a file shown: 6 MiB keep the whole program under 1 GB, where a larger
     // file would first take the desktop's memory and then have the system end the program.
-    size_t shownBytes = size_t{12} << 20;
-    // A line longer than this ends what is shown. The control lays a whole line out again each
-    // time text is added to it, so a line goes in as one piece, and one piece must not hold the
-    // window up for long.
-    size_t longestLine = size_t{1} << 20;
-    // A piece ends at the first line break after this many bytes: about 20 ms of the control's
-    // work, so that a few pieces go in between two of the window's messages.
-    size_t pieceBytes = size_t{64} << 10;
+    size_t shownBytes = size_t{6} << 20;
+    // A line longer than this ends what is shown. The control's work on one line grows faster
+    // than the line (64 KiB take a tenth of a second, 1 MiB over ten seconds), it paints the whole
+    // line each time the line is in view, and a line goes into the pane as one piece.
+    size_t longestLine = size_t{64} << 10;
+    // A piece ends at the first line break after this many bytes: a few hundredths of a second
+    // of the control's work, so that the window answers between two pieces.
+    size_t pieceBytes = size_t{32} << 10;
 };
 
 // The length of the shown part of `start`, the first bytes of a file of `fileSize` bytes (all of
