@@ -89,6 +89,9 @@ void RichViewer::Attach(HWND pane) {
     ::SendMessageA(pane, EM_SETTARGETDEVICE, 0, wordWrap_ ? 0 : 1);
     // Also before the first load, which would otherwise be cut at the control's default limit.
     LiftTextLimit();
+    // Nothing is ever undone in a read-only pane; the text added at its end would otherwise be
+    // kept as undo steps, which take time and memory.
+    ::SendMessageA(pane, EM_SETUNDOLIMIT, 0, 0);
     ApplyDefaultFormat();
 }
 

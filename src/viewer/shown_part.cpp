@@ -9,8 +9,12 @@ namespace viewer {
 size_t ShownLength(std::string_view start, std::uint64_t fileSize, const ShowLimits& limits) {
     LineBreaks breaks;
     size_t line = 0, afterLastBreak = 0;
+    std::uint64_t cost = 0;
     for (size_t i = 0; i < start.size(); ++i) {
-        if (breaks.Next(start[i]) != LineBreaks::Byte::Text) {
+        const char c = start[i];
+        cost += (c >= 0x20 && c < 0x7F) || c == '\r' || c == '\n' ? 1 : kCostlyByte;
+        if (cost > limits.shownBytes) return afterLastBreak > 0 ? afterLastBreak : i;
+        if (breaks.Next(c) != LineBreaks::Byte::Text) {
             line = 0;
             afterLastBreak = i + 1;
         } else if (++line > limits.longestLine) {

@@ -11,8 +11,11 @@
 namespace viewer {
 
 struct ShowLimits {
-    // The most bytes of a file shown: 6 MiB keep the whole program under 1 GB, where a larger
-    // file would first take the desktop's memory and then have the system end the program.
+    // The most bytes of a file shown, where each is printable ASCII or a line break: 6 MiB of
+    // text lines keep the whole program under 1 GB, where a larger file would first take the
+    // desktop's memory and then have the system end the program. Any other byte (a tab, a
+    // control character, a byte above 127) counts as kCostlyByte, as the control makes a run of
+    // its own around such bytes: a file of random bytes costs about 600 bytes of memory a byte.
     size_t shownBytes = size_t{6} << 20;
     // A line longer than this ends what is shown. The control's work on one line grows faster
     // than the line (64 KiB take a tenth of a second, 1 MiB over ten seconds), it paints the whole
@@ -22,6 +25,8 @@ struct ShowLimits {
     // of the control's work, so that the window answers between two pieces.
     size_t pieceBytes = size_t{32} << 10;
 };
+
+constexpr size_t kCostlyByte = 6;
 
 // The length of the shown part of `start`, the first bytes of a file of `fileSize` bytes (all of
 // it, or as many as the limits show). The part stops before a line would outgrow the longest
