@@ -27,7 +27,7 @@ bool PaneFeed::PutNext(HWND pane, bool all) {
     const size_t end = all ? text.size() : PieceEnd(text, next_, pieceBytes_);
     const std::string_view piece = text.substr(next_, end - next_);
     PlainTextSource source(piece, converter_);
-    if (!(next_ == 0 ? StreamIn(pane, SF_TEXT, source) : StreamInAtEnd(pane, source))) return false;
+    if (!StreamIn(pane, next_ == 0 ? SF_TEXT : SF_TEXT | SFF_SELECTION, source)) return false;
     TextShapeScanner scanner;
     scanner.Add(piece.data(), piece.size());
     breaksIn_ += scanner.Shape().breaks;
@@ -37,24 +37,22 @@ bool PaneFeed::PutNext(HWND pane, bool all) {
 
 LONG PaneFeed::PutNote(HWND pane) {
     KeptView kept(pane);
-    CHARRANGE end{-1, -1};
-    ::SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
-    ::SendMessageA(pane, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&end));
+    const LONG start = CaretToEnd(pane);
     const std::uint64_t missing = notShown_ + BytesLeft();
-    if (missing == 0) return end.cpMin;
+    if (missing == 0) return start;
     const bool onItsOwnLine = next_ == 0 || text_[next_ - 1] == '\r' || text_[next_ - 1] == '\n';
     const std::string note = (onItsOwnLine ? "" : "\r\n") + NotShownNote(missing);
     // A short text, which the control takes at once (streamed in after pieces, Wine's control
     // does not come back).
     ::SendMessageA(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(note.c_str()));
-    CHARRANGE added{end.cpMin, -1};
+    CHARRANGE added{start, -1};
     ::SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&added));
     CHARFORMATA grey{};
     grey.cbSize = sizeof grey;
     grey.dwMask = CFM_COLOR;
     grey.crTextColor = ::GetSysColor(COLOR_GRAYTEXT);
     ::SendMessageA(pane, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&grey));
-    return end.cpMin;
+    return start;
 }
 
 }  // namespace viewer

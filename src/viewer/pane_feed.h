@@ -20,7 +20,8 @@ public:
     // The whole text in one stream as rich text; false when the control rejects it.
     bool PutAllAsRichText(HWND pane);
     // Puts the next piece in, or all that is left; false when the control reports an error. Past
-    // the first piece, the caller keeps the user's view (KeptView).
+    // the first piece, the text goes in at the caret, which the caller has put at the end
+    // (CaretToEnd), keeping the user's view (KeptView).
     bool PutNext(HWND pane, bool all = false);
     bool Done() const noexcept { return next_ == text_.size(); }
 

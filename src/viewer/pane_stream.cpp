@@ -71,10 +71,11 @@ KeptView::~KeptView() {
     if (repaint_) ::InvalidateRect(pane_, nullptr, FALSE);
 }
 
-bool StreamInAtEnd(HWND pane, PlainTextSource& source) {
+LONG CaretToEnd(HWND pane) {
     CHARRANGE end{-1, -1};
     ::SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
-    return StreamIn(pane, SF_TEXT | SFF_SELECTION, source);
+    ::SendMessageA(pane, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&end));
+    return end.cpMin;
 }
 
 std::string StreamOutRich(HWND pane) {

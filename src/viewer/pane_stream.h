@@ -30,9 +30,9 @@ private:
 // control reports an error for the attempt.
 bool StreamIn(HWND pane, UINT format, PlainTextSource& source);
 
-// Adds the plain text of `source` at the end of the content; the caret goes to its end, and the
-// control scrolls there. False when the control reports an error.
-bool StreamInAtEnd(HWND pane, PlainTextSource& source);
+// Puts the caret at the end of the text, where a stream read with SFF_SELECTION then adds its
+// text and leaves the caret again (the control scrolls there); returns the caret's offset.
+LONG CaretToEnd(HWND pane);
 
 // Puts the selection and the view of the text back as they were when it was made, the painting
 // held back meanwhile; the pane is painted again once, unless the caller knows that nothing in

@@ -222,6 +222,7 @@ void RichViewer::FeedSpell() {
     bool ok = true;
     {
         KeptView kept(Handle(), EndInView());
+        CaretToEnd(Handle());
         const DWORD start = ::GetTickCount();
         do {
             ok = feed_->PutNext(Handle());
@@ -238,6 +239,7 @@ void RichViewer::FinishLoading() {
     bool ok = true;
     if (!feed_->Done()) {
         KeptView kept(Handle());
+        CaretToEnd(Handle());
         ok = feed_->PutNext(Handle(), true);
     }
     if (!ok) FailFeed();

@@ -6,13 +6,19 @@
 
 namespace viewer {
 
+namespace {
+
+size_t ByteCost(char c) { return (c >= 0x20 && c < 0x7F) || c == '\r' || c == '\n' ? 1 : kCostlyByte; }
+
+}  // namespace
+
 size_t ShownLength(std::string_view start, std::uint64_t fileSize, const ShowLimits& limits) {
     LineBreaks breaks;
     size_t line = 0, afterLastBreak = 0;
     std::uint64_t cost = 0;
     for (size_t i = 0; i < start.size(); ++i) {
         const char c = start[i];
-        cost += (c >= 0x20 && c < 0x7F) || c == '\r' || c == '\n' ? 1 : kCostlyByte;
+        cost += ByteCost(c);
         if (cost > limits.shownBytes) return afterLastBreak > 0 ? afterLastBreak : i;
         if (breaks.Next(c) != LineBreaks::Byte::Text) {
             line = 0;
@@ -26,8 +32,9 @@ size_t ShownLength(std::string_view start, std::uint64_t fileSize, const ShowLim
 }
 
 size_t PieceEnd(std::string_view text, size_t from, size_t pieceBytes) {
-    if (text.size() - from <= pieceBytes) return text.size();
-    const size_t at = text.find_first_of("\r\n", from + pieceBytes);
+    size_t at = from;
+    for (size_t cost = 0; at < text.size() && cost < pieceBytes; ++at) cost += ByteCost(text[at]);
+    at = text.find_first_of("\r\n", at);
     if (at == std::string_view::npos) return text.size();
     return at + (text.compare(at, 2, "\r\n") == 0 ? 2 : 1);
 }

@@ -33,8 +33,8 @@ constexpr size_t kCostlyByte = 6;
 // line, and a file cut for its size is cut after its last whole line where there is one.
 size_t ShownLength(std::string_view start, std::uint64_t fileSize, const ShowLimits& limits);
 
-// Where the piece of `text` that starts at `from` ends: just past the first line break at or
-// after `from + pieceBytes` (a CR LF kept whole), or at the text's end.
+// Where the piece of `text` that starts at `from` ends: just past the first line break once its
+// bytes count `pieceBytes` as the shown bound counts them (a CR LF kept whole), or at the end.
 size_t PieceEnd(std::string_view text, size_t from, size_t pieceBytes);
 
 // The line that follows a file's shown part and tells how many of its bytes are not shown.
