@@ -59,7 +59,11 @@ bool StreamIn(HWND pane, UINT format, PlainTextSource& source) {
 KeptView::KeptView(HWND pane, bool repaint)
     : pane_(pane), showing_(::IsWindowVisible(pane) != FALSE), repaint_(repaint) {
     ::SendMessageA(pane_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
-    ::SendMessageA(pane_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
+    // The bars' positions: EM_GETSCROLLPOS scales them down to 16 bits for a tall text, which
+    // EM_SETSCROLLPOS does not.
+    SCROLLINFO info{sizeof info, SIF_POS};
+    if (::GetScrollInfo(pane_, SB_HORZ, &info)) scroll_.x = info.nPos;
+    if (::GetScrollInfo(pane_, SB_VERT, &info)) scroll_.y = info.nPos;
     if (showing_) ::SendMessageA(pane_, WM_SETREDRAW, FALSE, 0);
 }
 

@@ -518,7 +518,7 @@ int Viewer(const std::string& program, const std::string& work, const std::strin
     session.Key(list, VK_UP);
     Expect(session.WaitUntil([&] { return TextLength(pane()) == whole; }, 600),
            "big.txt shown up to the bound, then the line that counts the rest", wrong);
-    ::SendMessageW(pane(), WM_VSCROLL, SB_BOTTOM, 0);
+    ::SendMessageW(pane(), EM_LINESCROLL, 0, ::SendMessageW(pane(), EM_GETLINECOUNT, 0, 0));
     ::Sleep(500);
     RECT r;
     ::GetWindowRect(session.MainWindow(), &r);
