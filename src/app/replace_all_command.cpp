@@ -112,6 +112,8 @@ private:
     // already in the run's red: colouring it after the load would lay the whole text out again.
     void Show(const platform::Path& path) {
         viewer::LoadViewerFile(form_.memHTML(), path, kRunColour);
+        // The highlight needs the whole text, and the pacing counts what that costs.
+        form_.memHTML().FinishLoading();
         pacer_.Shown();
         form_.SetStatusText(path.Text());
         viewer::HighlightText(form_.memHTML(), replacement_);
@@ -171,6 +173,8 @@ void TForm1::btnGlobReplaceClick() {
     if (!failed.empty()) return Inform(failed);
     if (!WarnTicked() && !ConfirmedWithOK(replace::GlobalReplaceQuestion(mask))) return;
 
+    // The files are about to change: the rest of the shown one's old text is not worth putting in.
+    memHTML().StopLoading();
     {
         ProgressShown progress(frmSearchSplash());
         ReplaceAllRun(*this, search, replacement).Go();

@@ -25,6 +25,8 @@ void TForm1::btnReplaceClick() {
     // The file is read again after the pump; once a close in the pump took the list with the
     // window, the command goes on to its end with the file it was started for.
     platform::Path path = FilePath();
+    // The file is about to change: the rest of its old text is not worth putting in meanwhile.
+    memHTML().StopLoading();
     ProgressShown progress(frmSearchSplash());
     PumpMessages();
     if (FormAlive(*this)) path = FilePath();

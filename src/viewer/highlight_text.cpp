@@ -19,7 +19,7 @@ namespace {
 // page, where a character may take two bytes.
 class PaneText final : public TextSource {
 public:
-    explicit PaneText(HWND pane) : pane_(pane), length_(static_cast<size_t>(::GetWindowTextLengthA(pane))) {}
+    PaneText(HWND pane, LONG length) : pane_(pane), length_(static_cast<size_t>(length)) {}
 
     size_t Length() override { return length_; }
 
@@ -82,6 +82,8 @@ private:
 }  // namespace
 
 void HighlightText(RichViewer& pane, const std::string& text) {
+    // The passes read the whole text of the file.
+    pane.FinishLoading();
     HWND window = pane.Handle();
     // Read before redrawing is suspended, which takes the visible style off the window.
     bool showing = ::IsWindowVisible(window) != FALSE;
@@ -89,7 +91,7 @@ void HighlightText(RichViewer& pane, const std::string& text) {
     // The control's search takes the text up to its first NUL.
     std::wstring wide = platform::WideFromAnsi(text.c_str());
     RedrawSuspension suspension(window, showing);
-    PaneText source(window);
+    PaneText source(window, pane.TextLength());
     std::optional<size_t> start = PassesSelectionStart(source, wide);
     if (!start) return;
     if (!focusable) throw platform::errors::CannotFocus();

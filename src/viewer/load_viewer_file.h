@@ -1,6 +1,7 @@
 #pragma once
 // Loading a file into the pane.
 #include "platform/file_system.h"
+#include "viewer/shown_part.h"
 
 #include <windows.h>
 
@@ -13,11 +14,13 @@ class RichViewer;
 // Replaces the pane's whole content with the text of the file at `path`, shown in `color` (the
 // pane's FontColor() keeps what it shows): as rich text when the control reads it so, else as
 // plain text with every line break made CR LF. The colour is given before the text goes in, as
-// setting it afterwards would lay the whole text out again. Throws EFOpenError when the file
-// cannot be opened, EOutOfMemory when it is larger than the pane can hold, and EOutOfResources
-// "Failed to Load Stream" when it cannot be read, all with the pane unchanged, or when the
-// control rejects it both ways.
+// setting it afterwards would lay the whole text out again. Of a file larger than `limits`
+// allow, the start is shown and a grey line after it counts the bytes not shown. The shown part
+// is read before the pane changes and the file let go; plain text then goes in by pieces, the
+// first before this returns (RichViewer::Load). Throws EFOpenError when the file cannot be
+// opened and EOutOfResources "Failed to Load Stream" when it cannot be read, both with the pane
+// unchanged, or when the control rejects it both ways.
 void LoadViewerFile(RichViewer& pane, const platform::Path& path, COLORREF color,
-                    platform::FileSystem& fs = platform::SystemFileSystem());
+                    platform::FileSystem& fs = platform::SystemFileSystem(), const ShowLimits& limits = {});
 
 }  // namespace viewer

@@ -1,7 +1,9 @@
 #include "viewer/rich_viewer.h"
 
 #include "platform/errors.h"
+#include "viewer/pane_feed.h"
 #include "viewer/pane_stream.h"
+#include "viewer/shown_part.h"
 #include "widgets/anchors.h"
 #include "widgets/dpi.h"
 #include "widgets/gdi.h"
@@ -9,6 +11,7 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace viewer {
@@ -16,6 +19,11 @@ namespace viewer {
 namespace {
 
 constexpr int kBorderWidth = 3;
+// The timer that puts the pieces of a load in; the control's own timers have small numbers.
+constexpr UINT_PTR kFeedTimer = 0x5A46;
+// Milliseconds of pieces between two of the window's messages, at most: with the last piece, the
+// window answers within about a tenth of a second.
+constexpr DWORD kFeedSpell = 40;
 constexpr char kFaceName[] = "Lucida Console";
 constexpr LONG kFontTwips = 8 * 20;
 static_assert(sizeof kFaceName <= LF_FACESIZE);
@@ -58,10 +66,13 @@ RichViewer::RichViewer(HWND parent, const RECT& place, UINT_PTR id, int dpi)
     Attach(CreatePane(parent, place, id, PaneStyle(wordWrap_, WS_VISIBLE)));
 }
 
+RichViewer::~RichViewer() = default;
+
 void RichViewer::SetDpi(int dpi) {
     margin_ = widgets::Scale(kBorderWidth, dpi);
     dpi_ = dpi;
     cell_.reset();
+    feedRowHeight_ = 0;
     ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                    SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ApplyDefaultFormat();
@@ -78,6 +89,9 @@ void RichViewer::Attach(HWND pane) {
     ::SendMessageA(pane, EM_SETTARGETDEVICE, 0, wordWrap_ ? 0 : 1);
     // Also before the first load, which would otherwise be cut at the control's default limit.
     LiftTextLimit();
+    // Nothing is ever undone in a read-only pane; the text added at its end would otherwise be
+    // kept as undo steps, which take time and memory.
+    ::SendMessageA(pane, EM_SETUNDOLIMIT, 0, 0);
     ApplyDefaultFormat();
 }
 
@@ -93,6 +107,8 @@ void RichViewer::Rebuild(COLORREF color) {
     ::SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (::GetFocus() == old) ::SetFocus(fresh);
     ::DestroyWindow(old);
+    feed_.reset();
+    noteStart_.reset();
     color_ = color;
     Attach(fresh);
 }
@@ -105,6 +121,10 @@ LRESULT RichViewer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         ::InflateRect(reinterpret_cast<RECT*>(lParam), -margin_, -margin_);
         return result;
     }
+    case WM_TIMER:
+        if (wParam != kFeedTimer) return Default(message, wParam, lParam);
+        FeedSpell();
+        return 0;
     case WM_NCPAINT: {
         LRESULT result = Default(message, wParam, lParam);
         PaintMargin();
@@ -129,7 +149,11 @@ void RichViewer::PaintMargin() {
     ::FillRect(dc, &margin, ::GetSysColorBrush(COLOR_WINDOW));
 }
 
-void RichViewer::SetText(const std::string& text) { ::SetWindowTextA(Handle(), text.c_str()); }
+void RichViewer::SetText(const std::string& text) {
+    FinishLoading();
+    noteStart_.reset();
+    ::SetWindowTextA(Handle(), text.c_str());
+}
 
 std::string RichViewer::Text() const { return widgets::AnsiWindowText(Handle()); }
 
@@ -160,44 +184,130 @@ void RichViewer::ApplyDefaultFormat() {
 
 void RichViewer::LiftTextLimit() { ::SendMessageA(Handle(), EM_EXLIMITTEXT, 0, kTextLimit); }
 
-void RichViewer::Load(StreamSource& source, const TextShape& shape, COLORREF color) {
+void RichViewer::Load(std::string text, const TextShape& shape, COLORREF color, std::uint64_t notShown,
+                      size_t pieceBytes) {
     // A load that fails keeps the colour the pane had; what text it keeps is the control's.
-    const COLORREF previous = color_;
-    auto failed = [&] {
-        SetFontColor(previous);
-        return platform::errors::FailedToLoadStream();
-    };
+    colorBefore_ = color_;
     Rebuild(color);
     HWND pane = Handle();
-    const ScrollBars plain = PredictScrollBars(shape, Cell(), TextArea(pane),
+    const CellSize cell = Cell();
+    // The grey line may be the widest: a horizontal bar that appears after the pieces makes the
+    // control lay the whole text out again, for a long time.
+    TextShape shown = shape;
+    if (notShown > 0) shown.longestLine = std::max<std::uint64_t>(shown.longestLine, NotShownNote(notShown + text.size()).size());
+    const ScrollBars plain = PredictScrollBars(shown, cell, TextArea(pane),
                                                {widgets::SystemMetricAt(SM_CXVSCROLL, dpi_),
                                                 widgets::SystemMetricAt(SM_CYHSCROLL, dpi_)},
                                                wordWrap_);
+    feed_ = std::make_unique<PaneFeed>(std::move(text), shape.breaks, notShown, pieceBytes);
     if (shape.richTextHeader) {
         // How many rows a rich text makes is not known beforehand.
-        const ScrollBars rich{true, false};
-        SetBars(rich);
-        if (StreamIn(pane, SF_RTF, source)) {
-            HideUnwantedBars(rich);
-            LiftTextLimit();
-            return;
-        }
-        if (!source.Rewind()) throw failed();
+        feedBars_ = {true, false};
+        SetBars(feedBars_);
+        if (feed_->PutAllAsRichText(pane)) return EndFeed();
     }
+    feedBars_ = plain;
+    feedRowHeight_ = cell.height;
+    fedHeight_ = 0;
     SetBars(plain);
-    if (!StreamIn(pane, SF_TEXT, source)) throw failed();
-    HideUnwantedBars(plain);
+    if (!feed_->PutNext(pane)) FailFeed();
+    if (feed_->Done()) return EndFeed();
+    StandForTheWhole();
+    ::SetTimer(pane, kFeedTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+void RichViewer::FeedSpell() {
+    // While the user drags out a selection, the text stays as it is.
+    if (!feed_ || ::GetCapture() == Handle()) return;
+    bool ok = true;
+    {
+        KeptView kept(Handle(), EndInView());
+        CaretToEnd(Handle());
+        const DWORD start = ::GetTickCount();
+        do {
+            ok = feed_->PutNext(Handle());
+        } while (ok && !feed_->Done() && ::GetTickCount() - start < kFeedSpell &&
+                 HIWORD(::GetQueueStatus(QS_INPUT)) == 0);
+    }
+    if (!ok) FailFeed();
+    if (feed_->Done()) return EndFeed();
+    StandForTheWhole();
+}
+
+void RichViewer::FinishLoading() {
+    if (!feed_) return;
+    bool ok = true;
+    if (!feed_->Done()) {
+        KeptView kept(Handle());
+        CaretToEnd(Handle());
+        ok = feed_->PutNext(Handle(), true);
+    }
+    if (!ok) FailFeed();
+    EndFeed();
+}
+
+void RichViewer::StopLoading() {
+    if (feed_) EndFeed();
+}
+
+void RichViewer::EndFeed() {
+    ::KillTimer(Handle(), kFeedTimer);
+    const LONG noteStart = feed_->PutNote(Handle());
+    if (feed_->Cut() || !feed_->Done()) noteStart_ = noteStart;
+    feed_.reset();
+    HideUnwantedBars(feedBars_);
     LiftTextLimit();
+}
+
+void RichViewer::FailFeed() {
+    ::KillTimer(Handle(), kFeedTimer);
+    feed_.reset();
+    SetFontColor(colorBefore_);
+    throw platform::errors::FailedToLoadStream();
+}
+
+// The control sizes its vertical bar for the text it holds; while pieces are still to come, the
+// bar is sized for the whole text: by the rows still to come where lines do not wrap, else by
+// the bytes, as the rows so far hold them.
+void RichViewer::StandForTheWhole() {
+    HWND pane = Handle();
+    if (!(::GetWindowLongA(pane, GWL_STYLE) & WS_VSCROLL)) return;
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE};
+    if (!::GetScrollInfo(pane, SB_VERT, &info) || info.nMax <= info.nMin) return;
+    double more;
+    if (!wordWrap_ && feedRowHeight_ > 0) {
+        more = static_cast<double>(feed_->BreaksLeft()) * feedRowHeight_;
+    } else {
+        more = static_cast<double>(info.nMax - info.nMin) * static_cast<double>(feed_->BytesLeft()) /
+               static_cast<double>(feed_->BytesIn());
+    }
+    info.fMask = SIF_RANGE;
+    fedHeight_ = info.nMax;
+    info.nMax += static_cast<int>(std::min(more, 2e9 - info.nMax));
+    ::SetScrollInfo(pane, SB_VERT, &info, TRUE);
+}
+
+// Whether the end of the text that is in may be in view, so that text added after it shows.
+bool RichViewer::EndInView() const {
+    SCROLLINFO info{sizeof info, SIF_POS | SIF_PAGE};
+    if (!(::GetWindowLongA(Handle(), GWL_STYLE) & WS_VSCROLL) || !::GetScrollInfo(Handle(), SB_VERT, &info)) return true;
+    return info.nPos + static_cast<int>(info.nPage) >= fedHeight_;
+}
+
+LONG RichViewer::TextLength() const {
+    return noteStart_ ? *noteStart_ : static_cast<LONG>(::GetWindowTextLengthA(Handle()));
 }
 
 void RichViewer::SetWordWrap(bool wrap) {
     if (wrap == wordWrap_) return;
+    FinishLoading();
     std::string content = StreamOutRich(Handle());
-    MemorySource source(content);
     TextShapeScanner scanner;
     scanner.Add(content.data(), content.size());
     wordWrap_ = wrap;
-    Load(source, scanner.Shape(), color_);
+    const std::optional<LONG> noteStart = noteStart_;
+    Load(std::move(content), scanner.Shape(), color_);
+    noteStart_ = noteStart;
 }
 
 void RichViewer::SetWordWrap(bool wrap, const std::function<void()>& reload) {

@@ -5,13 +5,16 @@
 
 #include <commctrl.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace viewer {
 
-class StreamSource;
+class PaneFeed;
 
 // The colour value that stands for the system's window-text colour; the control draws it as its
 // automatic colour, so it follows the system setting.
@@ -27,6 +30,7 @@ constexpr LONG kTextLimit = 0x7FFFFFF0;
 class RichViewer : public widgets::Window {
 public:
     RichViewer(HWND parent, const RECT& place, UINT_PTR id, int dpi);
+    ~RichViewer() override;
 
     void SetText(const std::string& text);
     std::string Text() const;
@@ -39,13 +43,26 @@ public:
     void SetFontColor(COLORREF color);
     COLORREF FontColor() const noexcept { return color_; }
 
-    // Replaces the content with what `source` gives, in a fresh window whose default text has
+    // Replaces the content with `text`, of `shape`, in a fresh window whose default text has
     // `color`: read as rich text first when `shape` says it begins as rich text does, and as
-    // plain text when it does not or the control rejects it. The scroll bars that a plain text
-    // of `shape` may need are shown before it goes in (the vertical one for rich text), and any
-    // the control then did not want are hidden again. Throws EOutOfResources "Failed to Load
-    // Stream" when both attempts fail; the colour then stays what it was.
-    void Load(StreamSource& source, const TextShape& shape, COLORREF color);
+    // plain text with its line breaks made CR LF when it does not or the control rejects it.
+    // The scroll bars that a plain text of `shape` may need are shown before it goes in (the
+    // vertical one for rich text), and any the control then did not want are hidden again.
+    // Plain text goes in by pieces of about `pieceBytes`: the first now, the others between the
+    // window's messages, while the vertical bar stands for the whole text. When `notShown` bytes
+    // of the file follow the text, a grey line at the end says so. Throws EOutOfResources
+    // "Failed to Load Stream" when both attempts fail; the colour then stays what it was, as it
+    // does when a later piece fails (which the window's error box then shows).
+    void Load(std::string text, const TextShape& shape, COLORREF color, std::uint64_t notShown = 0,
+              size_t pieceBytes = SIZE_MAX);
+    // Whether pieces of the last load are still to go in.
+    bool Loading() const noexcept { return feed_ != nullptr; }
+    // Puts in at once what is left of the load, for a step that needs the whole text.
+    void FinishLoading();
+    // Leaves out what is left of the load; the grey line at the end counts it as not shown.
+    void StopLoading();
+    // The characters of the file's text in the pane: the whole content less the grey line.
+    LONG TextLength() const;
 
     // Rebuilds the window with or without wrapping; the content goes across as rich text.
     void SetWordWrap(bool wrap);
@@ -67,6 +84,11 @@ protected:
 
 private:
     void Rebuild(COLORREF color);
+    void FeedSpell();
+    void EndFeed();
+    [[noreturn]] void FailFeed();
+    void StandForTheWhole();
+    bool EndInView() const;
     void Attach(HWND pane);
     void ApplyDefaultFormat();
     void PaintMargin();
@@ -80,6 +102,17 @@ private:
     bool wordWrap_ = false;
     // Measured once on an empty pane; the font changes only with the dpi.
     std::optional<CellSize> cell_;
+    // The load whose pieces are still to go in, and what it needs meanwhile: the bars shown for
+    // it, the colour to go back to if it fails, and the row height its rows were counted in (0
+    // where rows are not known beforehand).
+    std::unique_ptr<PaneFeed> feed_;
+    ScrollBars feedBars_;
+    COLORREF colorBefore_ = kWindowTextColor;
+    int feedRowHeight_ = 0;
+    // How tall the text in the pane is, as the control last sized its bar for it.
+    int fedHeight_ = 0;
+    // Where the grey line that counts what is not shown starts, when there is one.
+    std::optional<LONG> noteStart_;
 };
 
 }  // namespace viewer

@@ -20,6 +20,11 @@
 //   e2e_driver replace-all-in <program.exe> <empty work folder> <folder> <search> <replacement>
 //       the program, started in the work folder with settings that list <folder>, runs Replace
 //       All to its completion message or error box (printed), answered with Enter; then closed.
+//   e2e_driver viewer <program.exe> <empty work folder> <screenshot.bmp>
+//       a 24 MiB text file and a small one chosen in the list with the keyboard: the small one
+//       shows while the large one is still going in; the large one then ends with the grey line
+//       that counts what is not shown, scrolled to and photographed. Prints how long the window
+//       took to answer meanwhile.
 //   e2e_driver append <file> <text>
 //       appends the text to the file, trying again until the file lets it.
 //   e2e_driver true-names <program.exe> <empty work folder>
@@ -32,6 +37,7 @@
 #include "platform/module_path.h"
 #include "support/screen_capture.h"
 #include "support/temp_folder.h"
+#include "viewer/shown_part.h"
 
 #include <cstdio>
 #include <algorithm>
@@ -553,6 +559,46 @@ int KillSweep(const std::string& program, const std::string& work) {
     return wrong == 0 ? 0 : 1;
 }
 
+LRESULT TextLength(HWND window) { return ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0); }
+
+int Viewer(const std::string& program, const std::string& work, const std::string& bmp) {
+    const Path folder = Path::FromAnsi(work);
+    const Path copy = CopyInto(program, folder);
+    std::string big;
+    for (int line = 0; big.size() < (size_t{24} << 20); ++line) big += std::to_string(line) + " a line of text\r\n";
+    WriteFileBytes(folder.Join(L"big.txt"), big);
+    WriteFileBytes(folder.Join(L"small.txt"), "a small file\r\n");
+    const viewer::ShowLimits limits;
+    const size_t shown = viewer::ShownLength(std::string_view(big).substr(0, limits.shownBytes), big.size(), limits);
+    const LRESULT whole = static_cast<LRESULT>(shown + viewer::NotShownNote(big.size() - shown).size());
+    int wrong = 0;
+    e2e::ProgramSession session(copy, folder, 60);
+    HWND list = session.Control(Control(app::Ctl::FileListBox));
+    auto pane = [&] { return session.Control(Control(app::Ctl::memHTML)); };
+    auto answer = [&] {
+        const DWORD start = ::GetTickCount();
+        ::SendMessageW(session.MainWindow(), WM_NULL, 0, 0);
+        return ::GetTickCount() - start;
+    };
+    session.Key(list, VK_HOME);
+    std::printf("the first screen of big.txt after %lu ms\n", answer());
+    DWORD longest = 0;
+    for (int i = 0; i < 50; ++i, ::Sleep(20)) longest = std::max(longest, answer());
+    std::printf("answers during its load within %lu ms; %ld characters in the pane\n", longest, TextLength(pane()));
+    session.Key(list, VK_DOWN);
+    Expect(session.WaitUntil([&] { return TextOf(pane()) == "a small file\r\n"; }, 10), "small.txt shown", wrong);
+    session.Key(list, VK_UP);
+    Expect(session.WaitUntil([&] { return TextLength(pane()) == whole; }, 600),
+           "big.txt shown up to the bound, then the line that counts the rest", wrong);
+    ::SendMessageW(pane(), EM_LINESCROLL, 0, ::SendMessageW(pane(), EM_GETLINECOUNT, 0, 0));
+    ::Sleep(500);
+    RECT r;
+    ::GetWindowRect(session.MainWindow(), &r);
+    Expect(test_support::ScreenCapture(r).SaveBmp(bmp), "photographed", wrong);
+    Expect(session.CloseAndCheckExit(60), "closed", wrong);
+    return wrong == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -567,6 +613,7 @@ int main(int argc, char** argv) {
         if (args.size() == 3 && args[0] == "kill-sweep") return KillSweep(args[1], args[2]);
         if (args.size() == 3 && args[0] == "append") return Append(args[1], args[2]);
         if (args.size() == 6 && args[0] == "replace-all-in") return ReplaceAllIn(args[1], args[2], args[3], args[4], args[5]);
+        if (args.size() == 4 && args[0] == "viewer") return Viewer(args[1], args[2], args[3]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

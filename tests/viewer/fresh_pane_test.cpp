@@ -159,24 +159,21 @@ TEST(FreshPane, ScrollBarsOnlyWhereTheTextNeedsThem) {
 TEST(FreshPane, WronglyGuessedBarsEndAsTheControlWants) {
     ViewerWindow window;
     const std::string little = "two\r\nlines";
-    viewer::MemorySource shortText(little);
-    window.Pane().Load(shortText, viewer::TextShape{100000, 100000, true}, viewer::kWindowTextColor);
+    window.Pane().Load(little, viewer::TextShape{100000, 100000, true}, viewer::kWindowTextColor);
     EXPECT_EQ(window.Pane().Text(), little);
     EXPECT_FALSE(Vertical(window.PaneHandle()));
     EXPECT_FALSE(Horizontal(window.PaneHandle()));
     EXPECT_TRUE(SameAsTheControlAlone(window));
 
     const std::string big = Lines(300, 200, 'x');
-    viewer::MemorySource bigText(big);
-    window.Pane().Load(bigText, viewer::TextShape{}, viewer::kWindowTextColor);
+    window.Pane().Load(big, viewer::TextShape{}, viewer::kWindowTextColor);
     EXPECT_TRUE(Vertical(window.PaneHandle()));
     EXPECT_TRUE(Horizontal(window.PaneHandle()));
     EXPECT_TRUE(SameAsTheControlAlone(window));
 
     // A wide guess on a text that needs only the vertical bar.
     const std::string tall = Lines(300, 5, 'y');
-    viewer::MemorySource tallText(tall);
-    window.Pane().Load(tallText, viewer::TextShape{300, 100000, true}, viewer::kWindowTextColor);
+    window.Pane().Load(tall, viewer::TextShape{300, 100000, true}, viewer::kWindowTextColor);
     EXPECT_TRUE(Vertical(window.PaneHandle()));
     EXPECT_FALSE(Horizontal(window.PaneHandle()));
     EXPECT_TRUE(SameAsTheControlAlone(window));

@@ -1,6 +1,7 @@
 #include "viewer/load_viewer_file.h"
 
 #include "platform/errors.h"
+#include "viewer/highlight_text.h"
 #include "support/forwarding_file_system.h"
 #include "support/temp_folder.h"
 #include "viewer_window.h"
@@ -28,31 +29,12 @@ private:
     DWORD most_;
 };
 
-// Fails every read once the file has been read to its end `wholeReads` times.
+// Fails every read.
 class FailingReadFileSystem final : public test_support::ForwardingFileSystem {
 public:
-    explicit FailingReadFileSystem(int wholeReads = 0) : left_(wholeReads) {}
-    bool ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* read) override {
-        if (left_ == 0) {
-            ::SetLastError(ERROR_READ_FAULT);
-            return false;
-        }
-        const bool ok = ForwardingFileSystem::ReadFile(file, buffer, count, read);
-        if (ok && *read == 0) --left_;
-        return ok;
-    }
-
-private:
-    int left_;
-};
-
-// Reports a size beyond what the pane can hold.
-class HugeFileSystem final : public test_support::ForwardingFileSystem {
-public:
-    bool SetFilePointer(HANDLE file, LONGLONG distance, DWORD method, LONGLONG* position) override {
-        bool ok = ForwardingFileSystem::SetFilePointer(file, distance, method, position);
-        if (ok && method == FILE_END && position) *position = LONGLONG{viewer::kTextLimit} + 1;
-        return ok;
+    bool ReadFile(HANDLE, void*, DWORD, DWORD*) override {
+        ::SetLastError(ERROR_READ_FAULT);
+        return false;
     }
 };
 
@@ -125,9 +107,11 @@ TEST(LoadViewerFile, FileHeldOpenForWritingGivesTheOpenErrorAndKeepsThePane) {
     EXPECT_EQ(window.Pane().Text(), "before");
 }
 
-TEST(LoadViewerFile, ReadFailureInBothAttemptsFailsTheLoadAndClosesTheFile) {
+TEST(LoadViewerFile, ReadFailureFailsTheLoadWithThePaneAndItsColourKeptAndClosesTheFile) {
     test_support::TempFolder folder;
     ViewerWindow window;
+    window.Pane().SetFontColor(RGB(0, 0, 255));
+    window.Pane().SetText("before");
     platform::Path path = folder.WriteFile("unreadable.txt", "text");
     FailingReadFileSystem fs;
     try {
@@ -136,36 +120,65 @@ TEST(LoadViewerFile, ReadFailureInBothAttemptsFailsTheLoadAndClosesTheFile) {
     } catch (const platform::EOutOfResources& e) {
         EXPECT_EQ(e.Message(), L"Failed to Load Stream");
     }
-    EXPECT_TRUE(OpensExclusively(path));
-}
-
-TEST(LoadViewerFile, BothAttemptsFailingKeepThePanesColour) {
-    test_support::TempFolder folder;
-    ViewerWindow window;
-    window.Pane().SetFontColor(RGB(0, 0, 255));
-    FailingReadFileSystem fs(1);  // the check before the load passes, both stream attempts fail
-    EXPECT_THROW(LoadViewerFile(window.Pane(), folder.WriteFile("fading.txt", "text"), kText, fs),
-                 platform::EOutOfResources);
-    CHARFORMATA format{sizeof format};
-    ::SendMessageA(window.PaneHandle(), EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-    EXPECT_FALSE(format.dwEffects & CFE_AUTOCOLOR);
-    EXPECT_EQ(format.crTextColor, RGB(0, 0, 255)) << "the blue the pane had";
-}
-
-TEST(LoadViewerFile, FileLargerThanThePaneHoldsIsOutOfMemoryWithThePaneKept) {
-    test_support::TempFolder folder;
-    ViewerWindow window;
-    window.Pane().SetText("before");
-    platform::Path path = folder.WriteFile("huge.txt", "text");
-    HugeFileSystem fs;
-    try {
-        LoadViewerFile(window.Pane(), path, kText, fs);
-        FAIL() << "no error";
-    } catch (const platform::EOutOfMemory& e) {
-        EXPECT_EQ(e.Message(), L"Out of memory");
-    }
     EXPECT_EQ(window.Pane().Text(), "before");
+    EXPECT_EQ(window.Pane().FontColor(), RGB(0, 0, 255));
     EXPECT_TRUE(OpensExclusively(path));
+}
+
+SCROLLINFO VerticalBar(HWND pane) {
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE};
+    ::GetScrollInfo(pane, SB_VERT, &info);
+    return info;
+}
+
+// Beyond a bound (lowered here), the start of a file goes in by pieces between the window's
+// messages. From the first piece on, the vertical bar is the one the whole shown part gets at
+// once; the user's selection and view stay; the grey line after it counts the rest, and the
+// highlight does not look into it.
+TEST(LoadViewerFile, ALargeFileGoesInByPiecesUpToTheBoundAndCountsTheRest) {
+    test_support::TempFolder folder;
+    std::string file;
+    for (int i = 0; i < 4000; ++i) file += "line " + std::to_string(i) + (i % 2 ? "\n" : "\r\n");
+    platform::Path path = folder.WriteFile("large.txt", file);
+    const viewer::ShowLimits limits{file.size() / 2, 100, 2000};
+    ViewerWindow whole;
+    LoadViewerFile(whole.Pane(), path, kText, platform::SystemFileSystem(), {limits.shownBytes, 100, SIZE_MAX});
+    ASSERT_FALSE(whole.Pane().Loading());
+
+    ViewerWindow window;
+    LoadViewerFile(window.Pane(), path, kText, platform::SystemFileSystem(), limits);
+    ASSERT_TRUE(window.Pane().Loading());
+    EXPECT_EQ(VerticalBar(window.PaneHandle()).nMax, VerticalBar(whole.PaneHandle()).nMax);
+    viewer_test::Select(window.PaneHandle(), 10, 20);
+    ::SendMessageA(window.PaneHandle(), EM_LINESCROLL, 0, 5);
+    for (DWORD start = ::GetTickCount(); window.Pane().Loading() && ::GetTickCount() - start < 60000;) {
+        MSG msg;
+        if (::GetMessageA(&msg, nullptr, 0, 0) > 0) ::DispatchMessageA(&msg);
+    }
+    ASSERT_FALSE(window.Pane().Loading());
+    EXPECT_EQ(window.Pane().Text(), whole.Pane().Text());
+    EXPECT_EQ(VerticalBar(window.PaneHandle()).nMax, VerticalBar(whole.PaneHandle()).nMax);
+    EXPECT_EQ(viewer_test::Selection(window.PaneHandle()).cpMin, 10);
+    EXPECT_EQ(viewer_test::Selection(window.PaneHandle()).cpMax, 20);
+    EXPECT_EQ(::SendMessageA(window.PaneHandle(), EM_GETFIRSTVISIBLELINE, 0, 0), 5);
+
+    // The text before the grey line is the shown part with its breaks made CR LF.
+    std::string shown = file.substr(0, limits.shownBytes);
+    shown = shown.substr(0, shown.find_last_of('\n') + 1);
+    std::string converted;
+    for (char c : shown) converted += c == '\n' && (converted.empty() || converted.back() != '\r') ? "\r\n" : std::string(1, c);
+    const std::string text = window.Pane().Text();
+    EXPECT_EQ(text.substr(0, static_cast<size_t>(window.Pane().TextLength())), converted);
+    EXPECT_EQ(text.substr(converted.size()), viewer::NotShownNote(file.size() - shown.size()));
+    viewer::HighlightText(window.Pane(), "more");
+    EXPECT_EQ(viewer_test::Selection(window.PaneHandle()).cpMin, 10);
+
+    // Stopped after the first piece, the grey line counts what did not go in as well.
+    LoadViewerFile(window.Pane(), path, kText, platform::SystemFileSystem(), limits);
+    window.Pane().StopLoading();
+    EXPECT_FALSE(window.Pane().Loading());
+    EXPECT_LT(window.Pane().TextLength(), whole.Pane().TextLength());
+    EXPECT_NE(window.Pane().Text().find("more bytes"), std::string::npos);
 }
 
 }  // namespace
