@@ -131,6 +131,27 @@ TEST(Subclass, TakingOverAnotherWindowGivesTheFirstItsOwnProcedureBack) {
     EXPECT_TRUE(recorder.seen.empty());
 }
 
+// A subclass put in front of the object's later, as another component may: it passes every
+// message on to the procedure that stood before it.
+WNDPROC g_behindLater = nullptr;
+LRESULT CALLBACK LaterSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::CallWindowProcW(g_behindLater, window, message, wParam, lParam);
+}
+
+TEST(Subclass, LettingGoBehindALaterSubclassLeavesTheControlWorking) {
+    platform::UniqueHwnd edit{NewEdit()};
+    Recorder recorder;
+    recorder.Attach(edit.get());
+    g_behindLater = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(edit.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterSubclass)));
+    recorder.Attach(NewEdit());
+    recorder.seen.clear();
+    // Only the edit's own procedure knows this message; the default procedure ignores it.
+    ::SendMessageA(edit.get(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("typed"));
+    EXPECT_EQ(Text(edit.get()), "typed");
+    EXPECT_TRUE(recorder.seen.empty());
+}
+
 TEST(Subclass, TheObjectDestroysTheWindowItHolds) {
     HWND edit = NewEdit();
     {
