@@ -2,7 +2,6 @@
 
 #include "platform/errors.h"
 #include "viewer/pane_stream.h"
-#include "widgets/anchors.h"
 #include "widgets/dpi.h"
 #include "widgets/gdi.h"
 #include "widgets/window_text.h"
