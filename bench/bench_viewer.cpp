@@ -34,7 +34,7 @@ public:
     ScratchFiles() {
         wchar_t base[MAX_PATH + 1];
         DWORD n = ::GetTempPathW(MAX_PATH + 1, base);
-        folder_ = std::wstring(base, n) + L"zvbench-viewer-" + std::to_wstring(::GetCurrentProcessId());
+        folder_ = platform::Path(std::wstring(base, n) + L"zvbench-viewer-" + std::to_wstring(::GetCurrentProcessId()));
         if (!::CreateDirectoryW(folder_.c_str(), nullptr)) throw std::runtime_error("Cannot create the scratch folder");
     }
     ~ScratchFiles() {
