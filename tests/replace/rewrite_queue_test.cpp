@@ -41,6 +41,20 @@ private:
 
 std::string Text(int i) { return "line " + std::to_string(i) + (i % 3 == 0 ? " has Old here\r\n" : " has none\r\n"); }
 
+// Long enough for any file of these tests to be prepared on a slow machine; a queue that never
+// hands the next file back fails the test by name instead of keeping it waiting for ever.
+constexpr ULONGLONG kPatienceMs = 30000;
+
+// The next prepared file, waited for in short spells; none, with the test failed, when it does
+// not come within the patience.
+std::optional<replace::RewriteQueue::Prepared> NextPrepared(replace::RewriteQueue& queue, size_t taken) {
+    std::optional<replace::RewriteQueue::Prepared> prepared;
+    for (const ULONGLONG start = ::GetTickCount64(); !prepared && ::GetTickCount64() - start < kPatienceMs;)
+        prepared = queue.Take(100);
+    if (!prepared) ADD_FAILURE() << "the file after the " << taken << " taken never came back";
+    return prepared;
+}
+
 // A run over the files as the window makes it: each file added as room allows, each put in
 // place as it comes back, stopping at the first that fails. Returns the indices taken, the
 // failed one last.
@@ -54,8 +68,8 @@ std::vector<size_t> RunLikeTheWindow(platform::FileSystem& fs, const test_suppor
             ++next;
             continue;
         }
-        std::optional<replace::RewriteQueue::Prepared> prepared;
-        while (!(prepared = queue.Take(INFINITE))) {}
+        std::optional<replace::RewriteQueue::Prepared> prepared = NextPrepared(queue, taken.size());
+        if (!prepared) return taken;
         taken.push_back(prepared->index);
         if (prepared->error) return taken;
         prepared->rewrite->Commit();
