@@ -40,9 +40,6 @@ constexpr DWORD kLabelStyle = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
 constexpr DWORD kCheckBoxStyle = WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kEditStyle = WS_TABSTOP | ES_AUTOHSCROLL;
 
-// Labels are placed from their text rather than their layout rectangle.
-bool IsLabel(Ctl c) { return c == Ctl::Label1 || c == Ctl::Label2 || c == Ctl::Label3 || c == Ctl::Label4; }
-
 // The panel's controls, which lie together in Ctl, and the file list show their text in the
 // form's font; the pictures, the viewer and the status bar draw their own.
 bool TakesFormFont(Ctl c) { return (c >= Ctl::Label4 && c <= Ctl::edFolder) || c == Ctl::FileListBox; }
@@ -166,7 +163,6 @@ void TForm1::CreateListAndViewer() {
     // The colour goes first, so the text is laid out once.
     memHTML_->SetFontColor(kWelcomeColour);
     memHTML_->SetText(kWelcomeText);
-    Keep(Ctl::memHTML, memHTML_->Handle());
 
     // The status bar keeps the system's status-bar font. Its one panel spans the whole width: a
     // single part rather than simple mode, whose text not every comctl32 reads back by index.
@@ -244,17 +240,18 @@ void TForm1::ApplyLayout() {
     for (int i = 0; i < static_cast<int>(Ctl::Count); ++i) {
         const Ctl c = static_cast<Ctl>(i);
         const RECT& r = layout[c];
+        const HWND window = Control(c);
         if (widgets::GraphicButton* button = PictureButton(c)) {
             button->SetPlace(r);
             hints_->MoveRegion(panel_->Handle(), IdOf(c), r);
         } else if (IsLabel(c)) {
             // Labels take the size of their text, from where the layout puts them.
-            const SIZE text = LabelSize(controls_[i], font_.get());
-            Place(controls_[i], r.left, r.top, text.cx, text.cy);
+            const SIZE text = LabelSize(window, font_.get());
+            Place(window, r.left, r.top, text.cx, text.cy);
         } else if (c == Ctl::cbFileType) {
             cbFileType_->SetPlace(r);
         } else {
-            Place(controls_[i], r.left, r.top, r.right - r.left, r.bottom - r.top);
+            Place(window, r.left, r.top, r.right - r.left, r.bottom - r.top);
         }
     }
     // The panel draws the picture buttons at their new places.

@@ -38,8 +38,10 @@ public:
     void Show();
 
     // A control's window by its place in the layout; null for the picture buttons, which the
-    // panel draws.
-    HWND Control(Ctl control) const noexcept { return controls_[static_cast<int>(control)]; }
+    // panel draws. The viewer's is asked of it each time: it makes a fresh pane for a file.
+    HWND Control(Ctl control) const noexcept {
+        return control == Ctl::memHTML ? memHTML_->Handle() : controls_[static_cast<int>(control)];
+    }
     // The controls, named as on the form.
     widgets::Picture& imgBan() { return *imgBan_; }
     widgets::Picture& imgWeb() { return *imgWeb_; }

@@ -6,15 +6,6 @@
 
 namespace test_support {
 
-namespace {
-
-bool IsLabel(app::Ctl c) {
-    using app::Ctl;
-    return c == Ctl::Label1 || c == Ctl::Label2 || c == Ctl::Label3 || c == Ctl::Label4;
-}
-
-}  // namespace
-
 void ExpectPlacedAsComputed(app::TForm1& form) {
     using app::Ctl;
     const app::MainLayout layout = app::ComputeMainLayout(ClientSize(form.Handle()), form.ListWidth(), form.Dpi());
@@ -28,7 +19,7 @@ void ExpectPlacedAsComputed(app::TForm1& form) {
         const std::string what = "control " + std::to_string(i) + (window ? " " + WindowClass(window) : "");
         EXPECT_EQ(r.left, e.left) << what;
         EXPECT_EQ(r.top, e.top) << what;
-        if (IsLabel(c)) continue;
+        if (app::IsLabel(c)) continue;
         EXPECT_EQ(r.right, e.right) << what;
         if (c != Ctl::cbFileType) EXPECT_EQ(r.bottom, e.bottom) << what;
     }
