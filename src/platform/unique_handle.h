@@ -26,6 +26,13 @@ public:
 
     Handle get() const noexcept { return handle_; }
     explicit operator bool() const noexcept { return handle_ != Empty(); }
+    // A COM object's members.
+    Handle operator->() const noexcept { return handle_; }
+    // Where a function that hands out a handle through a pointer (QueryInterface's void**) puts it.
+    void** put() noexcept {
+        reset();
+        return reinterpret_cast<void**>(&handle_);
+    }
 
     Handle release() noexcept { return std::exchange(handle_, Empty()); }
     void reset(Handle h = Empty()) noexcept {
@@ -51,37 +58,11 @@ using UniqueImageList = UniqueHandle<HIMAGELIST, &::ImageList_Destroy>;
 
 // One reference to a COM object, given back with Release.
 template <typename Interface>
-class UniqueCom {
-public:
-    UniqueCom() noexcept = default;
-    // Takes over a reference the caller holds.
-    explicit UniqueCom(Interface* object) noexcept : object_(object) {}
-    UniqueCom(UniqueCom&& other) noexcept : object_(other.release()) {}
-    UniqueCom& operator=(UniqueCom&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-    UniqueCom(const UniqueCom&) = delete;
-    UniqueCom& operator=(const UniqueCom&) = delete;
-    ~UniqueCom() { reset(); }
-
-    Interface* get() const noexcept { return object_; }
-    Interface* operator->() const noexcept { return object_; }
-    explicit operator bool() const noexcept { return object_ != nullptr; }
-    // Where a function that hands out a reference (QueryInterface's shape) puts it.
-    void** put() noexcept {
-        reset();
-        return reinterpret_cast<void**>(&object_);
-    }
-
-    Interface* release() noexcept { return std::exchange(object_, nullptr); }
-    void reset(Interface* object = nullptr) noexcept {
-        if (Interface* old = std::exchange(object_, object)) old->Release();
-    }
-
-private:
-    Interface* object_ = nullptr;
-};
+void ReleaseCom(Interface* object) noexcept {
+    object->Release();
+}
+template <typename Interface>
+using UniqueCom = UniqueHandle<Interface*, &ReleaseCom<Interface>>;
 
 // Runs a callable when the scope ends, for the rare one-off clean-up.
 template <typename F>
