@@ -41,17 +41,13 @@ private:
 
 std::string Text(int i) { return "line " + std::to_string(i) + (i % 3 == 0 ? " has Old here\r\n" : " has none\r\n"); }
 
-// Long enough for any file of these tests to be prepared on a slow machine; a queue that never
-// hands the next file back fails the test by name instead of keeping it waiting for ever.
-constexpr ULONGLONG kPatienceMs = 30000;
-
-// The next prepared file, waited for in short spells; none, with the test failed, when it does
-// not come within the patience.
-std::optional<replace::RewriteQueue::Prepared> NextPrepared(replace::RewriteQueue& queue, size_t taken) {
+// Waits for the next prepared file in short spells, for at most 30 s, which no file of these
+// tests needs even on a slow machine: a queue that never hands it back fails the test by name.
+std::optional<replace::RewriteQueue::Prepared> NextPrepared(replace::RewriteQueue& queue) {
     std::optional<replace::RewriteQueue::Prepared> prepared;
-    for (const ULONGLONG start = ::GetTickCount64(); !prepared && ::GetTickCount64() - start < kPatienceMs;)
+    for (const ULONGLONG start = ::GetTickCount64(); !prepared && ::GetTickCount64() - start < 30000;)
         prepared = queue.Take(100);
-    if (!prepared) ADD_FAILURE() << "the file after the " << taken << " taken never came back";
+    if (!prepared) ADD_FAILURE() << "a prepared file never came back";
     return prepared;
 }
 
@@ -68,7 +64,7 @@ std::vector<size_t> RunLikeTheWindow(platform::FileSystem& fs, const test_suppor
             ++next;
             continue;
         }
-        std::optional<replace::RewriteQueue::Prepared> prepared = NextPrepared(queue, taken.size());
+        std::optional<replace::RewriteQueue::Prepared> prepared = NextPrepared(queue);
         if (!prepared) return taken;
         taken.push_back(prepared->index);
         if (prepared->error) return taken;
