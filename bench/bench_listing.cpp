@@ -162,13 +162,13 @@ bench::Timing ShowInForm(app::TForm1& form, widgets::Application& application, c
 int main() {
     wchar_t temp[MAX_PATH + 1];
     DWORD n = ::GetTempPathW(MAX_PATH + 1, temp);
-    const platform::Path folder =
-        std::wstring(temp, n) + L"zvbench-listing-" + std::to_wstring(::GetCurrentProcessId());
+    const platform::Path folder(std::wstring(temp, n) + L"zvbench-listing-" +
+                                std::to_wstring(::GetCurrentProcessId()));
     if (!::CreateDirectoryW(folder.c_str(), nullptr)) {
         std::fprintf(stderr, "cannot create %s\n", Narrow(folder.Text()).c_str());
         return 1;
     }
-    const platform::Path emptyFolder = folder.Text() + L"-empty";
+    const platform::Path emptyFolder(folder.Text() + L"-empty");
     ::CreateDirectoryW(emptyFolder.c_str(), nullptr);
     const platform::Path saved = platform::SystemFileSystem().GetCurrentDirectory();
     unsigned made = 0;

@@ -40,7 +40,7 @@ constexpr size_t kMiB = bench::kMebibyte;
 platform::Path ScratchFolder() {
     wchar_t base[MAX_PATH + 1];
     DWORD n = ::GetTempPathW(MAX_PATH + 1, base);
-    return std::wstring(base, n) + L"zvbench-viewer";
+    return platform::Path(std::wstring(base, n) + L"zvbench-viewer");
 }
 
 // Text lines of about 60 bytes; one line without breaks; bytes of every value.

@@ -7,14 +7,16 @@
 #include "platform/shell.h"
 #include "replace/rewrite_journal.h"
 #include "resource_ids.h"
-#include "widgets/anchors.h"
 #include "widgets/application.h"
+#include "widgets/display.h"
 #include "widgets/dpi.h"
 #include "widgets/form_font.h"
 #include "widgets/gdi.h"
 #include "widgets/window_text.h"
 
 #include <commctrl.h>
+
+#include <utility>
 
 namespace app {
 
@@ -26,15 +28,22 @@ constexpr const wchar_t* kStatusNotice = L" Copyright (c) 2005 Zavotek - https:/
 constexpr int kFileListItemHeight = 18, kFileTypeItemHeight = 13, kBrowseButtonWidth = 20;
 constexpr SIZE kBannerPicture{600, 50}, kButtonPicture{16, 16};
 constexpr int kWebIcon = 32;
-constexpr UINT_PTR kReplaceHintId = 1, kGlobReplaceHintId = 2;
+// WM_SYSCOMMAND's low four bits are the system's own; the command is in the rest.
+constexpr WPARAM kSysCommandMask = 0xFFF0;
 
 constexpr const char* kBanHint = "Visit Zavotek Website";
 
-UINT_PTR IdOf(Ctl c) { return 100 + static_cast<UINT_PTR>(c); }
+// Control ids start above the small numbers the system's own dialog ids use (IDOK ...).
+constexpr UINT_PTR kFirstControlId = 100;
+UINT_PTR IdOf(Ctl c) { return kFirstControlId + static_cast<UINT_PTR>(c); }
 
-HWND NewControl(HWND parent, const char* className, const char* text, DWORD style, Ctl control, DWORD exStyle = 0) {
-    return widgets::CreateControl(parent, className, text, style, RECT{}, IdOf(control), exStyle);
-}
+constexpr DWORD kLabelStyle = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+constexpr DWORD kCheckBoxStyle = WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr DWORD kEditStyle = WS_TABSTOP | ES_AUTOHSCROLL;
+
+// The panel's controls, which lie together in Ctl, and the file list show their text in the
+// form's font; the pictures, the viewer and the status bar draw their own.
+bool TakesFormFont(Ctl c) { return (c >= Ctl::Label4 && c <= Ctl::edFolder) || c == Ctl::FileListBox; }
 
 SIZE LabelSize(HWND label, HFONT font) {
     const std::string text = widgets::AnsiWindowText(label);
@@ -52,12 +61,11 @@ void Place(HWND control, int x, int y, int width, int height) {
     ::SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
+// The centre of the whole primary screen, task bar included.
 RECT StartPlace(int dpi) {
-    int w = widgets::Scale(kMinimumWindow.cx, dpi), h = widgets::Scale(kMinimumWindow.cy, dpi);
-    // The centre of the whole screen, task bar included.
-    int x = (::GetSystemMetrics(SM_CXSCREEN) - w) / 2;
-    int y = (::GetSystemMetrics(SM_CYSCREEN) - h) / 2;
-    return RECT{x, y, x + w, y + h};
+    const SIZE size{widgets::Scale(kMinimumWindow.cx, dpi), widgets::Scale(kMinimumWindow.cy, dpi)};
+    const POINT at = widgets::CentreIn(widgets::DisplayRect(widgets::PrimaryDisplay()), size);
+    return RECT{at.x, at.y, at.x + size.cx, at.y + size.cy};
 }
 
 }  // namespace
@@ -75,7 +83,11 @@ TForm1::TForm1(platform::Shell& shell, platform::FolderBrowser& folderBrowser)
     Create("TForm1", WS_EX_CONTROLPARENT, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, StartPlace(dpi_),
            main ? application->Handle() : nullptr, 0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE), CS_DBLCLKS);
     if (main) application->SetMainWindow(Handle());
-    CreateControls(folderBrowser);
+    CreateBanner();
+    CreatePanel(folderBrowser);
+    CreateListAndViewer();
+    CreateHints();
+    ApplyFont();
     LoadPictures();
     ApplyLayout();
     // Built at the screen's dpi; a display of another (on a system that has per-display dpi)
@@ -85,48 +97,58 @@ TForm1::TForm1(platform::Shell& shell, platform::FolderBrowser& folderBrowser)
 
 TForm1::~TForm1() = default;
 
+HWND TForm1::Keep(Ctl control, HWND window) noexcept { return controls_[static_cast<int>(control)] = window; }
+
 HWND TForm1::CreateChild(HWND parent, const char* className, const char* text, DWORD style, Ctl control,
                          DWORD exStyle) {
-    HWND child = NewControl(parent, className, text, style, control, exStyle);
-    ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    return child;
+    return Keep(control, widgets::CreateControl(parent, className, text, style, RECT{}, IdOf(control), exStyle));
 }
 
-void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
-    const RECT none{};
-    imgBan_ = std::make_unique<widgets::Picture>(Handle(), none, IdOf(Ctl::imgBan));
-    imgBan_->OnClick = [this] { imgBanClick(); };
-    imgWeb_ = std::make_unique<widgets::Picture>(imgBan_->Handle(), none, IdOf(Ctl::imgWeb));
-    imgWeb_->OnClick = [this] { imgBanClick(); };
+widgets::GraphicButton* TForm1::PictureButton(Ctl control) noexcept {
+    if (control == Ctl::btnReplace) return &btnReplace_;
+    if (control == Ctl::btnGlobReplace) return &btnGlobReplace_;
+    return nullptr;
+}
 
-    // The panel and its controls, created in tab order.
-    panel_ = std::make_unique<widgets::Panel>(Handle(), none, IdOf(Ctl::Panel1));
-    panel_->SetFont(font_.get());
-    HWND p = panel_->Handle();
-    labels_[0] = CreateChild(p, "STATIC", "File Type:", SS_LEFTNOWORDWRAP | SS_NOPREFIX, Ctl::Label4);
+void TForm1::CreateBanner() {
+    imgBan_ = std::make_unique<widgets::Picture>(Handle(), RECT{}, IdOf(Ctl::imgBan));
+    imgWeb_ = std::make_unique<widgets::Picture>(imgBan_->Handle(), RECT{}, IdOf(Ctl::imgWeb));
+    for (widgets::Picture* link : {imgBan_.get(), imgWeb_.get()}) link->OnClick = [this] { imgBanClick(); };
+    Keep(Ctl::imgBan, imgBan_->Handle());
+    Keep(Ctl::imgWeb, imgWeb_->Handle());
+}
+
+// The panel and its controls, created in tab order.
+void TForm1::CreatePanel(platform::FolderBrowser& folderBrowser) {
+    panel_ = std::make_unique<widgets::Panel>(Handle(), RECT{}, IdOf(Ctl::Panel1));
+    HWND p = Keep(Ctl::Panel1, panel_->Handle());
+    CreateChild(p, "STATIC", "File Type:", kLabelStyle, Ctl::Label4);
     cbFileType_ = std::make_unique<browse::FileTypeSelector>(p, IdOf(Ctl::cbFileType), font_.get(),
                                                              widgets::Scale(kFileTypeItemHeight, dpi_), FileTypeTexts());
     cbFileType_->OnChange = [this] { cbFileTypeChange(); };
-    cbWarn_ = CreateChild(p, "BUTTON", "Confirm", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbWarn);
-    cbSaveSearch_ = CreateChild(p, "BUTTON", "Save Search", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbSaveSearch);
-    labels_[1] = CreateChild(p, "STATIC", "Search For:", SS_LEFTNOWORDWRAP | SS_NOPREFIX, Ctl::Label1);
-    edSearch_ = CreateChild(p, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Ctl::edSearch, WS_EX_CLIENTEDGE);
-    labels_[2] = CreateChild(p, "STATIC", "Replace With:", SS_LEFTNOWORDWRAP | SS_NOPREFIX, Ctl::Label2);
-    edReplace_ = CreateChild(p, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, Ctl::edReplace, WS_EX_CLIENTEDGE);
-    labels_[3] = CreateChild(p, "STATIC", "Select Folder:", SS_LEFTNOWORDWRAP | SS_NOPREFIX, Ctl::Label3);
+    Keep(Ctl::cbFileType, cbFileType_->Handle());
+    CreateChild(p, "BUTTON", "Confirm", kCheckBoxStyle, Ctl::cbWarn);
+    CreateChild(p, "BUTTON", "Save Search", kCheckBoxStyle, Ctl::cbSaveSearch);
+    CreateChild(p, "STATIC", "Search For:", kLabelStyle, Ctl::Label1);
+    CreateChild(p, "EDIT", "", kEditStyle, Ctl::edSearch, WS_EX_CLIENTEDGE);
+    CreateChild(p, "STATIC", "Replace With:", kLabelStyle, Ctl::Label2);
+    CreateChild(p, "EDIT", "", kEditStyle, Ctl::edReplace, WS_EX_CLIENTEDGE);
+    CreateChild(p, "STATIC", "Select Folder:", kLabelStyle, Ctl::Label3);
     edFolder_ = std::make_unique<browse::FolderNameEdit>(p, IdOf(Ctl::edFolder),
                                                          widgets::Scale(kBrowseButtonWidth, dpi_), folderBrowser);
-    ::SendMessageA(edFolder_->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     edFolder_->DialogTitle = L"Select a Folder...";
     edFolder_->OnChange = [this] { edFolderChange(); };
-    cbWordWrap_ = CreateChild(p, "BUTTON", "Word Wrap", WS_TABSTOP | BS_AUTOCHECKBOX, Ctl::cbWordWrap);
+    Keep(Ctl::edFolder, edFolder_->Handle());
+    CreateChild(p, "BUTTON", "Word Wrap", kCheckBoxStyle, Ctl::cbWordWrap);
     panel_->AddButton(btnReplace_);
     panel_->AddButton(btnGlobReplace_);
     btnReplace_.SetHint("Replace all instances of the string within the selected file");
     btnGlobReplace_.SetHint("Replace all instances of the string in all the files in the currently selected folder");
     btnReplace_.OnClick = [this] { btnReplaceClick(); };
     btnGlobReplace_.OnClick = [this] { btnGlobReplaceClick(); };
+}
 
+void TForm1::CreateListAndViewer() {
     fileList_ = std::make_unique<browse::FileListBox>(
         Handle(), IdOf(Ctl::FileListBox), font_.get(), widgets::Scale(kFileListItemHeight, dpi_),
         widgets::SystemMetricAt(SM_CXSMICON, dpi_), platform::ExecutableFolder(), L"*.txt",
@@ -134,36 +156,49 @@ void TForm1::CreateControls(platform::FolderBrowser& folderBrowser) {
         // A rewrite that a stopped run left part-written is finished before its folder is shown.
         [](const platform::Path& folder) { replace::FinishInterruptedRewrites(platform::SystemFileSystem(), folder); });
     fileList_->Listing().OnChange = [this] { FileListBoxChange(); };
+    Keep(Ctl::FileListBox, fileList_->Handle());
 
-    splitter_ = std::make_unique<widgets::Splitter>(Handle(), none, IdOf(Ctl::Splitter1));
+    splitter_ = std::make_unique<widgets::Splitter>(Handle(), RECT{}, IdOf(Ctl::Splitter1));
     splitter_->OnMoved = [this](int width) { SetListWidth(width); };
+    Keep(Ctl::Splitter1, splitter_->Handle());
 
-    memHTML_ = std::make_unique<viewer::RichViewer>(Handle(), none, IdOf(Ctl::memHTML), dpi_);
-    // The welcome text is the program's blue; the colour goes first, so the text is laid out once.
-    memHTML_->SetFontColor(RGB(0, 0, 255));
+    memHTML_ = std::make_unique<viewer::RichViewer>(Handle(), RECT{}, IdOf(Ctl::memHTML), dpi_);
+    // The colour goes first, so the text is laid out once.
+    memHTML_->SetFontColor(kWelcomeColour);
     memHTML_->SetText(kWelcomeText);
 
     // The status bar keeps the system's status-bar font. Its one panel spans the whole width: a
     // single part rather than simple mode, whose text not every comctl32 reads back by index.
-    statBar_ = NewControl(Handle(), STATUSCLASSNAMEA, "",
-                          SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, Ctl::StatBar);
+    HWND statBar = CreateChild(Handle(), STATUSCLASSNAMEA, "",
+                               SBARS_SIZEGRIP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, Ctl::StatBar);
     int wholeWidth = -1;
-    ::SendMessageA(statBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&wholeWidth));
+    ::SendMessageA(statBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&wholeWidth));
     SetStatusText(kStatusNotice);
+}
 
+void TForm1::CreateHints() {
     hints_ = std::make_unique<widgets::Hints>(Handle());
-    hints_->Add(imgBan_->Handle(), kBanHint);
-    hints_->Add(imgWeb_->Handle(), kBanHint);
     // Names a screen reader reads for controls that show no text: the link pictures by their hint,
     // the picture-only browse button by what it does. Neither name is drawn.
-    ::SetWindowTextA(imgBan_->Handle(), kBanHint);
-    ::SetWindowTextA(imgWeb_->Handle(), kBanHint);
+    for (HWND link : {imgBan_->Handle(), imgWeb_->Handle()}) {
+        hints_->Add(link, kBanHint);
+        ::SetWindowTextA(link, kBanHint);
+    }
     ::SetWindowTextW(edFolder_->Button(), L"Browse");
-    hints_->Add(cbWarn_, "Diaplay a confirmation box before opening each file");
-    hints_->Add(cbSaveSearch_, "Save the Search/Replace strings after closing this application");
-    hints_->Add(cbWordWrap_, "Wrap the text in the viewer");
-    hints_->AddRegion(p, kReplaceHintId, {}, btnReplace_.Hint());
-    hints_->AddRegion(p, kGlobReplaceHintId, {}, btnGlobReplace_.Hint());
+    hints_->Add(cbWarn(), "Diaplay a confirmation box before opening each file");
+    hints_->Add(cbSaveSearch(), "Save the Search/Replace strings after closing this application");
+    hints_->Add(cbWordWrap(), "Wrap the text in the viewer");
+    // A picture button's hint covers its place on the panel, under the button's own control id.
+    for (Ctl button : {Ctl::btnReplace, Ctl::btnGlobReplace})
+        hints_->AddRegion(panel_->Handle(), IdOf(button), {}, PictureButton(button)->Hint());
+}
+
+void TForm1::ApplyFont() {
+    const WPARAM font = reinterpret_cast<WPARAM>(font_.get());
+    for (int i = 0; i < static_cast<int>(Ctl::Count); ++i)
+        if (controls_[i] && TakesFormFont(static_cast<Ctl>(i))) ::SendMessageA(controls_[i], WM_SETFONT, font, FALSE);
+    // The panel draws the picture buttons' captions in it.
+    panel_->SetFont(font_.get());
 }
 
 void TForm1::LoadPictures() {
@@ -177,13 +212,9 @@ void TForm1::LoadPictures() {
 void TForm1::ApplyDpi(int dpi, const RECT& place) {
     listWidth_ = MulDiv(listWidth_, dpi, dpi_);
     dpi_ = dpi;
-    platform::UniqueHFont font = widgets::CreateFormFont(dpi_);
-    const WPARAM f = reinterpret_cast<WPARAM>(font.get());
-    for (HWND control : {labels_[0], labels_[1], labels_[2], labels_[3], cbFileType_->Handle(), cbWarn_, cbSaveSearch_,
-                         cbWordWrap_, edSearch_, edReplace_, edFolder_->Handle(), fileList_->Handle()})
-        ::SendMessageA(control, WM_SETFONT, f, FALSE);
-    panel_->SetFont(font.get());
-    font_ = std::move(font);  // the old one goes only now that no control uses it
+    // The old font goes when this function ends, once no control uses it.
+    const platform::UniqueHFont old = std::exchange(font_, widgets::CreateFormFont(dpi_));
+    ApplyFont();
     cbFileType_->SetItemHeight(widgets::Scale(kFileTypeItemHeight, dpi_));
     edFolder_->SetButtonWidth(widgets::Scale(kBrowseButtonWidth, dpi_));
     fileList_->SetSizes(widgets::Scale(kFileListItemHeight, dpi_), widgets::SystemMetricAt(SM_CXSMICON, dpi_));
@@ -208,42 +239,28 @@ void TForm1::SetListWidth(int width) {
 void TForm1::ApplyLayout() {
     RECT client;
     ::GetClientRect(Handle(), &client);
-    MainLayout layout = ComputeMainLayout(SIZE{client.right, client.bottom}, listWidth_, dpi_);
-    auto move = [&](HWND window, Ctl c) {
+    const MainLayout layout = ComputeMainLayout(SIZE{client.right, client.bottom}, listWidth_, dpi_);
+    for (int i = 0; i < static_cast<int>(Ctl::Count); ++i) {
+        const Ctl c = static_cast<Ctl>(i);
         const RECT& r = layout[c];
-        Place(window, r.left, r.top, r.right - r.left, r.bottom - r.top);
-    };
-    // Labels take the size of their text, from where the layout puts them.
-    auto moveLabel = [&](HWND label, Ctl c) {
-        const RECT& r = layout[c];
-        SIZE text = LabelSize(label, font_.get());
-        Place(label, r.left, r.top, text.cx, text.cy);
-    };
-    move(imgBan_->Handle(), Ctl::imgBan);
-    move(imgWeb_->Handle(), Ctl::imgWeb);
-    move(panel_->Handle(), Ctl::Panel1);
-    moveLabel(labels_[0], Ctl::Label4);
-    cbFileType_->SetPlace(layout[Ctl::cbFileType]);
-    move(cbWarn_, Ctl::cbWarn);
-    move(cbSaveSearch_, Ctl::cbSaveSearch);
-    move(cbWordWrap_, Ctl::cbWordWrap);
-    moveLabel(labels_[1], Ctl::Label1);
-    move(edSearch_, Ctl::edSearch);
-    moveLabel(labels_[2], Ctl::Label2);
-    move(edReplace_, Ctl::edReplace);
-    moveLabel(labels_[3], Ctl::Label3);
-    move(edFolder_->Handle(), Ctl::edFolder);
-    btnReplace_.SetPlace(layout[Ctl::btnReplace]);
-    btnGlobReplace_.SetPlace(layout[Ctl::btnGlobReplace]);
-    hints_->MoveRegion(panel_->Handle(), kReplaceHintId, layout[Ctl::btnReplace]);
-    hints_->MoveRegion(panel_->Handle(), kGlobReplaceHintId, layout[Ctl::btnGlobReplace]);
+        const HWND window = Control(c);
+        if (widgets::GraphicButton* button = PictureButton(c)) {
+            button->SetPlace(r);
+            hints_->MoveRegion(panel_->Handle(), IdOf(c), r);
+        } else if (IsLabel(c)) {
+            // Labels take the size of their text, from where the layout puts them.
+            const SIZE text = LabelSize(window, font_.get());
+            Place(window, r.left, r.top, text.cx, text.cy);
+        } else if (c == Ctl::cbFileType) {
+            cbFileType_->SetPlace(r);
+        } else {
+            Place(window, r.left, r.top, r.right - r.left, r.bottom - r.top);
+        }
+    }
+    // The panel draws the picture buttons at their new places.
     ::InvalidateRect(panel_->Handle(), nullptr, TRUE);
-    move(fileList_->Handle(), Ctl::FileListBox);
-    move(splitter_->Handle(), Ctl::Splitter1);
     splitter_->SetControlLeft(layout[Ctl::FileListBox].left);
     splitter_->SetLimits(widgets::Scale(kListMinWidth, dpi_), widgets::Scale(kListMaxWidth, dpi_));
-    move(memHTML_->Handle(), Ctl::memHTML);
-    move(statBar_, Ctl::StatBar);
 }
 
 void TForm1::Show() {
@@ -256,7 +273,7 @@ void TForm1::Show() {
 }
 
 void TForm1::SetStatusText(const std::wstring& text) {
-    ::SendMessageW(statBar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendMessageW(StatBar(), SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 int TForm1::FileTypeIndex() const { return cbFileType_->ItemIndex(); }
@@ -264,21 +281,22 @@ int TForm1::FileTypeIndex() const { return cbFileType_->ItemIndex(); }
 void TForm1::SetFileTypeIndex(int index) { cbFileType_->SetItemIndex(index); }
 
 std::wstring TForm1::FolderText() const { return edFolder_->Text(); }
-std::string TForm1::SearchText() const { return widgets::AnsiWindowText(edSearch_); }
-std::string TForm1::ReplaceText() const { return widgets::AnsiWindowText(edReplace_); }
-bool TForm1::WarnTicked() const { return ::SendMessageA(cbWarn_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+std::string TForm1::SearchText() const { return widgets::AnsiWindowText(edSearch()); }
+std::string TForm1::ReplaceText() const { return widgets::AnsiWindowText(edReplace()); }
+bool TForm1::WarnTicked() const { return ::SendMessageA(cbWarn(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void TForm1::SetFolderText(const std::wstring& text) { edFolder_->SetText(text); }
 
 std::wstring TForm1::StatusText() const {
-    auto length = LOWORD(::SendMessageW(statBar_, SB_GETTEXTLENGTHW, 0, 0));
+    auto length = LOWORD(::SendMessageW(StatBar(), SB_GETTEXTLENGTHW, 0, 0));
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    ::SendMessageW(statBar_, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
+    ::SendMessageW(StatBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
     text.resize(length);
     return text;
 }
 
-void TForm1::imgBanClick() { shell_.Open(nullptr, kWebAddress); }
+// The shell opens an address as it opens a document.
+void TForm1::imgBanClick() { shell_.Open(nullptr, platform::Path(kWebAddress)); }
 
 LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -335,7 +353,7 @@ LRESULT TForm1::OnActivate(WPARAM state, LPARAM other) {
 // and keeps the task-bar button; an owned window minimised alone would lie on the desktop instead.
 LRESULT TForm1::OnSysCommand(WPARAM command, LPARAM where) {
     auto* application = widgets::Application::Current();
-    if ((command & 0xFFF0) != SC_MINIMIZE || !application || application->MainWindow() != Handle())
+    if ((command & kSysCommandMask) != SC_MINIMIZE || !application || application->MainWindow() != Handle())
         return Default(WM_SYSCOMMAND, command, where);
     application->Minimize();
     return 0;
@@ -353,7 +371,7 @@ LRESULT TForm1::OnCommand(WPARAM wParam, LPARAM lParam) {
     HWND from = reinterpret_cast<HWND>(lParam);
     WORD code = HIWORD(wParam);
     if (cbFileType_ && from == cbFileType_->Handle()) cbFileType_->Notified(code);
-    else if (from == cbWordWrap_ && code == BN_CLICKED) cbWordWrapClick();
+    else if (from == cbWordWrap() && code == BN_CLICKED) cbWordWrapClick();
     else if (fileList_ && from == fileList_->Handle() && code == LBN_SELCHANGE) fileList_->SelectionChanged();
     else if (fileList_ && from == fileList_->Handle() && code == LBN_DBLCLK) FileListBoxDblClick();
     return 0;

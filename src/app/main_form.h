@@ -1,5 +1,5 @@
 #pragma once
-// The main window: every control of the form, the event table, and the banner link. The
+// The main window: every control of the form, its event handlers, and the banner link. The
 // handlers' bodies are split by area into the other files of this folder (replace_commands,
 // replace_all_command, file_list_events, file_type_events, folder_events, viewer_events,
 // settings_events); the subsystems they call never see the form.
@@ -37,26 +37,31 @@ public:
     // Makes the window visible for the first time; runs FormShow before it appears.
     void Show();
 
+    // A control's window by its place in the layout; null for the picture buttons, which the
+    // panel draws. The viewer's is asked of it each time: it makes a fresh pane for a file.
+    HWND Control(Ctl control) const noexcept {
+        return control == Ctl::memHTML ? memHTML_->Handle() : controls_[static_cast<int>(control)];
+    }
     // The controls, named as on the form.
     widgets::Picture& imgBan() { return *imgBan_; }
     widgets::Picture& imgWeb() { return *imgWeb_; }
     widgets::Panel& Panel1() { return *panel_; }
     HWND cbFileType() const noexcept { return cbFileType_->Handle(); }
     browse::FileTypeSelector& FileTypeSelector() { return *cbFileType_; }
-    HWND cbWarn() const noexcept { return cbWarn_; }
-    HWND cbSaveSearch() const noexcept { return cbSaveSearch_; }
-    HWND cbWordWrap() const noexcept { return cbWordWrap_; }
+    HWND cbWarn() const noexcept { return Control(Ctl::cbWarn); }
+    HWND cbSaveSearch() const noexcept { return Control(Ctl::cbSaveSearch); }
+    HWND cbWordWrap() const noexcept { return Control(Ctl::cbWordWrap); }
     widgets::GraphicButton& btnReplace() { return btnReplace_; }
     widgets::GraphicButton& btnGlobReplace() { return btnGlobReplace_; }
-    HWND edSearch() const noexcept { return edSearch_; }
-    HWND edReplace() const noexcept { return edReplace_; }
+    HWND edSearch() const noexcept { return Control(Ctl::edSearch); }
+    HWND edReplace() const noexcept { return Control(Ctl::edReplace); }
     HWND edFolder() const noexcept { return edFolder_->Handle(); }
     HWND edFolderButton() const noexcept { return edFolder_->Button(); }
     browse::FileListBox& FileListBox() { return *fileList_; }
     const browse::FileListBox& FileListBox() const { return *fileList_; }
     widgets::Splitter& Splitter1() { return *splitter_; }
     viewer::RichViewer& memHTML() { return *memHTML_; }
-    HWND StatBar() const noexcept { return statBar_; }
+    HWND StatBar() const noexcept { return Control(Ctl::StatBar); }
     // The progress window the replace commands show; start-up attaches it right after the form.
     ProgressWindow& frmSearchSplash();
     void SetProgressWindow(ProgressWindow& window) noexcept { progress_ = &window; }
@@ -90,7 +95,7 @@ public:
     void SetStatusText(const std::wstring& text);
     std::wstring StatusText() const;
 
-    // The event table's handlers.
+    // The event handlers, named after their control and event.
     void FormShow();
     void FormClose();
     void FileListBoxChange();
@@ -108,7 +113,18 @@ protected:
 private:
     // Shows the selected file in the viewer and its path in the status bar.
     void ShowSelectedFile();
-    void CreateControls(platform::FolderBrowser& folderBrowser);
+    // The controls, made in tab order: the banner, the panel, the list with the viewer and the
+    // status bar, and the hints over them.
+    void CreateBanner();
+    void CreatePanel(platform::FolderBrowser& folderBrowser);
+    void CreateListAndViewer();
+    void CreateHints();
+    // Notes `window` as `control`'s in the table of controls.
+    HWND Keep(Ctl control, HWND window) noexcept;
+    // The two buttons the panel draws itself, which have no window; null for every other control.
+    widgets::GraphicButton* PictureButton(Ctl control) noexcept;
+    // The form's font to every control that shows its text in it.
+    void ApplyFont();
     // The pictures drawn for the current dpi.
     void LoadPictures();
     // Scales everything to `dpi` (fonts, pictures, the layout) and puts the window at `place`.
@@ -136,17 +152,17 @@ private:
     std::unique_ptr<widgets::Splitter> splitter_;
     std::unique_ptr<viewer::RichViewer> memHTML_;
     std::unique_ptr<widgets::Hints> hints_;
-    HWND labels_[4]{};
     std::unique_ptr<browse::FileTypeSelector> cbFileType_;
-    HWND cbWarn_ = nullptr, cbSaveSearch_ = nullptr, cbWordWrap_ = nullptr;
-    HWND edSearch_ = nullptr, edReplace_ = nullptr;
     std::unique_ptr<browse::FolderNameEdit> edFolder_;
     std::unique_ptr<browse::FileListBox> fileList_;
-    HWND statBar_ = nullptr;
+    // Every control's window, by its place in Ctl, for the loops over all of them: the layout,
+    // the font. The plain ones (labels, check boxes, edits, status bar) go with the form's window.
+    HWND controls_[static_cast<int>(Ctl::Count)]{};
     HWND lastFocus_ = nullptr;
 };
 
-// The blue text the viewer greets the user with.
+// The text the viewer greets the user with, in the program's blue.
 extern const char* const kWelcomeText;
+constexpr COLORREF kWelcomeColour = RGB(0, 0, 255);
 
 }  // namespace app

@@ -1,6 +1,7 @@
 #include "app/main_form_layout.h"
 
 #include "widgets/anchors.h"
+#include "widgets/dpi.h"
 
 #include <algorithm>
 

@@ -13,6 +13,9 @@ enum class Ctl {
     Count
 };
 
+// Labels are placed by their top-left corner; their size is their text's.
+constexpr bool IsLabel(Ctl c) { return c == Ctl::Label1 || c == Ctl::Label2 || c == Ctl::Label3 || c == Ctl::Label4; }
+
 struct ControlPlace {
     Ctl control;
     RECT design;       // in the parent's client area at 96 dpi, at the window's starting size

@@ -1,7 +1,7 @@
 #include "app/pictures.h"
 
 #include "resource_ids.h"
-#include "widgets/anchors.h"
+#include "widgets/dpi.h"
 
 #include <commctrl.h>
 
@@ -11,7 +11,9 @@ namespace {
 
 constexpr int kGlyphSize = 16;
 
-int DrawingFor(int id, int dpi) { return dpi <= 96 ? id : dpi <= 144 ? id + IDB_AT_150 : id + IDB_AT_200; }
+int DrawingFor(int id, int dpi) {
+    return dpi <= widgets::kDesignDpi ? id : dpi <= 144 ? id + IDB_AT_150 : id + IDB_AT_200;
+}
 
 }  // namespace
 

@@ -1,7 +1,6 @@
 #include "app/search_splash.h"
 
 #include "platform/errors.h"
-#include "widgets/anchors.h"
 #include "widgets/application.h"
 #include "widgets/display.h"
 #include "widgets/dpi.h"

@@ -95,12 +95,12 @@ int FileListing::FindByName(const std::wstring& name) const {
 void FileListing::ApplyPathText(const std::wstring& text) {
     if (text.empty() || platform::SameFileName(text, FilePath().Text())) return;
     PathParts parts = SplitPathTextEnteringFolders(fs_, text);
-    SetDirectory(parts.drive ? std::wstring(1, parts.drive) + L":" + parts.folder : parts.folder);
+    SetDirectory(platform::Path(parts.drive ? std::wstring(1, parts.drive) + L":" + parts.folder : parts.folder));
     if (HasWildcard(parts.file)) {
         SetMask(parts.file);
     } else if (!parts.file.empty()) {
         SelectByName(parts.file);
-        if (!platform::FileExists(fs_, parts.file)) throw platform::errors::InvalidFileName(text);
+        if (!platform::FileExists(fs_, platform::Path(parts.file))) throw platform::errors::InvalidFileName(text);
         // An existing file that the mask hides becomes the mask itself.
         if (list_.Selected() < 0) {
             SetMask(parts.file);
@@ -136,7 +136,7 @@ void FileListing::FindEntries(DWORD attributeWord, std::vector<std::wstring>& te
     for (const std::wstring& pattern : SplitMask(mask_)) {
         if (pattern.empty()) continue;
         WIN32_FIND_DATAW data;
-        platform::UniqueFind find = fs_.FindFirstFile(pattern, &data);
+        platform::UniqueFind find = fs_.FindFirstFile(platform::Path(pattern), &data);
         if (!find) continue;
         do {
             DWORD attributes = data.dwFileAttributes;

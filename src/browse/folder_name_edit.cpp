@@ -8,7 +8,7 @@ FolderNameEdit::FolderNameEdit(HWND parent, UINT_PTR id, int buttonWidth, platfo
 }
 
 void FolderNameEdit::BrowseForFolder() {
-    dialog_.SetFolder(Text());
+    dialog_.SetFolder(platform::Path(Text()));
     dialog_.DialogTitle = DialogTitle;
     HWND window = ::GetAncestor(Handle(), GA_ROOT);
     if (!dialog_.ExecuteFolderDialog(window)) return;

@@ -17,17 +17,17 @@ std::wstring DrivePart(const std::wstring& path) {
 }
 
 PathParts SplitPathTextEnteringFolders(platform::FileSystem& fs, const std::wstring& text) {
-    const std::wstring saved = fs.GetCurrentDirectory().Text();
+    const platform::Path saved = fs.GetCurrentDirectory();
     PathParts parts;
     // A current directory on a server share has no letter to lend.
-    if (DrivePart(saved).size() == 2) parts.drive = saved[0];
+    if (DrivePart(saved.Text()).size() == 2) parts.drive = saved.Text()[0];
     parts.folder = text;
     std::wstring root;
     if (text.size() >= 2 && text.front() == L'[' && text.back() == L']') {
         parts.folder = text.substr(1, text.size() - 2);
     } else {
         root = DrivePart(text);
-        if (root.empty()) root = DrivePart(saved);
+        if (root.empty()) root = DrivePart(saved.Text());
         else parts.folder.erase(0, root.size());
         parts.drive = (root.size() >= 2 && root[1] == L':') ? root[0] : 0;
     }
@@ -38,7 +38,8 @@ PathParts SplitPathTextEnteringFolders(platform::FileSystem& fs, const std::wstr
     // A folder given from the root needs only the drive: the drive's own current folder, where a
     // drive-relative text starts, may be the listed one that refuses entry now.
     const bool fromRoot = !parts.folder.empty() && parts.folder[0] == L'\\';
-    if (!root.empty() && platform::FolderExists(fs, root)) ChangeDirectory(fs, fromRoot ? root + L"\\" : root);
+    if (!root.empty() && platform::FolderExists(fs, platform::Path(root)))
+        ChangeDirectory(fs, platform::Path(fromRoot ? root + L"\\" : root));
 
     size_t separator = parts.folder.find_last_of(L"\\:");
     parts.file = separator == std::wstring::npos ? parts.folder : parts.folder.substr(separator + 1);
@@ -51,11 +52,11 @@ PathParts SplitPathTextEnteringFolders(platform::FileSystem& fs, const std::wstr
         parts.folder = current.substr(DrivePart(current).size());
         if (parts.folder.empty()) parts.folder.assign(1, L'\\');
     }
-    if (!parts.folder.empty()) ChangeDirectory(fs, parts.folder);
+    if (!parts.folder.empty()) ChangeDirectory(fs, platform::Path(parts.folder));
 
     // A plain name that is no file here must be a folder.
-    if (!parts.file.empty() && !HasWildcard(parts.file) && !platform::FileExists(fs, parts.file)) {
-        ChangeDirectory(fs, parts.file);
+    if (!parts.file.empty() && !HasWildcard(parts.file) && !platform::FileExists(fs, platform::Path(parts.file))) {
+        ChangeDirectory(fs, platform::Path(parts.file));
         parts.folder = (parts.folder == L"\\" ? parts.folder : parts.folder + L"\\") + parts.file;
         parts.file.clear();
     }

@@ -6,7 +6,6 @@
 #include "platform/ansi_text.h"
 #include "platform/clipboard.h"
 #include "platform/errors.h"
-#include "widgets/anchors.h"
 #include "widgets/application.h"
 #include "widgets/display.h"
 #include "widgets/dpi.h"

@@ -12,14 +12,22 @@ EInOutError::EInOutError(int errorCode, const Path& folder)
     : EError(errors::InOutErrorText(errorCode) + L": \"" + folder.Text() + L"\"") {}
 
 namespace errors {
+namespace {
+// Cannot `verb` file "the absolute path". The system's reason
+std::wstring CannotText(const wchar_t* verb, const Path& path, DWORD systemError) {
+    return L"Cannot " + std::wstring(verb) + L" file \"" + path.Absolute().Text() + L"\". " +
+           SystemErrorText(systemError);
+}
+}  // namespace
+
 EFOpenError CannotOpenFile(const Path& path, DWORD systemError) {
-    return EFOpenError(L"Cannot open file \"" + path.Absolute().Text() + L"\". " + SystemErrorText(systemError));
+    return EFOpenError(CannotText(L"open", path, systemError));
 }
 EFCreateError CannotCreateFile(const Path& path, DWORD systemError) {
-    return EFCreateError(L"Cannot create file \"" + path.Absolute().Text() + L"\". " + SystemErrorText(systemError));
+    return EFCreateError(CannotText(L"create", path, systemError));
 }
 EWriteError CannotWriteFile(const Path& path, DWORD systemError) {
-    return EWriteError(L"Cannot write file \"" + path.Absolute().Text() + L"\". " + SystemErrorText(systemError));
+    return EWriteError(CannotText(L"write", path, systemError));
 }
 EReadError StreamRead() { return EReadError("Stream read error"); }
 EWriteError StreamWrite() { return EWriteError("Stream write error"); }
@@ -40,6 +48,9 @@ EOutOfResources CannotCreateWindow(const std::string& className) {
 }
 EOutOfResources CannotCreateFont(const std::string& faceName) {
     return EOutOfResources(L"Cannot create the font " + WideFromAnsi(faceName));
+}
+EError MessageLoopFailed(DWORD systemError) {
+    return EError(L"Cannot take the next window message. " + SystemErrorText(systemError));
 }
 
 std::wstring InOutErrorText(int errorCode) {

@@ -76,6 +76,8 @@ EError UnableToInsertLine();
 // handles or memory.
 EOutOfResources CannotCreateWindow(const std::string& className);
 EOutOfResources CannotCreateFont(const std::string& faceName);
+// The window system could not hand the message loop its next message.
+EError MessageLoopFailed(DWORD systemError);
 std::wstring InOutErrorText(int errorCode);
 }  // namespace errors
 

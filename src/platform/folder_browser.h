@@ -10,12 +10,8 @@
 namespace platform {
 
 // An item identifier list, released through the shell's allocator (SHGetMalloc).
-struct ItemIdTraits {
-    using Handle = ITEMIDLIST*;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle item) noexcept;
-};
-using UniqueItemId = UniqueHandle<ItemIdTraits>;
+void FreeItemId(ITEMIDLIST* item) noexcept;
+using UniqueItemId = UniqueHandle<ITEMIDLIST*, &FreeItemId>;
 
 class FolderBrowser {
 public:

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 namespace platform {
 
 namespace {
@@ -11,6 +13,11 @@ namespace {
 // Below this length every file-system function takes a path as it is; CreateDirectory stops
 // twelve characters short of the others, for the 8.3 name that must still fit behind it.
 constexpr size_t kPlainPathLimit = MAX_PATH - 12;
+
+// Behind these the system takes a path literally, past 260 characters: a drive path, and a
+// server's share in place of the two leading backslashes.
+constexpr std::wstring_view kLongPrefix = L"\\\\?\\", kLongSharePrefix = L"\\\\?\\UNC\\";
+constexpr std::wstring_view kSharePrefix = L"\\\\";
 
 size_t FileNameStart(const std::wstring& path) {
     const size_t separator = path.find_last_of(L"\\/:");
@@ -62,8 +69,8 @@ bool Path::EndsWithSeparator() const noexcept {
 std::wstring Path::ForSystem() const {
     if (text_.size() < kPlainPathLimit) return text_;
     // Behind the prefix the system takes the text literally, so it goes in absolute.
-    if (IsDriveAbsolute(text_)) return L"\\\\?\\" + Absolute().Text();
-    if (IsServerShare(text_)) return L"\\\\?\\UNC\\" + Absolute().Text().substr(2);
+    if (IsDriveAbsolute(text_)) return std::wstring(kLongPrefix) + Absolute().Text();
+    if (IsServerShare(text_)) return std::wstring(kLongSharePrefix) + Absolute().Text().substr(kSharePrefix.size());
     return text_;
 }
 
@@ -82,8 +89,8 @@ Path Path::ShortForm() const {
     if (n == 0 || n >= shortPath.size()) return {};
     shortPath.resize(n);
     // The short form keeps the prefix it was asked with; a plain path is wanted.
-    if (shortPath.rfind(L"\\\\?\\UNC\\", 0) == 0) shortPath.replace(0, 8, L"\\\\");
-    else if (shortPath.rfind(L"\\\\?\\", 0) == 0) shortPath.erase(0, 4);
+    if (shortPath.starts_with(kLongSharePrefix)) shortPath.replace(0, kLongSharePrefix.size(), kSharePrefix);
+    else if (shortPath.starts_with(kLongPrefix)) shortPath.erase(0, kLongPrefix.size());
     return Path(std::move(shortPath));
 }
 

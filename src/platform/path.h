@@ -10,8 +10,9 @@ namespace platform {
 class Path {
 public:
     Path() = default;
-    Path(std::wstring text) : text_(std::move(text)) {}
-    Path(const wchar_t* text) : text_(text) {}
+    // Explicit, so that no wide text becomes a path without being named one.
+    explicit Path(std::wstring text) : text_(std::move(text)) {}
+    explicit Path(const wchar_t* text) : text_(text) {}
 
     // A path kept in the ANSI code page (the settings file).
     static Path FromAnsi(const std::string& text);

@@ -1,5 +1,5 @@
 #pragma once
-// Move-only owners for the kinds of Windows handle the program holds.
+// Move-only owners for the kinds of Windows handle, and the COM objects, the program holds.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -7,11 +7,12 @@
 
 namespace platform {
 
-template <typename Traits>
+// `Close` is the function that gives the handle back; `kEmpty` is the value of no handle, as a
+// number, since INVALID_HANDLE_VALUE cannot be a template argument (-1 for files and find
+// handles, null for the rest).
+template <typename Handle, auto Close, LONG_PTR kEmpty = 0>
 class UniqueHandle {
 public:
-    using Handle = typename Traits::Handle;
-
     UniqueHandle() noexcept = default;
     explicit UniqueHandle(Handle h) noexcept : handle_(h) {}
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
@@ -24,65 +25,44 @@ public:
     ~UniqueHandle() { reset(); }
 
     Handle get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != Traits::Empty(); }
+    explicit operator bool() const noexcept { return handle_ != Empty(); }
+    // A COM object's members.
+    Handle operator->() const noexcept { return handle_; }
+    // Where a function that hands out a handle through a pointer (QueryInterface's void**) puts it.
+    void** put() noexcept {
+        reset();
+        return reinterpret_cast<void**>(&handle_);
+    }
 
-    Handle release() noexcept { return std::exchange(handle_, Traits::Empty()); }
-    void reset(Handle h = Traits::Empty()) noexcept {
+    Handle release() noexcept { return std::exchange(handle_, Empty()); }
+    void reset(Handle h = Empty()) noexcept {
         Handle old = std::exchange(handle_, h);
-        if (old != Traits::Empty()) Traits::Close(old);
+        if (old != Empty()) Close(old);
     }
 
 private:
-    Handle handle_ = Traits::Empty();
+    static Handle Empty() noexcept { return reinterpret_cast<Handle>(kEmpty); }
+
+    Handle handle_ = Empty();
 };
 
-struct FileTraits {
-    using Handle = HANDLE;
-    static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) noexcept { ::CloseHandle(h); }
-};
-struct FindTraits {
-    using Handle = HANDLE;
-    static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) noexcept { ::FindClose(h); }
-};
-template <typename GdiHandle>
-struct GdiTraits {
-    using Handle = GdiHandle;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::DeleteObject(h); }
-};
-struct IconTraits {
-    using Handle = HICON;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::DestroyIcon(h); }
-};
-struct WindowTraits {
-    using Handle = HWND;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::DestroyWindow(h); }
-};
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::FreeLibrary(h); }
-};
+using UniqueFile = UniqueHandle<HANDLE, &::CloseHandle, -1>;
+using UniqueFind = UniqueHandle<HANDLE, &::FindClose, -1>;
+using UniqueModule = UniqueHandle<HMODULE, &::FreeLibrary>;
+using UniqueHFont = UniqueHandle<HFONT, &::DeleteObject>;
+using UniqueHBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
+using UniqueHBrush = UniqueHandle<HBRUSH, &::DeleteObject>;
+using UniqueHIcon = UniqueHandle<HICON, &::DestroyIcon>;
+using UniqueHwnd = UniqueHandle<HWND, &::DestroyWindow>;
+using UniqueImageList = UniqueHandle<HIMAGELIST, &::ImageList_Destroy>;
 
-struct ImageListTraits {
-    using Handle = HIMAGELIST;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::ImageList_Destroy(h); }
-};
-
-using UniqueFile = UniqueHandle<FileTraits>;
-using UniqueModule = UniqueHandle<ModuleTraits>;
-using UniqueFind = UniqueHandle<FindTraits>;
-using UniqueHFont = UniqueHandle<GdiTraits<HFONT>>;
-using UniqueHBitmap = UniqueHandle<GdiTraits<HBITMAP>>;
-using UniqueHBrush = UniqueHandle<GdiTraits<HBRUSH>>;
-using UniqueHIcon = UniqueHandle<IconTraits>;
-using UniqueHwnd = UniqueHandle<WindowTraits>;
-using UniqueImageList = UniqueHandle<ImageListTraits>;
+// One reference to a COM object, given back with Release.
+template <typename Interface>
+void ReleaseCom(Interface* object) noexcept {
+    object->Release();
+}
+template <typename Interface>
+using UniqueCom = UniqueHandle<Interface*, &ReleaseCom<Interface>>;
 
 // Runs a callable when the scope ends, for the rare one-off clean-up.
 template <typename F>

@@ -9,12 +9,7 @@ namespace platform {
 
 namespace {
 
-struct GlobalTraits {
-    using Handle = HGLOBAL;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::GlobalFree(h); }
-};
-using UniqueGlobal = UniqueHandle<GlobalTraits>;
+using UniqueGlobal = UniqueHandle<HGLOBAL, &::GlobalFree>;
 
 class Win32Clipboard final : public Clipboard {
 public:

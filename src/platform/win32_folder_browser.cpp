@@ -45,7 +45,7 @@ public:
 
 }  // namespace
 
-void ItemIdTraits::Close(Handle item) noexcept {
+void FreeItemId(ITEMIDLIST* item) noexcept {
     IMalloc* allocator = nullptr;
     if (FAILED(::SHGetMalloc(&allocator))) return;
     allocator->Free(item);

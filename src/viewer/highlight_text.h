@@ -6,9 +6,10 @@ namespace viewer {
 
 class RichViewer;
 
-// Selects the occurrence of `text` (up to its first NUL; letter case counts) that the documented
-// passes select: from P = 0 on in steps of the text's length, the first occurrence at or after P,
-// while there is one. Gives the pane the focus, activating its window when another window of the
+// Selects one occurrence of `text` (up to its first NUL; letter case counts): with L the text's
+// length and M the start of its last occurrence, the first occurrence at or after L x (M div L),
+// which is where a search from P = 0 in steps of L, each taking the first occurrence at or after
+// P, comes to rest. Gives the pane the focus, activating its window when another window of the
 // program is active, and scrolls the selection into view. With redrawing suspended throughout, the
 // pane is painted once at the end. When the text does not occur, or is empty, the selection and
 // the focus stay as they were. Throws EInvalidOperation when the pane cannot take the focus.

@@ -4,7 +4,6 @@
 #include "viewer/pane_feed.h"
 #include "viewer/pane_stream.h"
 #include "viewer/shown_part.h"
-#include "widgets/anchors.h"
 #include "widgets/dpi.h"
 #include "widgets/gdi.h"
 #include "widgets/window_text.h"

@@ -1,7 +1,5 @@
 #include "widgets/anchors.h"
 
-#include "widgets/gdi.h"
-
 namespace widgets {
 
 namespace {
@@ -27,18 +25,6 @@ RECT AnchoredRect(const RECT& design, SIZE designParent, SIZE parent, unsigned a
     PlaceAxis(r.left, r.right, designParent.cx, parent.cx, anchors & kAnchorLeft, anchors & kAnchorRight);
     PlaceAxis(r.top, r.bottom, designParent.cy, parent.cy, anchors & kAnchorTop, anchors & kAnchorBottom);
     return r;
-}
-
-int Scale(int value, int dpi) noexcept { return MulDiv(value, dpi, 96); }
-
-RECT ScaleRect(const RECT& r, int dpi) noexcept {
-    return RECT{Scale(r.left, dpi), Scale(r.top, dpi), Scale(r.right, dpi), Scale(r.bottom, dpi)};
-}
-
-int ScreenDpi() noexcept {
-    WindowDc screen(nullptr);
-    int dpi = screen.Dc() ? ::GetDeviceCaps(screen.Dc(), LOGPIXELSY) : 96;
-    return dpi > 0 ? dpi : 96;
 }
 
 }  // namespace widgets

@@ -13,10 +13,4 @@ constexpr unsigned kAnchorTopLeftRight = kAnchorLeft | kAnchorTop | kAnchorRight
 // both anchored sides keep their distance, a single anchored side keeps it and the size.
 RECT AnchoredRect(const RECT& design, SIZE designParent, SIZE parent, unsigned anchors) noexcept;
 
-// A rectangle at 96 dpi scaled to the screen's dots per inch.
-RECT ScaleRect(const RECT& r, int dpi) noexcept;
-int Scale(int value, int dpi) noexcept;
-// The screen's logical dots per inch.
-int ScreenDpi() noexcept;
-
 }  // namespace widgets

@@ -1,5 +1,7 @@
 #include "widgets/application.h"
 
+#include "platform/errors.h"
+#include "widgets/display.h"
 #include "widgets/window.h"
 
 #include <algorithm>
@@ -12,9 +14,10 @@ namespace widgets {
 class ApplicationWindow final : public Window {
 public:
     explicit ApplicationWindow(const Application& application) : application_(application) {
-        const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2, y = ::GetSystemMetrics(SM_CYSCREEN) / 2;
+        const POINT centre = CentreIn(DisplayRect(PrimaryDisplay()), SIZE{});
         Create("TApplication", 0, application.Title().c_str(),
-               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, RECT{x, y, x, y}, nullptr);
+               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+               RECT{centre.x, centre.y, centre.x, centre.y}, nullptr);
     }
 
 protected:
@@ -89,13 +92,18 @@ Application::~Application() {
     if (current_ == this) current_ = nullptr;
 }
 
-int Application::Run() {
+int Application::Run(MessageSource getMessage) {
     MSG msg;
     while (!terminated_) {
-        BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (got == 0 || got == -1) {
+        const BOOL got = getMessage(&msg, nullptr, 0, 0);
+        if (got == -1) {
+            // Not an end the user asked for: the program ends, and says why.
             terminated_ = true;
-            if (got == 0) exitCode_ = static_cast<int>(msg.wParam);
+            throw platform::errors::MessageLoopFailed(::GetLastError());
+        }
+        if (got == 0) {
+            terminated_ = true;
+            exitCode_ = static_cast<int>(msg.wParam);
             break;
         }
         HandleMessage(msg);
@@ -166,8 +174,8 @@ void Application::Terminate() noexcept {
     ::PostQuitMessage(0);
 }
 
-bool Application::HandleMessage(MSG& msg) {
-    return Guarded(msg.hwnd, [&] {
+void Application::HandleMessage(MSG& msg) {
+    Guarded(msg.hwnd, [&] {
         // Dialog-style keyboard handling (Tab, arrows, mnemonics) for the top-level window.
         HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
         if (root && ::IsDialogMessageA(root, &msg)) return;

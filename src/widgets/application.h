@@ -37,8 +37,11 @@ public:
     HWND MainWindow() const noexcept { return mainWindow_; }
     void SetMainWindow(HWND window) noexcept { mainWindow_ = window; }
 
-    // Takes messages one at a time until the program is asked to end; each one is guarded.
-    int Run();
+    // Where the loop takes its messages from: GetMessageA's shape, -1 for a failure.
+    using MessageSource = BOOL(WINAPI*)(LPMSG, HWND, UINT, UINT);
+    // Takes messages one at a time until the program is asked to end; each one is guarded. A
+    // source that fails ends the loop with the program's error naming the system's reason.
+    int Run(MessageSource getMessage = ::GetMessageA);
     // Handles every waiting message and returns when none is left. A request to end the program
     // met here is only noted; Run ends when control is back in it.
     void ProcessMessages();
@@ -59,7 +62,7 @@ public:
     bool Terminated() const noexcept { return terminated_; }
 
 private:
-    bool HandleMessage(MSG& msg);
+    void HandleMessage(MSG& msg);
     void PlaceStayOnTop(HWND window) const noexcept;
 
     std::vector<HWND> stayOnTop_;

@@ -20,6 +20,14 @@ HRESULT NewString(const std::string& text, BSTR* out) {
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 
+HRESULT NewNumber(long value, VARIANT* out) {
+    if (!out) return E_POINTER;
+    ::VariantInit(out);
+    out->vt = VT_I4;
+    out->lVal = value;
+    return S_OK;
+}
+
 // For the properties a button does not have: S_FALSE with nothing, as the standard objects answer.
 HRESULT NoString(BSTR* out) {
     if (!out) return E_POINTER;
@@ -41,19 +49,17 @@ long ChildWindowCount(HWND parent) {
 
 }  // namespace
 
-ButtonPanelAccessible* ButtonPanelAccessible::Create(Panel& panel) {
-    IAccessible* standard = nullptr;
-    if (FAILED(::CreateStdAccessibleObject(panel.Handle(), OBJID_CLIENT, AccessibleId(),
-                                           reinterpret_cast<void**>(&standard))))
-        return nullptr;
-    return new ButtonPanelAccessible(panel, standard);
+platform::UniqueCom<ButtonPanelAccessible> ButtonPanelAccessible::Create(Panel& panel) {
+    platform::UniqueCom<IAccessible> standard;
+    if (FAILED(::CreateStdAccessibleObject(panel.Handle(), OBJID_CLIENT, AccessibleId(), standard.put()))) return {};
+    return platform::UniqueCom<ButtonPanelAccessible>(new ButtonPanelAccessible(panel, std::move(standard)));
 }
 
 ButtonPanelAccessible::~ButtonPanelAccessible() { Disconnect(); }
 
 void ButtonPanelAccessible::Disconnect() noexcept {
     panel_ = nullptr;
-    if (standard_) std::exchange(standard_, nullptr)->Release();
+    standard_.reset();
 }
 
 HRESULT ButtonPanelAccessible::QueryInterface(REFIID riid, void** object) {
@@ -103,11 +109,7 @@ ButtonPanelAccessible::Kind ButtonPanelAccessible::Classify(const VARIANT& child
 HRESULT ButtonPanelAccessible::ChildVariant(long id, VARIANT* out) const {
     ::VariantInit(out);
     if (id < 1 || id > ChildCount()) return S_FALSE;
-    if (id <= ButtonCount()) {
-        out->vt = VT_I4;
-        out->lVal = id;
-        return S_OK;
-    }
+    if (id <= ButtonCount()) return NewNumber(id, out);
     IDispatch* dispatch = nullptr;
     HRESULT hr = ::AccessibleObjectFromWindow(NthChildWindow(panel_->Handle(), id - ButtonCount() - 1), OBJID_WINDOW,
                                               IID_IDispatch, reinterpret_cast<void**>(&dispatch));
@@ -164,30 +166,20 @@ HRESULT ButtonPanelAccessible::get_accDescription(VARIANT child, BSTR* descripti
 HRESULT ButtonPanelAccessible::get_accRole(VARIANT child, VARIANT* role) {
     return Answer(
         child, [&] { return standard_->get_accRole(child, role); },
-        [&](size_t) {
-            if (!role) return E_POINTER;
-            ::VariantInit(role);
-            role->vt = VT_I4;
-            role->lVal = ROLE_SYSTEM_PUSHBUTTON;
-            return S_OK;
-        });
+        [&](size_t) { return NewNumber(ROLE_SYSTEM_PUSHBUTTON, role); });
 }
 
 HRESULT ButtonPanelAccessible::get_accState(VARIANT child, VARIANT* state) {
     return Answer(
         child, [&] { return standard_->get_accState(child, state); },
         [&](size_t b) {
-            if (!state) return E_POINTER;
             const HWND host = panel_->Handle();
             long bits = 0;
             // The button takes the mouse only through its panel, so it is as usable as the panel is.
             if (!::IsWindowEnabled(host)) bits |= STATE_SYSTEM_UNAVAILABLE;
             if (!::IsWindowVisible(host)) bits |= STATE_SYSTEM_INVISIBLE;
             if (panel_->Buttons()[b]->Pressed()) bits |= STATE_SYSTEM_PRESSED;
-            ::VariantInit(state);
-            state->vt = VT_I4;
-            state->lVal = bits;
-            return S_OK;
+            return NewNumber(bits, state);
         });
 }
 

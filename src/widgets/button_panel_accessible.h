@@ -6,8 +6,12 @@
 //
 // A client may hold the object after the window is gone: the panel disconnects it when its
 // window goes, and from then on every call answers CO_E_OBJNOTCONNECTED.
+#include "platform/unique_handle.h"
+
 #include <windows.h>
 #include <oleacc.h>
+
+#include <utility>
 
 namespace widgets {
 
@@ -15,8 +19,8 @@ class Panel;
 
 class ButtonPanelAccessible final : public IAccessible {
 public:
-    // Returns null when the standard object cannot be made; the caller owns the one reference.
-    static ButtonPanelAccessible* Create(Panel& panel);
+    // Empty when the standard object cannot be made.
+    static platform::UniqueCom<ButtonPanelAccessible> Create(Panel& panel);
     void Disconnect() noexcept;
 
     // IUnknown
@@ -54,7 +58,8 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override;
 
 private:
-    ButtonPanelAccessible(Panel& panel, IAccessible* standard) noexcept : panel_(&panel), standard_(standard) {}
+    ButtonPanelAccessible(Panel& panel, platform::UniqueCom<IAccessible> standard) noexcept
+        : panel_(&panel), standard_(std::move(standard)) {}
     ~ButtonPanelAccessible();
 
     bool Connected() const noexcept;
@@ -80,8 +85,9 @@ private:
     HRESULT ChildVariant(long id, VARIANT* out) const;
 
     LONG references_ = 1;
-    Panel* panel_;           // null once disconnected
-    IAccessible* standard_;  // the panel's standard object, asked about the panel itself
+    Panel* panel_;  // null once disconnected
+    // The panel's standard object, asked about the panel itself; empty once disconnected.
+    platform::UniqueCom<IAccessible> standard_;
 };
 
 }  // namespace widgets

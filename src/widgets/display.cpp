@@ -2,6 +2,8 @@
 
 namespace widgets {
 
+HMONITOR PrimaryDisplay() noexcept { return ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY); }
+
 RECT DisplayRect(HMONITOR display) {
     MONITORINFO info{sizeof info};
     if (::GetMonitorInfoA(display, &info)) return info.rcMonitor;

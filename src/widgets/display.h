@@ -4,6 +4,9 @@
 
 namespace widgets {
 
+// The display that holds the screen's origin, where the task bar starts by default.
+HMONITOR PrimaryDisplay() noexcept;
+
 // The whole rectangle of `display`, task bar included; the primary screen's when the system
 // cannot tell.
 RECT DisplayRect(HMONITOR display);

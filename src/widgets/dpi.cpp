@@ -1,6 +1,6 @@
 #include "widgets/dpi.h"
 
-#include "widgets/anchors.h"
+#include "widgets/gdi.h"
 
 namespace widgets {
 
@@ -13,6 +13,18 @@ Function User32(const char* name) noexcept {
 }
 
 }  // namespace
+
+int Scale(int value, int dpi) noexcept { return MulDiv(value, dpi, kDesignDpi); }
+
+RECT ScaleRect(const RECT& r, int dpi) noexcept {
+    return RECT{Scale(r.left, dpi), Scale(r.top, dpi), Scale(r.right, dpi), Scale(r.bottom, dpi)};
+}
+
+int ScreenDpi() noexcept {
+    WindowDc screen(nullptr);
+    const int dpi = screen.Dc() ? ::GetDeviceCaps(screen.Dc(), LOGPIXELSY) : 0;
+    return dpi > 0 ? dpi : kDesignDpi;
+}
 
 int WindowDpi(HWND window) noexcept {
     static const auto getDpiForWindow = User32<UINT(WINAPI*)(HWND)>("GetDpiForWindow");

@@ -6,6 +6,15 @@
 
 namespace widgets {
 
+// The dpi every size in the program's design is written at.
+constexpr int kDesignDpi = USER_DEFAULT_SCREEN_DPI;
+
+// A length or rectangle of the design scaled to `dpi`.
+int Scale(int value, int dpi) noexcept;
+RECT ScaleRect(const RECT& r, int dpi) noexcept;
+// The screen's logical dots per inch.
+int ScreenDpi() noexcept;
+
 // Sent to a top-level window whose dpi changed (moved to another display, or the user's scale
 // changed): the new dpi in both words of WPARAM, and in LPARAM the RECT the system suggests.
 constexpr UINT kDpiChanged = 0x02E0;

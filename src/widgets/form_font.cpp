@@ -1,6 +1,6 @@
 #include "widgets/form_font.h"
 
-#include "widgets/anchors.h"
+#include "widgets/dpi.h"
 
 namespace widgets {
 

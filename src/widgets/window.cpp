@@ -22,6 +22,10 @@ HWND CreateControl(HWND parent, const char* className, const char* text, DWORD s
 
 namespace {
 
+// Where a control's own procedure is kept for our procedure once the object has let go while a
+// later subclass stood in front of ours (see Detach).
+constexpr wchar_t kOwnProcedure[] = L"ZavotekOwnProcedure";
+
 void DefaultErrorHandler(HWND window) noexcept {
     try {
         throw;
@@ -86,9 +90,14 @@ void Window::Subclass(HWND control) {
 
 void Window::Detach() noexcept {
     // Another subclass put in front of ours later would lose its place if ours were taken out
-    // from under it; ours then stays and passes messages straight on (see SubclassProcedure).
-    if (original_ && ::GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassProcedure))
-        ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    // from under it; ours then stays, and passes messages on to the control's own procedure,
+    // which it finds as a window property. Only this rare case pays for a property look-up.
+    if (original_) {
+        if (::GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SubclassProcedure))
+            ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        else
+            ::SetPropW(hwnd_, kOwnProcedure, reinterpret_cast<HANDLE>(original_));
+    }
     ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     hwnd_ = nullptr;
     original_ = nullptr;
@@ -118,11 +127,16 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
 
 LRESULT CALLBACK Window::SubclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     auto* self = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    // Only when the object let go while a later subclass still stood in front of ours.
-    if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    if (!self) {
+        // The object let go while a later subclass still stood in front of ours.
+        const auto own = reinterpret_cast<WNDPROC>(::GetPropW(hwnd, kOwnProcedure));
+        if (message == WM_NCDESTROY) ::RemovePropW(hwnd, kOwnProcedure);
+        return ::CallWindowProcW(own, hwnd, message, wParam, lParam);
+    }
     if (message == WM_NCDESTROY) {
         WNDPROC original = self->original_;
         self->Detach();
+        ::RemovePropW(hwnd, kOwnProcedure);
         return ::CallWindowProcW(original, hwnd, message, wParam, lParam);
     }
     return Dispatch(self, hwnd, message, wParam, lParam);

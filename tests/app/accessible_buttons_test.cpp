@@ -5,7 +5,7 @@
 #include "app/main_form_layout.h"
 #include "replace_fixture.h"
 #include "support/unique_kernel_handle.h"
-#include "widgets/anchors.h"
+#include "widgets/dpi.h"
 
 #include <oleacc.h>
 

@@ -2,9 +2,9 @@
 // the task-bar button.
 #include "app/main_form.h"
 #include "support/dialog_driver.h"
+#include "support/main_form_places.h"
 #include "support/recording_shell.h"
 #include "support/window_driving.h"
-#include "widgets/anchors.h"
 #include "widgets/application.h"
 
 #include <commctrl.h>
@@ -46,54 +46,16 @@ protected:
     app::TForm1 form{shell};
 };
 
-// Places are in pixels at 96 dpi, which is what the test display runs at.
-void ExpectAt(const RECT& r, LONG x, LONG y, LONG w, LONG h, const char* what) {
-    EXPECT_EQ(r.left, x) << what;
-    EXPECT_EQ(r.top, y) << what;
-    EXPECT_EQ(r.right - r.left, w) << what;
-    EXPECT_EQ(r.bottom - r.top, h) << what;
-}
-
-// Every control where the form puts it for the window's present client size: the inputs keep
-// their distance to the right edge, the list and viewer take the height that is left.
+// Every control where the layout puts it for the window's present client size; the folder field's
+// browse button lies inside it, along the right edge of its client area.
 void ExpectPlacedForClient(app::TForm1& form) {
-    ASSERT_EQ(form.Dpi(), 96) << "the expected places are written for 96 dpi";
-    const SIZE c = ClientSize(form.Handle());
-    const LONG middle = c.cy - 50 - 119 - 22;
-    const int list = form.ListWidth();
-    HWND panel = form.Panel1().Handle();
-    ExpectAt(RectInParent(form.imgBan().Handle()), 0, 0, c.cx, 50, "imgBan");
-    ExpectAt(RectInParent(form.imgWeb().Handle()), c.cx - 42, 8, 32, 32, "imgWeb");
-    ExpectAt(RectInParent(panel), 0, 50, c.cx, 119, "Panel1");
-    RECT combo = RectInParent(form.cbFileType());
-    EXPECT_EQ(combo.left, 80);
-    EXPECT_EQ(combo.top, 9);
-    EXPECT_EQ(combo.right - combo.left, 120);
-    ExpectAt(RectInParent(form.cbWarn()), 205, 11, 59, 17, "cbWarn");
-    ExpectAt(RectInParent(form.cbSaveSearch()), 265, 11, 81, 17, "cbSaveSearch");
-    ExpectAt(RectInParent(form.cbWordWrap()), 349, 11, 75, 17, "cbWordWrap");
-    ExpectAt(form.btnReplace().Place(), c.cx - 205, 6, 97, 25, "btnReplace");
-    ExpectAt(form.btnGlobReplace().Place(), c.cx - 107, 6, 97, 25, "btnGlobReplace");
-    ExpectAt(RectInParent(form.edSearch()), 80, 35, c.cx - 90, 21, "edSearch");
-    ExpectAt(RectInParent(form.edReplace()), 80, 62, c.cx - 90, 21, "edReplace");
-    // The folder field's browse button lies inside it, along the right edge of its client area.
-    ExpectAt(RectInParent(form.edFolder()), 80, 89, c.cx - 90, 21, "edFolder");
+    test_support::ExpectPlacedAsComputed(form);
     EXPECT_EQ(::GetParent(form.edFolderButton()), form.edFolder());
     const SIZE inside = ClientSize(form.edFolder());
-    ExpectAt(RectInParent(form.edFolderButton()), inside.cx - 20, 0, 20, inside.cy, "edFolder's browse button");
-    const std::pair<const char*, POINT> labels[] = {
-        {"File Type:", {31, 13}}, {"Search For:", {22, 39}}, {"Replace With:", {11, 66}}, {"Select Folder:", {12, 93}}};
-    for (auto [text, at] : labels) {
-        HWND label = ::FindWindowExA(panel, nullptr, "Static", text);
-        ASSERT_NE(label, nullptr) << text;
-        RECT r = RectInParent(label);
-        EXPECT_EQ(r.left, at.x) << text;
-        EXPECT_EQ(r.top, at.y) << text;
-    }
-    ExpectAt(RectInParent(form.FileListBox().Handle()), 0, 169, list, middle, "FileListBox");
-    ExpectAt(RectInParent(form.Splitter1().Handle()), list, 169, 3, middle, "Splitter1");
-    ExpectAt(RectInParent(form.memHTML().Handle()), list + 3, 169, c.cx - list - 3, middle, "memHTML");
-    ExpectAt(RectInParent(form.StatBar()), 0, c.cy - 22, c.cx, 22, "StatBar");
+    const RECT button = RectInParent(form.edFolderButton());
+    EXPECT_EQ(button.right, inside.cx);
+    EXPECT_EQ(button.top, 0);
+    EXPECT_EQ(button.bottom, inside.cy);
 }
 
 TEST_F(MainForm, StartsCaptionedAtItsMinimumSizeInTheMiddleOfTheScreen) {
@@ -442,11 +404,11 @@ TEST_F(MainForm, ClickingEitherBannerPictureAsksTheShellToOpenTheWebAddress) {
     test_support::LeftClick(form.imgBan().Handle(), {20, 20});
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].owner, nullptr);
-    EXPECT_EQ(shell.opened[0].file, kWebAddress);
+    EXPECT_EQ(shell.opened[0].file.Text(), kWebAddress);
     test_support::LeftClick(form.imgWeb().Handle(), {16, 16});
     ASSERT_EQ(shell.opened.size(), 2u);
     EXPECT_EQ(shell.opened[1].owner, nullptr);
-    EXPECT_EQ(shell.opened[1].file, kWebAddress);
+    EXPECT_EQ(shell.opened[1].file.Text(), kWebAddress);
     // A press that ends off the picture opens nothing.
     SendMouse(form.imgBan().Handle(), WM_LBUTTONDOWN, {20, 20}, MK_LBUTTON);
     SendMouse(form.imgBan().Handle(), WM_LBUTTONUP, {-10, 80});

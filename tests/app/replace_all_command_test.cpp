@@ -196,6 +196,19 @@ TEST_F(ReplaceAll, WithConfirmTickedEachFileIsAskedAboutAndOnlyYesRewritesIt) {
     ExpectShowsAtTheEnd("d.txt");
 }
 
+// The run keeps the texts it started with: edits changed at the first question change neither
+// what is written nor what the viewer highlights in the files shown after it.
+TEST_F(ReplaceAll, EditsChangedDuringARunLeaveItsTextsOnDiskAndInTheHighlight) {
+    TickConfirm(true);
+    std::string highlighted;
+    std::vector<DialogAnswer> answers{Yes().Inspect([&](HWND) { Type("in", "OUT"); }),
+                                      Yes().Inspect([&](HWND) { highlighted = SelectedText(); }), Yes(), Yes(), Yes(),
+                                      Completed()};
+    ClickReplaceAll(answers);
+    EXPECT_EQ(Contents(folder), AllRewritten());
+    EXPECT_EQ(highlighted, "ABC") << "in the first file, shown before the second question";
+}
+
 // A file that cannot be rewritten stops the run there: the files before it are rewritten, the
 // later ones untouched, the progress window stays, no completion; the list has it selected and
 // the viewer shows the file before it in red, whether or not the run had passed over that file.
@@ -330,8 +343,8 @@ TEST_F(ReplaceAll, AtADriveRootThePathsHoldTwoBackslashes) {
     DriveForFolder drive(folder.Path());
     if (drive.Root().empty())
         GTEST_SKIP() << "no drive letter could be given to " << test_support::Utf8Name(folder.Path().Text());
-    List(drive.Root());
-    ASSERT_EQ(form.FileListBox().Listing().Directory(), drive.Root());
+    List(platform::Path(drive.Root()));
+    ASSERT_EQ(form.FileListBox().Listing().Directory().Text(), drive.Root());
     TickConfirm(true);
 
     std::vector<SeenDialog> seen = ClickReplaceAll({Yes(), Yes(), Yes(), Yes(), Yes(), Completed()});

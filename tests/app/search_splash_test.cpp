@@ -10,8 +10,8 @@
 #include "support/screen_capture.h"
 #include "support/unique_kernel_handle.h"
 #include "support/window_driving.h"
-#include "widgets/anchors.h"
 #include "widgets/application.h"
+#include "widgets/dpi.h"
 
 #include <commctrl.h>
 #include <tlhelp32.h>

@@ -202,6 +202,7 @@ TEST_F(SettingsEvents, ACloseStoresAFolderTheCodePageCannotHoldByItsShortFormOrK
         {asciiShortForm ? "outside the code page, by its short form" : "outside the code page, no short form, kept",
          foreign, asciiShortForm ? test_support::Utf8Name(shortForm) : stored},
         {"outside the code page, not there so no short form, kept", folder.PathOf("日本語-Łódź-gone"), stored},
+        {"emptied, kept", platform::Path(), stored},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

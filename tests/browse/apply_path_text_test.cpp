@@ -54,7 +54,7 @@ TEST_F(ApplyPathTextTest, AFolderBecomesTheDirectoryWithOrWithoutItsTrailingBack
 
 TEST_F(ApplyPathTextTest, ADriveRootKeepsItsBackslash) {
     listing.ApplyPathText(L"C:\\");
-    EXPECT_EQ(listing.Directory(), L"C:\\");
+    EXPECT_EQ(listing.Directory().Text(), L"C:\\");
 }
 
 TEST_F(ApplyPathTextTest, AFolderAndAPatternSetTheMask) {
@@ -111,7 +111,7 @@ class VanishingFileSystem : public test_support::ForwardingFileSystem {
 public:
     int finds = 0;
     platform::UniqueFind FindFirstFile(const platform::Path& pattern, WIN32_FIND_DATAW* data) override {
-        if (pattern == L"b.txt" && ++finds > 1) {
+        if (pattern.Text() == L"b.txt" && ++finds > 1) {
             ::SetLastError(ERROR_FILE_NOT_FOUND);
             return platform::UniqueFind{};
         }
@@ -164,14 +164,15 @@ TEST_F(ApplyPathTextTest, AServerAndSharePathBecomesTheDirectory) {
     }
     platform::ScopeExit removeShare{[&] {
         if (madeForWine.empty()) return;
-        test_support::RemoveTree(madeForWine);
+        test_support::RemoveTree(platform::Path(madeForWine));
         ::RemoveDirectoryW(unc.c_str());  // only if no other server is left in it
     }};
-    if (!platform::FolderExists(platform::SystemFileSystem(), target))
+    if (!platform::FolderExists(platform::SystemFileSystem(), platform::Path(target)))
         GTEST_SKIP() << test_support::Utf8Name(target) << " is not reachable";
     test_support::WriteFileBytes(platform::Path(target).Join(L"remote.txt"), "");
     listing.ApplyPathText(target);
-    EXPECT_TRUE(platform::SameFileName(listing.Directory(), target)) << testing::PrintToString(listing.Directory());
+    EXPECT_TRUE(platform::SameFileName(listing.Directory().Text(), target))
+        << testing::PrintToString(listing.Directory());
     EXPECT_NE(std::find(Entries().begin(), Entries().end(), L"remote.txt"), Entries().end());
     listing.ApplyPathText(folder.Path().Text());  // leave the share before it goes
 }

@@ -156,7 +156,7 @@ TEST_F(FileListBoxTest, ANotificationThatMovedNothingReportsNothing) {
     EXPECT_EQ(Listing().LastReportedIndex(), kApple);
 }
 
-TEST_F(FileListBoxTest, ArrowKeysReportEachMove) {
+TEST_F(FileListBoxTest, ArrowKeysReportEachMoveAndNothingAtTheEnd) {
     ClickRow(kApple);
     Key(VK_DOWN);
     EXPECT_EQ(Selected(), kApricot);
@@ -166,14 +166,11 @@ TEST_F(FileListBoxTest, ArrowKeysReportEachMove) {
     EXPECT_EQ(Selected(), kApricot);
     EXPECT_EQ(reports, 4);
     EXPECT_EQ(form.FilePath(), PathOf(kApricot));
-}
-
-TEST_F(FileListBoxTest, AnArrowKeyAtTheEndReportsNothing) {
     ClickRow(kCherry);
     Key(VK_DOWN);
     Key(VK_END);
     EXPECT_EQ(Selected(), kCherry);
-    EXPECT_EQ(reports, 1);
+    EXPECT_EQ(reports, 5);
 }
 
 TEST_F(FileListBoxTest, SelectingARowTheListRefusesRaisesAListError) {
@@ -186,95 +183,80 @@ TEST_F(FileListBoxTest, SelectingARowTheListRefusesRaisesAListError) {
 
 // --- Type-ahead -----------------------------------------------------------------------------
 
-TEST_F(FileListBoxTest, TypingSelectsTheFirstEntryBeginningWithTheTypedLetters) {
-    Type(L'b', 1000);
-    EXPECT_EQ(Selected(), kBanana) << "the list's own search, which would go on to berry, does not run";
-    EXPECT_EQ(reports, 1);
-    Type(L'e', 499);
-    EXPECT_EQ(Selected(), kBerry);
-    EXPECT_EQ(reports, 2);
-    EXPECT_EQ(form.FilePath(), PathOf(kBerry));
-}
+// A typed character `after` ms after the one before, and what the list then selects (null for
+// nothing) with the reports made so far.
+struct Keystroke {
+    wchar_t character;
+    DWORD after;
+    const wchar_t* selected;
+    int reports;
+};
 
-TEST_F(FileListBoxTest, TypingWithoutRegardToLetterCase) {
-    Type(L'A', 1000);
-    Type(L'P', 100);
-    Type(L'R', 100);
-    EXPECT_EQ(Selected(), kApricot);
-}
+struct TypingCase {
+    const char* name;
+    const char* clickedFirst;  // a row clicked before typing, or null
+    bool moreFiles;            // names beginning beyond ASCII are listed too
+    const wchar_t* mask;       // null for the list's own
+    std::vector<Keystroke> keys;
+};
 
-TEST_F(FileListBoxTest, APauseOf500MsStartsTheSearchAfresh) {
-    Type(L'b', 1000);
-    Type(L'c', 500);
-    EXPECT_EQ(Selected(), kCherry) << "\"c\" alone, not \"bc\"";
-    EXPECT_EQ(reports, 2);
-}
+// What the window adds to the prefix: the entry it selects, the reports, and FilePath. Each case
+// on a fresh window.
+class Typing : public FileListBoxTest {
+public:
+    void TestBody() override {}
+    void Run(const TypingCase& c) {
+        SCOPED_TRACE(c.name);
+        if (c.moreFiles) {
+            folder.WriteFile("\u20ACuro.txt", "");  // the euro sign
+            folder.WriteFile("\u00C4hre.txt", "");  // A with diaeresis
+            Listing().RefreshEntries();
+        }
+        if (c.mask) Listing().SetMask(c.mask);
+        reports = 0;
+        if (c.clickedFirst) ClickRow(IndexOf(test_support::WideName(c.clickedFirst).c_str()));
+        for (const Keystroke& key : c.keys) {
+            Type(key.character, key.after);
+            const platform::Path expected = key.selected ? folder.Path().Join(key.selected) : platform::Path();
+            EXPECT_EQ(Selected(), key.selected ? IndexOf(key.selected) : LB_ERR) << int(key.character);
+            EXPECT_EQ(reports, key.reports) << int(key.character);
+            EXPECT_EQ(form.FilePath(), expected) << int(key.character);
+        }
+    }
 
-TEST_F(FileListBoxTest, TypingTheReportedEntryAgainReportsNothing) {
-    ClickRow(kBanana);
-    Type(L'b', 1000);
-    Type(L'a', 100);
-    EXPECT_EQ(Selected(), kBanana);
-    EXPECT_EQ(reports, 1);
-}
-
-TEST_F(FileListBoxTest, TypingThatMatchesNothingKeepsTheSelection) {
-    Type(L'b', 1000);
-    Type(L'x', 100);
-    EXPECT_EQ(Selected(), kBanana);
-    EXPECT_EQ(reports, 1);
-    Type(L'z', 1000);
-    EXPECT_EQ(Selected(), kBanana);
-    EXPECT_EQ(reports, 1);
-}
-
-TEST_F(FileListBoxTest, BackspacingToNothingSelectsTheFirstEntry) {
-    Type(L'c', 1000);
-    Type(L'h', 100);
-    Type(L'\b', 100);
-    EXPECT_EQ(Selected(), kCherry) << "\"c\" is left";
-    EXPECT_EQ(reports, 1);
-    Type(L'\b', 100);
-    EXPECT_EQ(Selected(), kApple);
-    EXPECT_EQ(reports, 2);
-}
-
-// Characters beyond ASCII arrive at the list as UTF-16 and are looked for as such.
-TEST_F(FileListBoxTest, TypingCharactersBeyondAsciiSelectsByThem) {
-    folder.WriteFile("\u20ACuro.txt", "");  // the euro sign
-    folder.WriteFile("\u00C4hre.txt", "");  // A with diaeresis
-    Listing().RefreshEntries();
-    auto indexOf = [&](const wchar_t* name) {
+private:
+    int IndexOf(const wchar_t* name) {
         return static_cast<int>(
             ::SendMessageW(ListWindow(), LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name)));
+    }
+};
+
+TEST(FileListBoxTyping, EachKeystrokeSelectsTheFirstEntryBeginningWithThePrefix) {
+    const TypingCase cases[] = {
+        // The list's own search, which would go on from banana to berry, does not run.
+        {"the typed letters", nullptr, false, nullptr,
+         {{L'b', 1000, L"banana.txt", 1}, {L'e', 499, L"berry.txt", 2}}},
+        {"without regard to letter case", nullptr, false, nullptr,
+         {{L'A', 1000, L"apple.txt", 1}, {L'P', 100, L"apple.txt", 1}, {L'R', 100, L"apricot.txt", 2}}},
+        {"a pause of 500 ms starts afresh", nullptr, false, nullptr,
+         {{L'b', 1000, L"banana.txt", 1}, {L'c', 500, L"cherry.txt", 2}}},
+        {"the reported entry again reports nothing", "banana.txt", false, nullptr,
+         {{L'b', 1000, L"banana.txt", 1}, {L'a', 100, L"banana.txt", 1}}},
+        {"a prefix that matches nothing keeps the selection", nullptr, false, nullptr,
+         {{L'b', 1000, L"banana.txt", 1}, {L'x', 100, L"banana.txt", 1}, {L'z', 1000, L"banana.txt", 1}}},
+        {"backspacing to nothing selects the first entry", nullptr, false, nullptr,
+         {{L'c', 1000, L"cherry.txt", 1}, {L'h', 100, L"cherry.txt", 1}, {L'\b', 100, L"cherry.txt", 1},
+          {L'\b', 100, L"apple.txt", 2}}},
+        // Looked for as UTF-16; the capital itself, since Wine's list, unlike Windows', matches
+        // letters beyond ASCII only in the same case.
+        {"characters beyond ASCII", nullptr, true, nullptr,
+         {{L'\u20AC', 1000, L"\u20ACuro.txt", 1}, {L'\u00C4', 1000, L"\u00C4hre.txt", 2}}},
+        // Hiragana A, whose low byte is "B", and a with macron, which is not "a".
+        {"a character no name begins with", "cherry.txt", false, nullptr,
+         {{0x3042, 1000, L"cherry.txt", 1}, {0x0101, 1000, L"cherry.txt", 1}}},
+        {"an empty list", nullptr, false, L"*.none", {{L'a', 1000, nullptr, 0}, {L'\b', 100, nullptr, 0}}},
     };
-    Type(L'\u20AC', 1000);
-    EXPECT_EQ(Selected(), indexOf(L"\u20ACuro.txt"));
-    // The capital itself: Wine's list, unlike Windows', matches letters beyond ASCII only in the same case.
-    Type(L'\u00C4', 1000);
-    EXPECT_EQ(Selected(), indexOf(L"\u00C4hre.txt"));
-}
-
-TEST_F(FileListBoxTest, TypingACharacterNoNameBeginsWithMatchesNothing) {
-    ClickRow(kCherry);
-    now += 1000;
-    ::SendMessageW(ListWindow(), WM_CHAR, 0x3042, 1);  // Hiragana A, whose low byte is "B"
-    EXPECT_EQ(Selected(), kCherry);
-    now += 1000;
-    ::SendMessageW(ListWindow(), WM_CHAR, 0x0101, 1);  // a with macron, not taken for "a"
-    EXPECT_EQ(Selected(), kCherry);
-    EXPECT_EQ(reports, 1);
-}
-
-TEST_F(FileListBoxTest, InAnEmptyListTypingSelectsNothing) {
-    Listing().SetMask(L"*.none");
-    ASSERT_EQ(Listing().Count(), 0);
-    reports = 0;
-    Type(L'a', 1000);
-    Type(L'\b', 100);
-    EXPECT_EQ(Selected(), LB_ERR);
-    EXPECT_EQ(reports, 0);
-    EXPECT_EQ(form.FilePath(), L"");
+    for (const TypingCase& c : cases) Typing().Run(c);
 }
 
 // --- Double click ---------------------------------------------------------------------------

@@ -95,7 +95,7 @@ TEST_F(ListingTest, TheSameDirectoryInOtherCaseDoesNothing) {
     std::transform(other.begin(), other.end(), other.begin(),
                    [](wchar_t c) { return c == L'T' ? L't' : c == L't' ? L'T' : c; });
     ASSERT_NE(other, folder.Path().Text());
-    listing.SetDirectory(other);
+    listing.SetDirectory(platform::Path(other));
     EXPECT_EQ(reports, 1);
     EXPECT_EQ(listing.Directory(), folder.Path());
     EXPECT_EQ(Entries(), (Names{L"a.txt"}));
@@ -115,7 +115,7 @@ TEST_F(ListingTest, EveryReReadEndsWithNoSelectionAndOneReport) {
     listing.RefreshEntries();
     EXPECT_EQ(reports, 3);
     EXPECT_EQ(listing.FileName(), L"");
-    EXPECT_EQ(listing.FilePath(), L"");
+    EXPECT_TRUE(listing.FilePath().empty());
     EXPECT_EQ(listing.LastReportedIndex(), -1);
     EXPECT_EQ(platform::SystemFileSystem().GetCurrentDirectory(), folder.Path());
 }
@@ -149,8 +149,8 @@ TEST_F(ListingTest, FilePathJoinsWithOneBackslashAlsoAtADriveRoot) {
     listing.SelectIndex(0);
     EXPECT_EQ(listing.FilePath(), folder.PathOf("a.txt"));
     listing.SetFileType({ftDirectory});
-    listing.SetDirectory(L"C:\\");
-    ASSERT_EQ(listing.Directory(), L"C:\\");
+    listing.SetDirectory(platform::Path(L"C:\\"));
+    ASSERT_EQ(listing.Directory().Text(), L"C:\\");
     ASSERT_GT(listing.Count(), 0) << "a drive root has folders";
     listing.SelectIndex(0);
     EXPECT_EQ(listing.FilePath(), platform::Path(L"C:\\" + listing.FileName()));

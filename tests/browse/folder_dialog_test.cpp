@@ -49,10 +49,10 @@ TEST(FolderDialog, KeepsTheChosenFolderAndGoesBackToItsOwnWhenCancelled) {
 TEST(FolderDialog, ATextThatNamesNoFolderIsKeptAsItIs) {
     AnsweringBrowser browser;
     browse::FolderDialog dialog(browser);
-    dialog.SetFolder(L"no such place");
-    EXPECT_EQ(dialog.Folder(), L"no such place");
-    dialog.SetFolder(L"");
-    EXPECT_EQ(dialog.Folder(), L"");
+    dialog.SetFolder(platform::Path(L"no such place"));
+    EXPECT_EQ(dialog.Folder().Text(), L"no such place");
+    dialog.SetFolder(platform::Path());
+    EXPECT_TRUE(dialog.Folder().empty());
 }
 
 }  // namespace

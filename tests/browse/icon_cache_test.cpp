@@ -11,6 +11,8 @@
 
 namespace {
 
+using platform::Path;
+
 // Hands out a fresh copy of the application icon for every lookup, or none, and keeps the paths.
 class CountingShell : public test_support::RecordingShell {
 public:
@@ -37,29 +39,29 @@ bool IsIcon(HICON icon) {
 TEST(IconCache, FilesOfOneExtensionShareOneLookupWhateverTheLetterCase) {
     CountingShell shell;
     browse::IconCache icons(shell);
-    HICON first = icons.Icon(L"C:\\docs\\a.txt");
-    EXPECT_EQ(icons.Icon(L"C:\\docs\\b.TXT"), first);
-    EXPECT_EQ(icons.Icon(L"C:\\other\\c.Txt"), first);
-    EXPECT_EQ(icons.Icon(L"C:\\docs\\a.txt"), first);
-    EXPECT_NE(icons.Icon(L"C:\\docs\\page.htm"), first);
-    EXPECT_EQ(shell.asked, (std::vector<platform::Path>{L"C:\\docs\\a.txt", L"C:\\docs\\page.htm"}));
+    HICON first = icons.Icon(Path(L"C:\\docs\\a.txt"));
+    EXPECT_EQ(icons.Icon(Path(L"C:\\docs\\b.TXT")), first);
+    EXPECT_EQ(icons.Icon(Path(L"C:\\other\\c.Txt")), first);
+    EXPECT_EQ(icons.Icon(Path(L"C:\\docs\\a.txt")), first);
+    EXPECT_NE(icons.Icon(Path(L"C:\\docs\\page.htm")), first);
+    EXPECT_EQ(shell.asked, (std::vector<Path>{Path(L"C:\\docs\\a.txt"), Path(L"C:\\docs\\page.htm")}));
     EXPECT_TRUE(IsIcon(first));
 }
 
 TEST(IconCache, NamesWithoutAnExtensionShareOneLookupAndAFoldersDotIsNoExtension) {
     CountingShell shell;
     browse::IconCache icons(shell);
-    icons.Icon(L"C:\\my.docs\\README");
-    icons.Icon(L"C:\\docs\\LICENSE");
-    icons.Icon(L"C:\\docs\\.txt");
-    EXPECT_EQ(shell.asked, (std::vector<platform::Path>{L"C:\\my.docs\\README", L"C:\\docs\\.txt"}));
+    icons.Icon(Path(L"C:\\my.docs\\README"));
+    icons.Icon(Path(L"C:\\docs\\LICENSE"));
+    icons.Icon(Path(L"C:\\docs\\.txt"));
+    EXPECT_EQ(shell.asked, (std::vector<Path>{Path(L"C:\\my.docs\\README"), Path(L"C:\\docs\\.txt")}));
 }
 
 TEST(IconCache, ProgramsIconsCursorsAndShortcutsAreAskedForFileByFile) {
     CountingShell shell;
     browse::IconCache icons(shell);
     for (const wchar_t* name : {L"a.exe", L"b.EXE", L"a.ico", L"b.ico", L"a.cur", L"a.ani", L"a.lnk", L"b.lnk"}) {
-        const platform::Path path = std::wstring(L"C:\\bin\\") + name;
+        const Path path(std::wstring(L"C:\\bin\\") + name);
         icons.Icon(path);
         icons.Icon(path);
     }
@@ -70,20 +72,20 @@ TEST(IconCache, AMissingIconIsRememberedToo) {
     CountingShell shell;
     shell.giveIcons = false;
     browse::IconCache icons(shell);
-    EXPECT_EQ(icons.Icon(L"C:\\docs\\a.cfg"), nullptr);
-    EXPECT_EQ(icons.Icon(L"C:\\docs\\b.cfg"), nullptr);
+    EXPECT_EQ(icons.Icon(Path(L"C:\\docs\\a.cfg")), nullptr);
+    EXPECT_EQ(icons.Icon(Path(L"C:\\docs\\b.cfg")), nullptr);
     EXPECT_EQ(shell.asked.size(), 1u);
 }
 
 TEST(IconCache, ClearingDestroysTheIconsAndAsksAgain) {
     CountingShell shell;
     browse::IconCache icons(shell);
-    icons.Icon(L"C:\\docs\\a.txt");
-    icons.Icon(L"C:\\bin\\a.exe");
+    icons.Icon(Path(L"C:\\docs\\a.txt"));
+    icons.Icon(Path(L"C:\\bin\\a.exe"));
     icons.Clear();
     EXPECT_FALSE(IsIcon(shell.given[0]));
     EXPECT_FALSE(IsIcon(shell.given[1]));
-    HICON again = icons.Icon(L"C:\\docs\\a.txt");
+    HICON again = icons.Icon(Path(L"C:\\docs\\a.txt"));
     EXPECT_TRUE(IsIcon(again));
     EXPECT_EQ(shell.asked.size(), 3u);
 }
@@ -92,7 +94,7 @@ TEST(IconCache, TheCacheDestroysItsIconsWhenItGoes) {
     CountingShell shell;
     {
         browse::IconCache icons(shell);
-        icons.Icon(L"C:\\docs\\a.txt");
+        icons.Icon(Path(L"C:\\docs\\a.txt"));
         ASSERT_TRUE(IsIcon(shell.given[0]));
     }
     EXPECT_FALSE(IsIcon(shell.given[0]));

@@ -112,7 +112,8 @@ TEST_F(ErrorReport, RunningOutOfMemoryShowsOutOfMemory) {
 
 TEST_F(ErrorReport, TheFullStopRuleAppliesToTheMessage) {
     std::string path = test_support::Utf8Name(platform::Path(L"held open.txt").Absolute().Text());
-    SeenBox box = RaiseInHandler([] { throw platform::errors::CannotOpenFile(L"held open.txt", ERROR_SHARING_VIOLATION); });
+    SeenBox box = RaiseInHandler(
+        [] { throw platform::errors::CannotOpenFile(platform::Path(L"held open.txt"), ERROR_SHARING_VIOLATION); });
     EXPECT_EQ(box.text, "Cannot open file \"" + path + "\". " +
                             test_support::Utf8Name(platform::SystemErrorText(ERROR_SHARING_VIOLATION)) + ".");
     box = RaiseInHandler([] { throw platform::errors::ListIndexOutOfBounds(7); });
@@ -192,7 +193,7 @@ TEST_F(ErrorReport, AnErrorDuringASplitterDragEndsTheDragWithoutResizing) {
 }
 
 TEST_F(ErrorReport, AFailingCloseHandlerLeavesTheWindowOpen) {
-    const platform::Path ini = L"C:\\Program Files\\Zavotek\\Molvatrenquist.ini";
+    const platform::Path ini(L"C:\\Program Files\\Zavotek\\Molvatrenquist.ini");
     int attempts = 0;
     other.onClose = [&] {
         ++attempts;

@@ -3,10 +3,10 @@
 #include "app/search_splash.h"
 #include "dialogs/message_dialog.h"
 #include "platform/shell.h"
+#include "support/main_form_places.h"
 #include "support/screen_capture.h"
 #include "support/temp_folder.h"
 #include "support/window_driving.h"
-#include "widgets/anchors.h"
 #include "widgets/dpi.h"
 #include "widgets/gdi.h"
 
@@ -14,7 +14,6 @@
 
 #include <cstdlib>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -47,14 +46,10 @@ void ExpectTextFits(HWND control, bool wraps) {
         << text << " in " << client.cx << " x " << client.cy;
 }
 
-// A place of the 96-dpi design (left, top, width, height; corners scaled) in a parent `grown` beyond
-// the scaled design: anchored edges keep their distance. A size of 0 (a label's, a drop-down's) is not checked.
-void ExpectPlace(const RECT& r, RECT d, unsigned anchors, SIZE grown, const std::string& what) {
-    const LONG dx = anchors & kAnchorRight ? grown.cx : 0, dy = anchors & kAnchorBottom ? grown.cy : 0;
-    const RECT e{S(d.left) + (anchors & kAnchorLeft ? 0 : dx), S(d.top) + (anchors & kAnchorTop ? 0 : dy),
-                 S(d.left + d.right) + dx, S(d.top + d.bottom) + dy};
-    EXPECT_EQ(V({r.left, r.top, d.right ? r.right : e.right, d.bottom ? r.bottom : e.bottom}),
-              V({e.left, e.top, e.right, e.bottom})) << what;
+// A place of the progress window's design (left, top; scaled), which lays itself out.
+void ExpectCorner(HWND window, POINT design, const std::string& what) {
+    const RECT r = test_support::RectInParent(window);
+    EXPECT_EQ(V({r.left, r.top}), V({S(design.x), S(design.y)})) << what;
 }
 
 TEST(Dpi, EveryWindowIsTheDesignScaledWithWholeTextsAndThePicturesForItsDpi) {
@@ -80,29 +75,12 @@ TEST(Dpi, EveryWindowIsTheDesignScaledWithWholeTextsAndThePicturesForItsDpi) {
         EXPECT_EQ(V({place.right - place.left, place.bottom - place.top, m.ptMinTrackSize.x, m.ptMinTrackSize.y}),
                   V({S(640), S(530), S(640), S(530)}));
         ::ShowWindow(form.Handle(), SW_SHOWNORMAL);
-        // A frame thinner than the design's (Wine's) leaves a larger client area.
-        const SIZE client = test_support::ClientSize(form.Handle()), grown{client.cx - S(632), client.cy - S(496)};
-        auto label = [&](const char* text) { return ::FindWindowExA(form.Panel1().Handle(), nullptr, "Static", text); };
-        constexpr unsigned L = kAnchorTop | kAnchorLeft, R = kAnchorTop | kAnchorRight, W = L | R, B = kAnchorBottom;
-        const std::tuple<HWND, RECT, unsigned> places[] = {
-            {form.imgBan().Handle(), {0, 0, 632, 50}, W}, {form.imgWeb().Handle(), {590, 8, 32, 32}, R},
-            {form.Panel1().Handle(), {0, 50, 632, 119}, W}, {label("File Type:"), {31, 13, 0, 0}, L},
-            {form.cbFileType(), {80, 9, 120, 0}, L}, {form.cbWarn(), {205, 11, 59, 17}, L},
-            {form.cbSaveSearch(), {265, 11, 81, 17}, L}, {form.cbWordWrap(), {349, 11, 75, 17}, L},
-            {label("Search For:"), {22, 39, 0, 0}, L}, {form.edSearch(), {80, 35, 542, 21}, W},
-            {label("Replace With:"), {11, 66, 0, 0}, L}, {form.edReplace(), {80, 62, 542, 21}, W},
-            {label("Select Folder:"), {12, 93, 0, 0}, L}, {form.edFolder(), {80, 89, 542, 21}, W},
-            {form.FileListBox().Handle(), {0, 169, 180, 305}, L | B}, {splash.Label1(), {37, 15, 0, 0}, L},
-            {form.Splitter1().Handle(), {180, 169, 3, 305}, L | B}, {splash.Animate1(), {12, 13, 0, 0}, L},
-            {form.memHTML().Handle(), {183, 169, 449, 305}, W | B},
-            {form.StatBar(), {0, 474, 632, 22}, kAnchorLeft | kAnchorRight | B}};
-        for (auto [window, design, anchors] : places) {
-            const std::string className = test_support::WindowClass(window);
-            ExpectPlace(test_support::RectInParent(window), design, anchors, grown, className);
-            if (className == "Static") ExpectTextFits(window, false);
-        }
-        ExpectPlace(form.btnReplace().Place(), {427, 6, 97, 25}, R, grown, "btnReplace");
-        ExpectPlace(form.btnGlobReplace().Place(), {525, 6, 97, 25}, R, grown, "btnGlobReplace");
+        test_support::ExpectPlacedAsComputed(form);
+        for (app::Ctl label : {app::Ctl::Label1, app::Ctl::Label2, app::Ctl::Label3, app::Ctl::Label4})
+            ExpectTextFits(form.Control(label), false);
+        ExpectCorner(splash.Label1(), {37, 15}, "the progress window's label");
+        ExpectTextFits(splash.Label1(), false);
+        ExpectCorner(splash.Animate1(), {12, 13}, "the progress window's animation");
         for (HWND b : dialog->Buttons()) ExpectTextFits(b, false);
         ExpectTextFits(dialog->Message(), true);
         LOGFONTA font{};

@@ -27,7 +27,7 @@ TEST(FolderBrowserItems, AVirtualItemHasNoPath) {
     ITEMIDLIST* computer = nullptr;
     ASSERT_EQ(::SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer), S_OK);
     platform::UniqueItemId owned{computer};
-    EXPECT_EQ(SystemFolderBrowser().PathOfItem(computer), L"");
+    EXPECT_TRUE(SystemFolderBrowser().PathOfItem(computer).empty());
 }
 
 // Folder names the ANSI code page cannot hold come back as they are, like every other name.

@@ -14,6 +14,16 @@ namespace {
 
 std::string Text(int i) { return "line " + std::to_string(i) + (i % 3 == 0 ? " has Old here\r\n" : " has none\r\n"); }
 
+// Waits for the next prepared file in short spells, for at most 30 s, which no file of these
+// tests needs even on a slow machine: a queue that never hands it back fails the test by name.
+std::optional<replace::RewriteQueue::Prepared> NextPrepared(replace::RewriteQueue& queue) {
+    std::optional<replace::RewriteQueue::Prepared> prepared;
+    for (const ULONGLONG start = ::GetTickCount64(); !prepared && ::GetTickCount64() - start < 30000;)
+        prepared = queue.Take(100);
+    if (!prepared) ADD_FAILURE() << "a prepared file never came back";
+    return prepared;
+}
+
 // A run over the files as the window makes it: each file added as room allows, each put in
 // place as it comes back, stopping at the first that fails. Returns the indices taken, the
 // failed one last.
@@ -28,8 +38,8 @@ std::vector<size_t> RunLikeTheWindow(const test_support::TempFolder& folder, con
             ++next;
             continue;
         }
-        std::optional<replace::RewriteQueue::Prepared> prepared;
-        while (!(prepared = queue.Take(INFINITE))) {}
+        std::optional<replace::RewriteQueue::Prepared> prepared = NextPrepared(queue);
+        if (!prepared) return taken;
         taken.push_back(prepared->index);
         if (prepared->error) return taken;
         prepared->rewrite->Commit(journal);

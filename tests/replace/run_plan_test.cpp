@@ -8,10 +8,10 @@ namespace {
 using replace::RunPlan;
 
 TEST(RunPlan, PathsPutOneBackslashBetweenFolderAndNameEvenAfterADriveRoot) {
-    RunPlan plan(L"C:\\notes", {L"a.txt", L"b.txt"});
+    RunPlan plan(platform::Path(L"C:\\notes"), {L"a.txt", L"b.txt"});
     EXPECT_EQ(plan.Count(), 2u);
     EXPECT_EQ(plan.PathOf(1).Text(), L"C:\\notes\\b.txt");
-    EXPECT_EQ(RunPlan(L"C:\\", {L"a.txt"}).PathOf(0).Text(), L"C:\\\\a.txt");
+    EXPECT_EQ(RunPlan(platform::Path(L"C:\\"), {L"a.txt"}).PathOf(0).Text(), L"C:\\\\a.txt");
 }
 
 }  // namespace

@@ -108,7 +108,7 @@ class SettingsAccessors : public ::testing::Test {
 protected:
     // The calls go nowhere: the accessors must not touch the real file beside the test program.
     RecordingProfileStore store{nullptr};
-    const platform::Path expectedPath = ProgramFolder() + L"Molvatrenquist.ini";
+    const platform::Path expectedPath{ProgramFolder() + L"Molvatrenquist.ini"};
 };
 
 TEST_F(SettingsAccessors, EachOpensItsOwnObjectForOneOperationOnTheFileBesideTheProgram) {

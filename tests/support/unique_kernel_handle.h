@@ -4,11 +4,6 @@
 
 namespace test_support {
 
-struct KernelTraits {
-    using Handle = HANDLE;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ::CloseHandle(h); }
-};
-using UniqueKernelHandle = platform::UniqueHandle<KernelTraits>;
+using UniqueKernelHandle = platform::UniqueHandle<HANDLE, &::CloseHandle>;
 
 }  // namespace test_support

@@ -1,44 +1,38 @@
 #include "widgets/anchors.h"
+#include "widgets/dpi.h"
 #include "widgets/splitter.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using widgets::AnchoredRect;
-
 bool Same(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
 
-TEST(AnchoredRect, TopLeftKeepsPlaceAndSize) {
-    RECT r = AnchoredRect({10, 20, 60, 40}, {200, 100}, {500, 300}, widgets::kAnchorTopLeft);
-    EXPECT_TRUE(Same(r, {10, 20, 60, 40}));
-}
-
-TEST(AnchoredRect, LeftAndRightStretchWithTheParent) {
-    RECT r = AnchoredRect({10, 20, 190, 40}, {200, 100}, {350, 100}, widgets::kAnchorTopLeftRight);
-    EXPECT_TRUE(Same(r, {10, 20, 340, 40}));
-    // Narrower than designed: the distance to the right edge is still kept.
-    r = AnchoredRect({10, 20, 190, 40}, {200, 100}, {150, 100}, widgets::kAnchorTopLeftRight);
-    EXPECT_TRUE(Same(r, {10, 20, 140, 40}));
-}
-
-TEST(AnchoredRect, RightOnlyMovesAlongAndKeepsTheSize) {
-    RECT r = AnchoredRect({150, 5, 190, 25}, {200, 100}, {260, 180}, widgets::kAnchorTopRight);
-    EXPECT_TRUE(Same(r, {210, 5, 250, 25}));
-}
-
-TEST(AnchoredRect, BottomAnchoredFollowsTheHeight) {
-    RECT r = AnchoredRect({0, 80, 200, 100}, {200, 100}, {200, 160}, widgets::kAnchorLeft | widgets::kAnchorBottom);
-    EXPECT_TRUE(Same(r, {0, 140, 200, 160}));
-    r = AnchoredRect({0, 10, 200, 90}, {200, 100}, {200, 160},
-                     widgets::kAnchorLeft | widgets::kAnchorTop | widgets::kAnchorBottom);
-    EXPECT_TRUE(Same(r, {0, 10, 200, 150}));
-}
-
-TEST(AnchoredRect, UnanchoredKeepsItsCentreInProportion) {
-    // Centred at 100 of 200; at 400 wide the centre goes to 200, the size stays.
-    RECT r = AnchoredRect({80, 10, 120, 30}, {200, 100}, {400, 100}, widgets::kAnchorTop);
-    EXPECT_TRUE(Same(r, {180, 10, 220, 30}));
+TEST(AnchoredRect, EachAnchoredSideKeepsItsDistance) {
+    using namespace widgets;
+    struct Case {
+        RECT design;
+        SIZE designParent, parent;
+        unsigned anchors;
+        RECT expected;
+    };
+    const Case cases[] = {
+        {{10, 20, 60, 40}, {200, 100}, {500, 300}, kAnchorTopLeft, {10, 20, 60, 40}},
+        {{10, 20, 190, 40}, {200, 100}, {350, 100}, kAnchorTopLeftRight, {10, 20, 340, 40}},
+        // Narrower than designed: the distance to the right edge is still kept.
+        {{10, 20, 190, 40}, {200, 100}, {150, 100}, kAnchorTopLeftRight, {10, 20, 140, 40}},
+        // One side only: it moves along and keeps the size.
+        {{150, 5, 190, 25}, {200, 100}, {260, 180}, kAnchorTopRight, {210, 5, 250, 25}},
+        {{0, 80, 200, 100}, {200, 100}, {200, 160}, kAnchorLeft | kAnchorBottom, {0, 140, 200, 160}},
+        {{0, 10, 200, 90}, {200, 100}, {200, 160}, kAnchorLeft | kAnchorTop | kAnchorBottom, {0, 10, 200, 150}},
+        // None: centred at 100 of 200, at 400 wide the centre goes to 200 and the size stays.
+        {{80, 10, 120, 30}, {200, 100}, {400, 100}, kAnchorTop, {180, 10, 220, 30}},
+    };
+    for (const Case& c : cases) {
+        const RECT r = AnchoredRect(c.design, c.designParent, c.parent, c.anchors);
+        EXPECT_TRUE(Same(r, c.expected)) << c.design.left << "," << c.design.top << " anchors " << c.anchors << ": "
+                                         << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    }
 }
 
 TEST(Scale, RoundsToTheNearestPixel) {

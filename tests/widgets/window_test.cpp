@@ -118,17 +118,32 @@ TEST(Subclass, AWindowDestroyedFirstIsForgottenAndAFreshOneTakenOver) {
     EXPECT_EQ(recorder.seen, std::vector<UINT>{WM_APP + 1});
 }
 
-TEST(Subclass, TakingOverAnotherWindowGivesTheFirstItsOwnProcedureBack) {
-    platform::UniqueHwnd first{NewEdit()};
-    Recorder recorder;
-    recorder.Attach(first.get());
-    recorder.Attach(NewEdit());
-    EXPECT_EQ(::GetWindowLongPtrW(first.get(), GWLP_USERDATA), 0);
-    recorder.seen.clear();
-    EXPECT_EQ(::SendMessageA(first.get(), WM_APP + 1, 0, 0), 0);
-    ::SendMessageA(first.get(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("still an edit"));
-    EXPECT_EQ(Text(first.get()), "still an edit");
-    EXPECT_TRUE(recorder.seen.empty());
+// A subclass put in front of the object's later, as another component may: it passes every
+// message on to the procedure that stood before it.
+WNDPROC g_behindLater = nullptr;
+LRESULT CALLBACK LaterSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return ::CallWindowProcW(g_behindLater, window, message, wParam, lParam);
+}
+
+// Taking over another window lets go of the first, which works on as its own control, whether
+// its own procedure comes back or a later subclass keeps ours in the chain.
+TEST(Subclass, TakingOverAnotherWindowLeavesTheFirstWorking) {
+    for (bool later : {false, true}) {
+        platform::UniqueHwnd first{NewEdit()};
+        Recorder recorder;
+        recorder.Attach(first.get());
+        if (later)
+            g_behindLater = reinterpret_cast<WNDPROC>(
+                ::SetWindowLongPtrW(first.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterSubclass)));
+        recorder.Attach(NewEdit());
+        EXPECT_EQ(::GetWindowLongPtrW(first.get(), GWLP_USERDATA), 0);
+        recorder.seen.clear();
+        EXPECT_EQ(::SendMessageA(first.get(), WM_APP + 1, 0, 0), 0) << later;
+        // Only the edit's own procedure knows this message; the default procedure ignores it.
+        ::SendMessageA(first.get(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("still an edit"));
+        EXPECT_EQ(Text(first.get()), "still an edit") << later;
+        EXPECT_TRUE(recorder.seen.empty()) << later;
+    }
 }
 
 TEST(Subclass, TheObjectDestroysTheWindowItHolds) {
