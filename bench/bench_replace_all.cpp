@@ -207,27 +207,29 @@ private:
     int depth_ = 0;
 };
 
-// The run's queue alone, without a window: every file added as room allows, each put in place
-// in order as it comes back.
-double QueueAlone(BenchFiles& files, const std::string& search, const std::string& replacement, size_t threads) {
+// The run's queue alone, without a window: every file added as room allows, each group put in
+// place in order as it comes back, its records written together first.
+double QueueAlone(BenchFiles& files, const platform::Path& journalFolder, const std::string& search,
+                  const std::string& replacement, size_t threads) {
     double best = 0;
     for (int round = 0; round < 3; ++round) {
         files.Fill();
         bench::Stopwatch watch;
+        replace::RewriteJournal journal(platform::SystemFileSystem(), journalFolder);
         replace::RewriteQueue queue(platform::SystemFileSystem(), platform::SystemCodePage(), search, replacement,
                                     threads);
-        replace::RewriteJournal journal(platform::SystemFileSystem(), files.folder.Path());
-        for (size_t next = 0; next < files.paths.size() || !queue.Empty();) {
-            if (next < files.paths.size() && !queue.Full()) {
-                queue.Add(next, files.paths[next]);
-                ++next;
-                continue;
-            }
-            std::optional<replace::RewriteQueue::Prepared> prepared;
-            while (!(prepared = queue.Take(INFINITE))) {}
-            if (prepared->error) std::rethrow_exception(prepared->error);
-            prepared->rewrite->Commit(journal);
-        }
+        queue.Run({files.paths.size(), [] { return false; },
+                   [&](size_t index) { return std::optional(files.paths[index]); },
+                   [&](std::vector<replace::RewriteQueue::Prepared>& group) {
+                       std::vector<const replace::Rewrite*> rewrites;
+                       for (const auto& prepared : group) {
+                           if (prepared.error) std::rethrow_exception(prepared.error);
+                           rewrites.push_back(prepared.rewrite.get());
+                       }
+                       journal.Write(rewrites);
+                       for (auto& prepared : group) prepared.rewrite->Commit(journal);
+                   },
+                   [] {}});
         const double seconds = watch.Seconds();
         if (round == 0 || seconds < best) best = seconds;
     }
@@ -362,7 +364,7 @@ int main(int argc, char** argv) {
         FlushTimingFileSystem fs;
         bench::Stopwatch watch;
         for (const platform::Path& path : files.paths)
-            replace::ReplaceInFile(path, kSearch, kReplacement, fs, platform::SystemCodePage());
+            replace::ReplaceInFile(path, kSearch, kReplacement, form.JournalFolder(), fs, platform::SystemCodePage());
         const double w = watch.Seconds();
         if (round == 0 || w < rewrite) rewrite = w, flush = fs.seconds, flushes = fs.count;
 
@@ -418,7 +420,8 @@ int main(int argc, char** argv) {
     files.Fill();
     const double pumped = bench::BestOf(1, [&] {
         for (const platform::Path& path : files.paths) {
-            replace::ReplaceInFile(path, kSearch, kReplacement, [&] { application.ProcessMessages(); });
+            replace::ReplaceInFile(path, kSearch, kReplacement, form.JournalFolder(),
+                                   [&] { application.ProcessMessages(); });
             application.ProcessMessages();
         }
     });
@@ -448,7 +451,7 @@ int main(int argc, char** argv) {
     std::printf("  %-44s %7.3f\n", "ReplaceInFile with the run's two pumps a file", pumped);
     for (size_t threads = 1; threads <= 3; ++threads)
         std::printf("  the run's queue alone, %zu thread(s)%*s %7.3f\n", threads, 17, "",
-                    QueueAlone(files, kSearch, kReplacement, threads));
+                    QueueAlone(files, form.JournalFolder(), kSearch, kReplacement, threads));
     std::printf("  %-44s %7.3f\n", "reading the texts and Confirm once a file", reads);
     std::printf("  single steps, ms: show a file (load, status, red, paint) %.1f, highlight %.1f, empty pump %.3f, "
                 "select an entry and paint %.2f\n",
@@ -462,13 +465,13 @@ int main(int argc, char** argv) {
     headers.Fill();
     bench::Stopwatch headerWatch;
     for (const platform::Path& path : headers.paths)
-        replace::ReplaceInFile(path, sets[1].search, sets[1].replacement);
+        replace::ReplaceInFile(path, sets[1].search, sets[1].replacement, form.JournalFolder());
     const double headerRewrites = headerWatch.Seconds();
     headers.Fill();
     const RunResult headerInside = RunThroughForm(form, progress, true);
     for (size_t threads = 1; threads <= 3; ++threads)
         std::printf("  the run's queue alone over the headers, %zu thread(s): %.3f\n", threads,
-                    QueueAlone(headers, sets[1].search, sets[1].replacement, threads));
+                    QueueAlone(headers, form.JournalFolder(), sets[1].search, sets[1].replacement, threads));
     std::printf("Replace All of \"%s\" over %zu C headers, %.1f MB: %.3f s (best of 3); ReplaceInFile alone %.3f; "
                 "instrumented %.3f, %d shown, in the list %.3f\n",
                 sets[1].search.c_str(), sets[1].files.size(), sets[1].Bytes() / 1e6, headerRun, headerRewrites,

@@ -1,8 +1,10 @@
 // Start-up: the application, its main window and the progress window, then the message loop.
 #include "app/main_form.h"
+#include "app/private_state.h"
 #include "app/search_splash.h"
 #include "dialogs/error_report.h"
 #include "platform/shell.h"
+#include "replace/rewrite_journal.h"
 #include "widgets/application.h"
 
 #include <windows.h>
@@ -15,6 +17,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         widgets::Application application("Zavotek - Search & Replace");
         widgets::SetErrorHandler(dialogs::ReportError);
         app::TForm1 form(platform::SystemShell());
+        // Whatever a stopped run left part-written is finished before the user sees a file.
+        replace::FinishInterruptedRewrites(platform::SystemFileSystem(), form.JournalFolder());
         app::TfrmSearchSplash frmSearchSplash;
         form.SetProgressWindow(frmSearchSplash);
         form.Show();

@@ -5,7 +5,7 @@
 #include "platform/errors.h"
 #include "platform/module_path.h"
 #include "platform/shell.h"
-#include "replace/rewrite_journal.h"
+#include "app/private_state.h"
 #include "resource_ids.h"
 #include "widgets/application.h"
 #include "widgets/display.h"
@@ -74,6 +74,7 @@ TForm1::TForm1(platform::Shell& shell, platform::FolderBrowser& folderBrowser)
     : shell_(shell),
       dpi_(widgets::ScreenDpi()),
       listWidth_(widgets::Scale(kListWidth, dpi_)),
+      journalFolder_(JournalFolderIn(PrivateStateFolder())),
       btnReplace_("Replace", {}),
       btnGlobReplace_("Replace All", {}) {
     font_ = widgets::CreateFormFont(dpi_);
@@ -152,9 +153,7 @@ void TForm1::CreateListAndViewer() {
     fileList_ = std::make_unique<browse::FileListBox>(
         Handle(), IdOf(Ctl::FileListBox), font_.get(), widgets::Scale(kFileListItemHeight, dpi_),
         widgets::SystemMetricAt(SM_CXSMICON, dpi_), platform::ExecutableFolder(), L"*.txt",
-        browse::TFileType{browse::ftArchive, browse::ftNormal}, shell_,
-        // A rewrite that a stopped run left part-written is finished before its folder is shown.
-        [](const platform::Path& folder) { replace::FinishInterruptedRewrites(platform::SystemFileSystem(), folder); });
+        browse::TFileType{browse::ftArchive, browse::ftNormal}, shell_);
     fileList_->Listing().OnChange = [this] { FileListBoxChange(); };
     Keep(Ctl::FileListBox, fileList_->Handle());
 

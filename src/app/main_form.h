@@ -67,6 +67,9 @@ public:
     void SetProgressWindow(ProgressWindow& window) noexcept { progress_ = &window; }
     // The private-profile service the settings file is read and written through.
     void SetProfileStore(platform::ProfileStore& store) noexcept { profiles_ = &store; }
+    // Where the replace commands keep their journals: the user's own, never a listed folder.
+    const platform::Path& JournalFolder() const noexcept { return journalFolder_; }
+    void SetJournalFolder(platform::Path folder) { journalFolder_ = std::move(folder); }
     widgets::Hints& Hints() { return *hints_; }
     // The clock Replace All paces the viewer by; tests may replace it.
     std::function<DWORD()> TickCount = [] { return ::GetTickCount(); };
@@ -145,6 +148,7 @@ private:
     platform::ProfileStore* profiles_ = &platform::SystemProfileStore();
     int dpi_;
     int listWidth_;
+    platform::Path journalFolder_;
     platform::UniqueHFont font_;
     std::unique_ptr<widgets::Picture> imgBan_, imgWeb_;
     std::unique_ptr<widgets::Panel> panel_;

@@ -41,22 +41,20 @@ public:
     ReplaceAllRun(TForm1& form, std::string search, std::string replacement)
         : form_(form),
           plan_(ListedFiles(form.FileListBox().Listing())),
-          journal_(platform::SystemFileSystem(), plan_.Directory()),
+          journal_(platform::SystemFileSystem(), form.JournalFolder()),
           pacer_(form.TickCount),
           search_(std::move(search)),
           replacement_(std::move(replacement)) {}
 
     void Go() {
         replace::RewriteQueue queue(platform::SystemFileSystem(), platform::SystemCodePage(), search_, replacement_);
-        for (size_t next = 0; next < plan_.Count() || !queue.Empty();) {
-            // A file the user is to be asked about waits until every file before it is in place.
-            if (next < plan_.Count() && !queue.Full() && (!Warn() || queue.Empty())) {
-                if (!warn_ || Confirmed(plan_.PathOf(next), next)) queue.Add(next, plan_.PathOf(next));
-                ++next;
-                continue;
-            }
-            PutInPlace(NextPrepared(queue));
-        }
+        queue.Run({plan_.Count(), [this] { return Warn(); },
+                   [this](size_t index) -> std::optional<platform::Path> {
+                       if (Warn() && !Confirmed(plan_.PathOf(index), index)) return std::nullopt;
+                       return plan_.PathOf(index);
+                   },
+                   [this](std::vector<replace::RewriteQueue::Prepared>& group) { PutInPlace(group); },
+                   [this] { pump_.Now(); }});
     }
 
 private:
@@ -71,16 +69,17 @@ private:
         return yes;
     }
 
-    // Waits for the next file in short spells, the window's messages handled between them.
-    replace::RewriteQueue::Prepared NextPrepared(replace::RewriteQueue& queue) {
-        for (;;) {
-            if (std::optional<replace::RewriteQueue::Prepared> prepared = queue.Take(PacedPump::kEvery))
-                return std::move(*prepared);
-            pump_.Now();
-        }
+    // The group's records reach the disk together before its first file changes; a group whose
+    // records cannot be written stops the run at its first file, which is left as it was.
+    void PutInPlace(std::vector<replace::RewriteQueue::Prepared>& group) {
+        std::vector<const replace::Rewrite*> rewrites;
+        for (const auto& prepared : group)
+            if (prepared.rewrite) rewrites.push_back(prepared.rewrite.get());
+        StoppingAt(group.front().index, [&] { journal_.Write(rewrites); });
+        for (auto& prepared : group) PutInPlace(prepared);
     }
 
-    void PutInPlace(replace::RewriteQueue::Prepared prepared) {
+    void PutInPlace(replace::RewriteQueue::Prepared& prepared) {
         const size_t index = prepared.index;
         // Decided as the file's turn comes: a file the viewer passes over is not selected in the
         // list either, which would move on before anyone saw it.
@@ -153,7 +152,7 @@ private:
 
     TForm1& form_;
     const replace::RunPlan plan_;
-    // One journal for the whole run, in the listed folder, removed when the run ends.
+    // One journal for the whole run, in the user's private folder, removed when the run ends.
     replace::RewriteJournal journal_;
     ViewerPacer pacer_;
     const std::string search_, replacement_;

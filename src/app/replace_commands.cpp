@@ -30,7 +30,7 @@ void TForm1::btnReplaceClick() {
     ProgressShown progress(frmSearchSplash());
     PumpMessages();
     if (FormAlive(*this)) path = FilePath();
-    replace::ReplaceInFile(path, search, replacement, PumpMessages);
+    replace::ReplaceInFile(path, search, replacement, JournalFolder(), PumpMessages);
     if (FormAlive(*this)) {
         ShowSelectedFile();
         viewer::HighlightText(memHTML(), replacement);

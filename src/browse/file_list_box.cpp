@@ -29,9 +29,8 @@ HWND CreateListBox(HWND parent, UINT_PTR id, HFONT font) {
 
 FileListBox::FileListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight, int iconSize,
                          const platform::Path& directory, const std::wstring& mask, TFileType fileType,
-                         platform::Shell& shell, std::function<void(const platform::Path&)> beforeReading)
+                         platform::Shell& shell)
     : listing_(entries_), icons_(shell) {
-    listing_.BeforeReading = std::move(beforeReading);
     listing_.SetFileType(fileType);
     listing_.SetMask(mask);
     if (!directory.empty()) listing_.SetDirectory(directory);

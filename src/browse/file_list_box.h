@@ -22,12 +22,10 @@ namespace browse {
 
 class FileListBox : public widgets::Window {
 public:
-    // Creates the list box; `directory`, `mask`, `fileType` and the listing's `beforeReading` are
-    // set before its window exists, so the first listing happens once, when the window is there.
+    // Creates the list box; `directory`, `mask` and `fileType` are set before its window exists, so the first listing happens once, when the window is there.
     // `iconSize` is the side of the rows' icons, for the screen's dpi.
     FileListBox(HWND parent, UINT_PTR id, HFONT font, int itemHeight, int iconSize, const platform::Path& directory,
-                const std::wstring& mask, TFileType fileType, platform::Shell& shell,
-                std::function<void(const platform::Path&)> beforeReading = {});
+                const std::wstring& mask, TFileType fileType, platform::Shell& shell);
     ~FileListBox() override;
 
     FileListing& Listing() noexcept { return listing_; }

@@ -113,7 +113,6 @@ void FileListing::RefreshEntries() {
     if (!list_.HasWindow()) return;
     const DWORD attributeWord = AttributeWord(fileType_);
     ChangeDirectory(fs_, directory_);
-    if (BeforeReading) BeforeReading(directory_);
     {
         list_.BeginUpdate();
         platform::ScopeExit endUpdate{[&] { list_.EndUpdate(); }};

@@ -61,8 +61,6 @@ public:
     void ReportIfSelectionMoved();
 
     std::function<void()> OnChange;
-    // Runs before every read of a folder's entries, with the folder, to set its files in order.
-    std::function<void(const platform::Path& folder)> BeforeReading;
 
 private:
     // The entries' texts and sort keys, in the order found.

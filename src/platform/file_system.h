@@ -14,6 +14,15 @@ struct FileInformation {
     bool deleted = false;
 };
 
+// Which file a handle holds, as the program tells files apart across runs: the serial number of
+// the volume that the path's folder lies on, and the file's index on it. Two names of one file
+// (hard links, a symbolic link and its target) give one index.
+struct FileIdentity {
+    DWORD volumeSerial = 0;
+    ULONGLONG fileIndex = 0;
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -40,6 +49,21 @@ public:
     virtual Path GetCurrentDirectory() = 0;
 
     virtual bool DeleteFile(const Path& path) = 0;
+
+    // The index of an open file on its volume.
+    virtual bool GetFileIndex(HANDLE file, ULONGLONG* index) = 0;
+    // The serial number of the volume a folder lies on.
+    virtual bool GetVolumeSerial(const Path& folder, DWORD* serial) = 0;
+
+    // The program's own state is the user's alone: a folder made with it, and each file made in
+    // it, grant the user (and the system) access and nobody else. A folder that is there already
+    // is taken as it is; true when it is a folder afterwards.
+    virtual bool CreatePrivateFolder(const Path& path) = 0;
+    // A new file, not there before, held for reading and writing and shared with nobody.
+    virtual UniqueFile CreatePrivateFile(const Path& path) = 0;
+    // Whether an open file is owned by the user and grants access to nobody but the user, the
+    // system and the administrators: only such a file is trusted as the program's own.
+    virtual bool IsPrivateToUser(HANDLE file) = 0;
 };
 
 // The real kernel32 file system.

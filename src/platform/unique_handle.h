@@ -48,6 +48,10 @@ private:
 
 using UniqueFile = UniqueHandle<HANDLE, &::CloseHandle, -1>;
 using UniqueFind = UniqueHandle<HANDLE, &::FindClose, -1>;
+// A process's token, and the other kernel objects whose empty value is null.
+using UniqueKernelHandle = UniqueHandle<HANDLE, &::CloseHandle>;
+// Memory the system hands out with LocalAlloc (security descriptors, SID texts).
+using UniqueLocal = UniqueHandle<HLOCAL, &::LocalFree>;
 using UniqueModule = UniqueHandle<HMODULE, &::FreeLibrary>;
 using UniqueHFont = UniqueHandle<HFONT, &::DeleteObject>;
 using UniqueHBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;

@@ -9,10 +9,21 @@ namespace replace {
 
 namespace {
 
-constexpr char kMagic[4] = {'Z', 'V', 'J', '1'};
-// Magic, name length, old length, new length, the new bytes' checksum, the head's checksum.
-constexpr size_t kFixedHead = 4 + 4 + 8 + 8 + 4 + 4;
-constexpr size_t kHeadChecksumAt = kFixedHead - 4;
+// A record, all numbers little-endian as on every Windows machine:
+//   at  size  field
+//    0   4    magic "ZVJ2"
+//    4   4    done mark: "DONE" once the file reached the disk, else zero; not in the checksum
+//    8   4    path length, in UTF-16 units
+//   12   4    volume serial number
+//   16   8    file index
+//   24   8    old length
+//   32   8    new length
+//   40   4    CRC-32 of the new bytes
+//   44   4    CRC-32 of the head: bytes 0-3, 8-43 and everything from 48 to the new bytes
+//   48        path (UTF-16), a CRC-32 per stretch of the old bytes, the new bytes
+constexpr char kMagic[4] = {'Z', 'V', 'J', '2'};
+constexpr size_t kPathLengthAt = 8, kVolumeAt = 12, kIndexAt = 16, kOldLengthAt = 24, kNewLengthAt = 32,
+                 kNewCrcAt = 40, kHeadCrcAt = 44, kFixedHead = 48;
 
 // Calls `f(begin, end)` for each stretch of [0, end): cut at every page boundary and at `cutA`
 // and `cutB`.
@@ -27,14 +38,27 @@ void ForEachStretch(LONGLONG end, LONGLONG cutA, LONGLONG cutB, F f) {
     }
 }
 
+size_t StretchCount(LONGLONG oldLength, LONGLONG newLength) {
+    size_t count = 0;
+    ForEachStretch(oldLength, newLength, oldLength, [&](LONGLONG, LONGLONG) { ++count; });
+    return count;
+}
+
 std::uint32_t Checksum(std::string_view bytes, LONGLONG begin, LONGLONG end) {
     return Crc32(bytes.data() + begin, static_cast<size_t>(end - begin));
+}
+
+// The head's checksum leaves the done mark out.
+std::uint32_t HeadChecksum(std::string_view head) {
+    const std::uint32_t crc = Crc32(head.data(), kDoneMarkAt);
+    return Crc32(head.data() + kFixedHead, head.size() - kFixedHead,
+                 Crc32(head.data() + kPathLengthAt, kHeadCrcAt - kPathLengthAt, crc));
 }
 
 template <typename T>
 void Put(std::string& out, T value) {
     char bytes[sizeof value];
-    std::memcpy(bytes, &value, sizeof value);  // little-endian, as every Windows machine is
+    std::memcpy(bytes, &value, sizeof value);
     out.append(bytes, sizeof value);
 }
 
@@ -45,7 +69,34 @@ T Get(std::string_view in, size_t at) {
     return value;
 }
 
+// The record at the start of `in`, when it is whole.
+std::optional<JournalRecord> DecodeOne(std::string_view in) {
+    if (in.size() < kFixedHead || in.compare(0, sizeof kMagic, kMagic, sizeof kMagic) != 0) return std::nullopt;
+    const auto pathLength = Get<std::uint32_t>(in, kPathLengthAt);
+    const auto oldLength = Get<std::int64_t>(in, kOldLengthAt), newLength = Get<std::int64_t>(in, kNewLengthAt);
+    if (pathLength == 0 || pathLength > kMaxPathUnits || oldLength < 0 || newLength < 0 ||
+        oldLength > 0x7FFFFFFF || newLength > 0x7FFFFFFF)
+        return std::nullopt;
+    const size_t headSize = kFixedHead + 2 * size_t{pathLength} + 4 * StretchCount(oldLength, newLength);
+    if (in.size() < headSize || in.size() - headSize < static_cast<size_t>(newLength)) return std::nullopt;
+    if (HeadChecksum(in.substr(0, headSize)) != Get<std::uint32_t>(in, kHeadCrcAt)) return std::nullopt;
+    JournalRecord record;
+    record.newBytes = in.substr(headSize, static_cast<size_t>(newLength));
+    if (Crc32(record.newBytes.data(), record.newBytes.size()) != Get<std::uint32_t>(in, kNewCrcAt)) return std::nullopt;
+    std::wstring path(pathLength, L'\0');
+    for (size_t i = 0; i < pathLength; ++i) path[i] = static_cast<wchar_t>(Get<std::uint16_t>(in, kFixedHead + 2 * i));
+    record.path = platform::Path(std::move(path));
+    record.identity = {Get<std::uint32_t>(in, kVolumeAt), Get<std::uint64_t>(in, kIndexAt)};
+    record.oldLength = oldLength;
+    for (size_t at = kFixedHead + 2 * size_t{pathLength}; at < headSize; at += 4)
+        record.oldChecksums.push_back(Get<std::uint32_t>(in, at));
+    record.done = in.compare(kDoneMarkAt, sizeof kDoneMark, kDoneMark, sizeof kDoneMark) == 0;
+    return record;
+}
+
 }  // namespace
+
+const char kDoneMark[4] = {'D', 'O', 'N', 'E'};
 
 std::vector<std::uint32_t> OldStretchChecksums(std::string_view oldBytes, LONGLONG newLength) {
     std::vector<std::uint32_t> checksums;
@@ -57,41 +108,35 @@ std::vector<std::uint32_t> OldStretchChecksums(std::string_view oldBytes, LONGLO
 
 std::string EncodeRecordHead(const JournalRecord& record, std::uint32_t newBytesCrc) {
     std::string head(kMagic, sizeof kMagic);
-    Put(head, static_cast<std::uint32_t>(record.name.size()));
+    Put(head, std::uint32_t{0});
+    Put(head, static_cast<std::uint32_t>(record.path.size()));
+    Put(head, static_cast<std::uint32_t>(record.identity.volumeSerial));
+    Put(head, static_cast<std::uint64_t>(record.identity.fileIndex));
     Put(head, static_cast<std::int64_t>(record.oldLength));
     Put(head, static_cast<std::int64_t>(record.newBytes.size()));
     Put(head, newBytesCrc);
     Put(head, std::uint32_t{0});  // the head's checksum, once the rest is there
-    for (wchar_t c : record.name) Put(head, static_cast<std::uint16_t>(c));
+    for (wchar_t c : record.path.Text()) Put(head, static_cast<std::uint16_t>(c));
     for (std::uint32_t checksum : record.oldChecksums) Put(head, checksum);
-    const std::uint32_t headCrc =
-        Crc32(head.data() + kFixedHead, head.size() - kFixedHead, Crc32(head.data(), kHeadChecksumAt));
-    std::memcpy(head.data() + kHeadChecksumAt, &headCrc, sizeof headCrc);
+    const std::uint32_t headCrc = HeadChecksum(head);
+    std::memcpy(head.data() + kHeadCrcAt, &headCrc, sizeof headCrc);
     return head;
 }
 
-std::optional<JournalRecord> DecodeRecord(std::string_view journal) {
-    if (journal.size() < kFixedHead || journal.compare(0, sizeof kMagic, kMagic, sizeof kMagic) != 0)
-        return std::nullopt;
-    const auto nameLength = Get<std::uint32_t>(journal, 4);
-    const auto oldLength = Get<std::int64_t>(journal, 8), newLength = Get<std::int64_t>(journal, 16);
-    if (oldLength < 0 || newLength < 0 || oldLength > 0x7FFFFFFF || newLength > 0x7FFFFFFF) return std::nullopt;
-    size_t count = 0;
-    ForEachStretch(oldLength, newLength, oldLength, [&](LONGLONG, LONGLONG) { ++count; });
-    const size_t headSize = kFixedHead + 2 * size_t{nameLength} + 4 * count;
-    if (journal.size() != headSize + static_cast<size_t>(newLength)) return std::nullopt;
-    const std::uint32_t headCrc = Crc32(journal.data() + kFixedHead, headSize - kFixedHead,
-                                        Crc32(journal.data(), kHeadChecksumAt));
-    if (headCrc != Get<std::uint32_t>(journal, kHeadChecksumAt)) return std::nullopt;
-    JournalRecord record;
-    record.oldLength = oldLength;
-    record.newBytes = journal.substr(headSize);
-    if (Crc32(record.newBytes.data(), record.newBytes.size()) != Get<std::uint32_t>(journal, 24)) return std::nullopt;
-    for (size_t i = 0; i < nameLength; ++i)
-        record.name.push_back(static_cast<wchar_t>(Get<std::uint16_t>(journal, kFixedHead + 2 * i)));
-    for (size_t i = 0; i < count; ++i)
-        record.oldChecksums.push_back(Get<std::uint32_t>(journal, kFixedHead + 2 * size_t{nameLength} + 4 * i));
-    return record;
+size_t EncodedSize(const JournalRecord& record) {
+    return kFixedHead + 2 * record.path.size() + 4 * record.oldChecksums.size() + record.newBytes.size();
+}
+
+std::vector<DecodedRecord> DecodeRecords(std::string_view journal) {
+    std::vector<DecodedRecord> records;
+    for (size_t at = 0; at < journal.size();) {
+        std::optional<JournalRecord> record = DecodeOne(journal.substr(at));
+        if (!record) break;
+        const size_t size = EncodedSize(*record);
+        records.push_back({at, std::move(*record)});
+        at += size;
+    }
+    return records;
 }
 
 FileState Classify(std::string_view file, const JournalRecord& record) {
@@ -103,11 +148,15 @@ FileState Classify(std::string_view file, const JournalRecord& record) {
     bool allOld = length == oldLength, allNew = length == newLength, each = true;
     size_t oldIndex = 0;
     ForEachStretch(length, oldLength, newLength, [&](LONGLONG begin, LONGLONG end) {
-        const bool isNew = end <= newLength && file.substr(begin, end - begin) == record.newBytes.substr(begin, end - begin);
+        const std::string_view stretch = file.substr(begin, end - begin);
+        const bool isNew = end <= newLength && stretch == record.newBytes.substr(begin, end - begin);
         const bool isOld = end <= oldLength && Checksum(file, begin, end) == record.oldChecksums[oldIndex++];
+        // A power cut may keep a grown file's new length without the bytes written beyond its old
+        // one, which then read as zeros: not yet written, as if old.
+        const bool unwritten = begin >= oldLength && stretch.find_first_not_of('\0') == std::string_view::npos;
         allOld = allOld && isOld;
         allNew = allNew && isNew;
-        each = each && (isOld || isNew);
+        each = each && (isOld || isNew || unwritten);
     });
     if (allNew) return FileState::WhollyNew;
     if (allOld) return FileState::WhollyOld;

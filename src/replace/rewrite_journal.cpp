@@ -1,11 +1,11 @@
 #include "replace/rewrite_journal.h"
 
-#include "replace/write_in_place.h"
+#include "platform/errors.h"
+#include "replace/in_place_io.h"
+#include "replace/journal_record.h"
+#include "replace/rewrite.h"
 
 #include <cwchar>
-#include <optional>
-#include <string>
-#include <vector>
 
 namespace replace {
 
@@ -14,92 +14,99 @@ namespace {
 constexpr DWORD kNameAttempts = 100;
 
 platform::Path JournalName(const platform::Path& folder, DWORD attempt) {
-    const DWORD seed = (::GetCurrentProcessId() * 0x9E3779B1u) ^ (::GetCurrentThreadId() * 0x85EBCA6Bu) ^ ::GetTickCount();
-    wchar_t name[32];
-    std::swprintf(name, 32, L".zavotek-%08lX.journal", static_cast<unsigned long>(seed + attempt * 0x10001u));
+    wchar_t name[48];
+    std::swprintf(name, 48, L"%08lX-%08lX.journal", static_cast<unsigned long>(::GetCurrentProcessId()),
+                  static_cast<unsigned long>(::GetTickCount() + attempt * 0x10001u));
     return folder.Join(name);
-}
-
-// The whole of an open file, or nothing when it cannot be read or is longer than a record can be.
-std::optional<std::string> ReadWhole(platform::FileSystem& fs, HANDLE file) {
-    platform::FileInformation information;
-    if (!fs.GetFileInformation(file, &information) || information.size > 0x7FFFFFFF) return std::nullopt;
-    std::string bytes(static_cast<size_t>(information.size), '\0');
-    if (!ReadExactly(fs, file, bytes)) return std::nullopt;
-    return bytes;
-}
-
-// True when the journal at `path` is no longer needed.
-bool Finish(platform::FileSystem& fs, const platform::Path& folder, const platform::Path& path) {
-    // Not shared: a command that is writing this journal holds it so, and keeps it.
-    platform::UniqueFile journal = fs.CreateFile(path, GENERIC_READ, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
-    if (!journal) return false;
-    const std::optional<std::string> bytes = ReadWhole(fs, journal.get());
-    if (!bytes) return false;
-    // A record cut short was being written while its file was still untouched.
-    const std::optional<JournalRecord> record = DecodeRecord(*bytes);
-    if (!record) return true;
-    platform::UniqueFile target = fs.CreateFile(folder.Join(record->name), GENERIC_READ | GENERIC_WRITE,
-                                                FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
-    if (!target) return false;
-    const std::optional<std::string> now = ReadWhole(fs, target.get());
-    if (!now) return false;
-    switch (Classify(*now, *record)) {
-    case FileState::WhollyOld:
-    case FileState::WhollyNew: return true;
-    case FileState::Changed: return false;
-    case FileState::PartWritten:
-        const auto length = static_cast<LONGLONG>(now->size());
-        return GrowTo(fs, target.get(), length, record->newBytes) &&
-               WriteOver(fs, target.get(), length, record->newBytes);
-    }
-    return false;
 }
 
 }  // namespace
 
-const wchar_t kJournalPattern[] = L".zavotek-*.journal";
+const wchar_t kJournalPattern[] = L"*.journal";
 
-RewriteJournal::RewriteJournal(platform::FileSystem& fs, platform::Path folder) : fs_(fs), folder_(std::move(folder)) {}
-
-RewriteJournal::~RewriteJournal() {
-    file_.reset();
-    if (!path_.empty() && !keep_) fs_.DeleteFile(path_);
+RewriteJournal::RewriteJournal(platform::FileSystem& fs, platform::Path folder) : fs_(fs), folder_(std::move(folder)) {
+    FinishInterruptedRewrites(fs_, folder_);
 }
 
-bool RewriteJournal::Write(const JournalRecord& record, std::uint32_t newBytesCrc) {
-    if (failed_) return false;
+RewriteJournal::~RewriteJournal() {
+    if (!file_) return;
+    file_.reset();
+    fs_.DeleteFile(path_);
+}
+
+void RewriteJournal::Open() {
+    if (!fs_.CreatePrivateFolder(folder_)) throw IoFailure{::GetLastError()};
     for (DWORD attempt = 0; !file_ && attempt < kNameAttempts; ++attempt) {
         platform::Path path = JournalName(folder_, attempt);
-        // Not shared, so that a listing in another program (or this one) leaves it to this command.
-        file_ = fs_.CreateFile(path, GENERIC_READ | GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN);
+        // Shared with nobody: a command holds its journal so, and FinishInterruptedRewrites leaves
+        // every journal it cannot open so to its command.
+        file_ = fs_.CreatePrivateFile(path);
         if (file_) path_ = std::move(path);
         else if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS) break;
     }
-    if (!file_) {
-        failed_ = true;
-        return false;
-    }
-    const std::string head = EncodeRecordHead(record, newBytesCrc);
-    const auto headLength = static_cast<LONGLONG>(head.size());
-    // Whatever a longer record before it left beyond its end does no harm: a record is whole only
-    // when its length and checksums agree.
-    return WriteAt(fs_, file_.get(), 0, head) && WriteAt(fs_, file_.get(), headLength, record.newBytes) &&
-           CutAt(fs_, file_.get(), headLength + static_cast<LONGLONG>(record.newBytes.size())) &&
-           fs_.FlushFileBuffers(file_.get());
+    if (!file_) throw IoFailure{::GetLastError()};
 }
 
-void FinishInterruptedRewrites(platform::FileSystem& fs, const platform::Path& folder) {
-    WIN32_FIND_DATAW data;
-    std::vector<platform::Path> done;
-    if (platform::UniqueFind find = fs.FindFirstFile(folder.Join(kJournalPattern), &data)) {
-        do {
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-            const platform::Path path = folder.Join(data.cFileName);
-            if (Finish(fs, folder, path)) done.push_back(path);
-        } while (fs.FindNextFile(find.get(), &data));
+// The identity's volume is asked once a folder: the system's answer takes a millisecond or two.
+DWORD RewriteJournal::VolumeOf(const platform::Path& folder) {
+    const auto [at, added] = volumes_.try_emplace(folder.Text(), 0);
+    if (added && !fs_.GetVolumeSerial(folder, &at->second)) {
+        volumes_.erase(at);
+        throw IoFailure{::GetLastError()};
     }
-    for (const platform::Path& path : done) fs.DeleteFile(path);
+    return at->second;
+}
+
+void RewriteJournal::Write(const std::vector<const Rewrite*>& group) {
+    Forget();
+    std::vector<const Rewrite*> changed;
+    for (const Rewrite* rewrite : group)
+        if (rewrite->Changed()) changed.push_back(rewrite);
+    if (changed.empty()) return;
+    try {
+        if (!file_) Open();
+        LONGLONG at = 0;
+        for (const Rewrite* rewrite : changed) {
+            const JournalRecord record = rewrite->Record(VolumeOf(rewrite->FilePath().Folder()));
+            const std::string head = EncodeRecordHead(record, rewrite->NewBytesCrc());
+            WriteAt(fs_, file_.get(), at, head);
+            WriteAt(fs_, file_.get(), at + static_cast<LONGLONG>(head.size()), record.newBytes);
+            members_.emplace(rewrite, at);
+            at += static_cast<LONGLONG>(EncodedSize(record));
+        }
+        CutAt(fs_, file_.get(), at);
+        Flush(fs_, file_.get());
+    } catch (const IoFailure& failure) {
+        Forget();
+        throw platform::errors::CannotWriteFile(changed.front()->FilePath(), failure.error);
+    }
+    pending_ = members_.size();
+}
+
+void RewriteJournal::Done(const Rewrite& rewrite) noexcept {
+    const auto member = members_.find(&rewrite);
+    if (member == members_.end() || !file_) return;
+    // Not waited for: a kill keeps what was written, and after a power cut a record not marked done
+    // finds its file wholly new.
+    try {
+        WriteAt(fs_, file_.get(), member->second + static_cast<LONGLONG>(kDoneMarkAt),
+                std::string_view(kDoneMark, sizeof kDoneMark));
+        members_.erase(member);
+        if (--pending_ == 0) CutAt(fs_, file_.get(), 0);
+    } catch (const IoFailure&) {
+    }
+}
+
+void RewriteJournal::Keep() noexcept {
+    file_.reset();
+    path_ = {};
+    members_.clear();
+    pending_ = 0;
+}
+
+void RewriteJournal::Forget() noexcept {
+    members_.clear();
+    pending_ = 0;
 }
 
 }  // namespace replace

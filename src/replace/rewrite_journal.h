@@ -1,22 +1,28 @@
 #pragma once
 // The journal that makes an in-place rewrite safe against a kill or a power cut: before the first
-// byte of a file changes, its new bytes and the checksums of its old ones are on the disk in a
-// hidden file of the folder it lies in. Whenever the program stops, each file is wholly old, wholly
-// new, or part-written with a whole record in the journal; the next listing of the folder finishes
-// such a rewrite (FinishInterruptedRewrites) and removes the journal.
+// byte of a file changes, its record (its path and identity, its new bytes and the checksums of
+// its old ones) is on the disk; once the file's new bytes are, the record is marked done, and once
+// every file of its group is, the journal holds no record at all. Whenever the program stops, each
+// file is wholly old, wholly new, or part-written with a whole record in a journal that no running
+// command holds; FinishInterruptedRewrites finishes such a rewrite.
 //
-// One journal serves a command: each file's record replaces the last one, because a file is on
-// the disk before the next record is written.
+// The journal is the user's own: it lives in the user's private folder, never beside the files,
+// and nothing a listed folder holds is ever taken for a record. Records are written by groups,
+// so that the disk is waited for once for many files.
 #include "platform/file_system.h"
-#include "replace/journal_record.h"
 
-#include <cstdint>
-#include <string_view>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace replace {
 
+class Rewrite;
+
 class RewriteJournal {
 public:
+    // First finishes the rewrites that stopped programs left in `folder` (FinishInterruptedRewrites):
+    // no rewrite of this command touches a file that such a record names before it is finished.
     // Nothing is made on the disk until the first record.
     RewriteJournal(platform::FileSystem& fs, platform::Path folder);
     // Removes the journal, unless a rewrite left its file part-written.
@@ -24,29 +30,41 @@ public:
     RewriteJournal(const RewriteJournal&) = delete;
     RewriteJournal& operator=(const RewriteJournal&) = delete;
 
-    // Writes the record and its new bytes and waits for the disk. False where no journal can be
-    // made or written (a folder that refuses new files, a full disk): the rewrite then goes on
-    // without one.
-    bool Write(const JournalRecord& record, std::uint32_t newBytesCrc);
-    // The file of the last record could not be put back as it was: the journal stays, for the next
-    // listing to finish its rewrite.
-    void Keep() noexcept { keep_ = true; }
+    // Writes the records of the changed files among `group`, prepared and not yet committed, in
+    // place of the last group's, and waits for the disk once for them all. Throws EWriteError
+    // naming the first of them where no record can be written (a folder that refuses new files, a
+    // full disk): those files are not to be touched then.
+    void Write(const std::vector<const Rewrite*>& group);
+    // Whether the last group holds the record of `rewrite`.
+    bool Holds(const Rewrite& rewrite) const { return members_.count(&rewrite) != 0; }
+    // The file of `rewrite` has its new bytes on the disk.
+    void Done(const Rewrite& rewrite) noexcept;
+    // A file could not be put back as it was: the journal is let go as it is, for the next command
+    // or start to finish its rewrite, and the next group goes into a journal of its own.
+    void Keep() noexcept;
 
 private:
+    void Open();
+    DWORD VolumeOf(const platform::Path& folder);
+    void Forget() noexcept;
+
     platform::FileSystem& fs_;
     const platform::Path folder_;
     platform::Path path_;
     platform::UniqueFile file_;
-    bool failed_ = false, keep_ = false;
+    std::map<const Rewrite*, LONGLONG> members_;  // where each record of the group starts
+    size_t pending_ = 0;
+    std::map<std::wstring, DWORD> volumes_;
 };
 
-// The journal's name pattern: a leading dot and the hidden attribute hide it on Linux and Windows,
-// and no file type's mask matches it.
+// The journals' name pattern in their folder.
 extern const wchar_t kJournalPattern[];
 
-// Finishes every rewrite in `folder` that a stopped program left part-written, and removes the
-// journals that no file needs any more. A file that somebody changed since keeps its bytes, and
-// its journal stays; a journal that a running command holds is left to it. Never fails.
-void FinishInterruptedRewrites(platform::FileSystem& fs, const platform::Path& folder);
+// Finishes every rewrite that a stopped program left part-written, by the journals in `folder`
+// that no running command holds and that are the user's own. A record is let go once its file is
+// finished, found wholly old or new, changed by somebody since, or another file by its identity;
+// a journal is removed once it holds no other. A record whose file is not there, cannot be held,
+// or is read-only stays, to be tried again. Never fails.
+void FinishInterruptedRewrites(platform::FileSystem& fs, const platform::Path& folder) noexcept;
 
 }  // namespace replace

@@ -1,16 +1,27 @@
 #include "replace/rewrite_queue.h"
 
-
 namespace replace {
 
 namespace {
 
+// The queue's lock for a scope; Unlocked lets it go for a stretch of that scope.
 class Locked {
 public:
     explicit Locked(SRWLOCK& lock) : lock_(lock) { ::AcquireSRWLockExclusive(&lock_); }
     ~Locked() { ::ReleaseSRWLockExclusive(&lock_); }
     Locked(const Locked&) = delete;
     Locked& operator=(const Locked&) = delete;
+
+private:
+    SRWLOCK& lock_;
+};
+
+class Unlocked {
+public:
+    explicit Unlocked(SRWLOCK& lock) : lock_(lock) { ::ReleaseSRWLockExclusive(&lock_); }
+    ~Unlocked() { ::AcquireSRWLockExclusive(&lock_); }
+    Unlocked(const Unlocked&) = delete;
+    Unlocked& operator=(const Unlocked&) = delete;
 
 private:
     SRWLOCK& lock_;
@@ -37,6 +48,19 @@ RewriteQueue::~RewriteQueue() {
     Stop();
     // The rewrites left uncommitted let their files go as they were.
     jobs_.clear();
+}
+
+void RewriteQueue::Run(const Steps& steps) {
+    for (size_t next = 0; next < steps.count || !Empty();) {
+        if (next < steps.count && !Full() && (Empty() || !steps.oneByOne())) {
+            if (std::optional<platform::Path> path = steps.admit(next)) Add(next, std::move(*path));
+            ++next;
+            continue;
+        }
+        std::vector<Prepared> group;
+        while ((group = Take(kWaitSpell)).empty()) steps.meanwhile();
+        steps.putInPlace(group);
+    }
 }
 
 void RewriteQueue::Stop() {
@@ -67,17 +91,26 @@ void RewriteQueue::Add(size_t index, platform::Path path) {
     ::WakeConditionVariable(&added_);
 }
 
-std::optional<RewriteQueue::Prepared> RewriteQueue::Take(DWORD milliseconds) {
+std::vector<RewriteQueue::Prepared> RewriteQueue::Take(DWORD milliseconds) {
+    std::vector<Prepared> group;
     Locked locked(lock_);
-    if (!jobs_.empty() && !jobs_.front().ended && milliseconds > 0)
-        ::SleepConditionVariableSRW(&ended_, &lock_, milliseconds, 0);
-    if (jobs_.empty() || !jobs_.front().ended) return std::nullopt;
-    Job& job = jobs_.front();
-    Prepared prepared{job.index, std::move(job.rewrite), job.error};
-    bytesAhead_ -= job.bytes;
-    jobs_.pop_front();
-    ::WakeAllConditionVariable(&taken_);
-    return prepared;
+    if (!jobs_.empty() && !jobs_.front().ended) ::SleepConditionVariableSRW(&ended_, &lock_, milliseconds, 0);
+    while (!jobs_.empty() && jobs_.front().ended && group.size() < kGroup) {
+        Job& job = jobs_.front();
+        const bool failed = job.error != nullptr;
+        group.push_back(Prepared{job.index, std::move(job.rewrite), job.error});
+        bytesAhead_ -= job.bytes;
+        jobs_.pop_front();
+        if (failed) break;
+    }
+    if (!group.empty()) ::WakeAllConditionVariable(&taken_);
+    return group;
+}
+
+RewriteQueue::Job* RewriteQueue::Unstarted() {
+    for (Job& job : jobs_)
+        if (!job.started) return &job;
+    return nullptr;
 }
 
 bool RewriteQueue::RoomFor(Job& job, LONGLONG bytes) {
@@ -90,42 +123,38 @@ bool RewriteQueue::RoomFor(Job& job, LONGLONG bytes) {
 }
 
 void RewriteQueue::Work() {
-    auto unstarted = [this]() -> Job* {
-        for (Job& job : jobs_)
-            if (!job.started) return &job;
-        return nullptr;
-    };
-    ::AcquireSRWLockExclusive(&lock_);
+    Locked locked(lock_);
     for (;;) {
         Job* next = nullptr;
-        while (!stopping_ && (next = unstarted()) == nullptr) ::SleepConditionVariableSRW(&added_, &lock_, INFINITE, 0);
-        if (stopping_) break;
+        while (!stopping_ && (next = Unstarted()) == nullptr) ::SleepConditionVariableSRW(&added_, &lock_, INFINITE, 0);
+        if (stopping_) return;
         next->started = true;
-        ::ReleaseSRWLockExclusive(&lock_);
         std::unique_ptr<Rewrite> rewrite;
         std::exception_ptr error;
-        try {
-            rewrite = std::make_unique<Rewrite>(next->path, fs_);
-        } catch (...) {
-            error = std::current_exception();
+        {
+            Unlocked unlocked(lock_);
+            try {
+                rewrite = std::make_unique<Rewrite>(next->path, fs_);
+            } catch (...) {
+                error = std::current_exception();
+            }
         }
-        ::AcquireSRWLockExclusive(&lock_);
-        if (rewrite && !RoomFor(*next, 2 * rewrite->Size())) break;
-        ::ReleaseSRWLockExclusive(&lock_);
-        try {
-            if (rewrite) rewrite->Prepare(search_, replacement_, codePage_);
-        } catch (...) {
-            error = std::current_exception();
-            rewrite.reset();
+        if (rewrite && !RoomFor(*next, 2 * rewrite->Size())) return;
+        {
+            Unlocked unlocked(lock_);
+            try {
+                if (rewrite) rewrite->Prepare(search_, replacement_, codePage_);
+            } catch (...) {
+                error = std::current_exception();
+                rewrite.reset();
+            }
         }
-        ::AcquireSRWLockExclusive(&lock_);
         next->rewrite = std::move(rewrite);
         next->error = error;
         next->ended = true;
         // The run waits only for the first file it has not taken.
         if (jobs_.front().ended) ::WakeConditionVariable(&ended_);
     }
-    ::ReleaseSRWLockExclusive(&lock_);
 }
 
 }  // namespace replace

@@ -6,13 +6,14 @@
 // the stop as it was.
 #include "platform/code_page.h"
 #include "platform/file_system.h"
-#include "replace/replace_in_file.h"
+#include "replace/rewrite.h"
 
 #include <windows.h>
 
 #include <cstddef>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,6 +31,21 @@ public:
         std::exception_ptr error;
     };
 
+    // What a run asks of whoever runs it, always on the thread that called Run.
+    struct Steps {
+        size_t count = 0;
+        // Whether the next file waits until every file before it is in place (the user is asked
+        // about each file, over the one before it).
+        std::function<bool()> oneByOne;
+        // The file at `index` to rewrite, or none when it is passed over.
+        std::function<std::optional<platform::Path>(size_t index)> admit;
+        // The next prepared files in their order: at least one, as many as are ready, a file whose
+        // preparation failed last.
+        std::function<void(std::vector<Prepared>& group)> putInPlace;
+        // Runs between short waits for the next file.
+        std::function<void()> meanwhile;
+    };
+
     // Files prepared and not yet taken are held open: no more than this many are kept ahead,
     // enough to keep the threads busy while the window shows a file.
     static constexpr size_t kAhead = 256;
@@ -37,6 +53,11 @@ public:
     // file not yet taken, which is always prepared, files of no more than this many bytes are, so
     // that a run of large files holds about what a run without threads would.
     static constexpr LONGLONG kBytesAhead = 128 * 1024 * 1024;
+    // Files handed back together, whose records the journal writes with one wait for the disk: as
+    // many as make that wait a small share of theirs.
+    static constexpr size_t kGroup = 64;
+    // How long one wait for the next file lasts before `meanwhile` runs.
+    static constexpr DWORD kWaitSpell = 10;
 
     RewriteQueue(platform::FileSystem& fs, platform::CodePage& codePage, std::string search, std::string replacement,
                  size_t threads = 2, LONGLONG bytesAhead = kBytesAhead);
@@ -45,13 +66,10 @@ public:
     RewriteQueue(const RewriteQueue&) = delete;
     RewriteQueue& operator=(const RewriteQueue&) = delete;
 
-    bool Full() const;
-    bool Empty() const;
-    // The file at `index` of the run is to be rewritten.
-    void Add(size_t index, platform::Path path);
-    // The first file added and not yet taken, once its preparation has ended; waits for it at
-    // most `milliseconds`.
-    std::optional<Prepared> Take(DWORD milliseconds = 0);
+    // Feeds the files 0 to count-1 that `admit` lets in, as room allows, and hands every one back
+    // to `putInPlace` in order; returns once all are put in place. Whatever a step throws ends the
+    // run there.
+    void Run(const Steps& steps);
 
 private:
     struct Job {
@@ -63,7 +81,15 @@ private:
         std::exception_ptr error;
     };
 
+    bool Full() const;
+    bool Empty() const;
+    void Add(size_t index, platform::Path path);
+    // The first files added and not yet taken whose preparation has ended, once the first has;
+    // waits for it at most `milliseconds`. Empty when it has not ended by then.
+    std::vector<Prepared> Take(DWORD milliseconds);
+
     void Work();
+    Job* Unstarted();
     // Waits, the lock held, until `job` may be prepared within the bytes ahead; false once stopping.
     bool RoomFor(Job& job, LONGLONG bytes);
     // Ends the threads, once a file they are preparing is prepared.

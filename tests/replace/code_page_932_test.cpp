@@ -49,9 +49,9 @@ TEST_F(CodePage932Test, AUtf16FileOfAccentedLettersIsNeverChanged) {
     std::wstring letters;
     for (wchar_t c = L'\u00E0'; c <= L'\u00FC'; ++c) letters += c;
     const std::string bytes = Utf16(letters + L" a text after them, and a");
-    test_support::TempFolder folder;
+    test_support::TempFolder folder, journal;
     const platform::Path path = folder.WriteFile("utf16.txt", bytes);
-    replace::ReplaceInFile(path, "a", "");
+    replace::ReplaceInFile(path, "a", "", journal.Path());
     EXPECT_EQ(test_support::ReadFileBytes(path), bytes);
 }
 

@@ -1,6 +1,6 @@
 // Faults injected between ReplaceInFile and the real file system: the file keeps its exact old
-// bytes, or holds its new ones, never anything between; nothing of the rewrite is left beside it;
-// and the right error is raised.
+// bytes, or holds its new ones, never anything between; nothing of the rewrite is left beside it
+// or in the journal's folder; and the right error is raised.
 #include "replace/replace_in_file.h"
 
 #include "platform/code_page.h"
@@ -78,17 +78,19 @@ private:
 class ReplaceInFileFaultsTest : public testing::Test {
 protected:
     void Replace(const std::string& replacement = "LONGER TEXT") {
-        replace::ReplaceInFile(path_, "old", replacement, fs_, platform::SystemCodePage(), [this] { ++pumps_; });
+        replace::ReplaceInFile(path_, "old", replacement, journal_.Path(), fs_, platform::SystemCodePage(),
+                               [this] { ++pumps_; });
     }
     void ExpectFailureLeavesFile(const std::string& className, const std::string& message) {
         ExpectError([this] { Replace(); }, className, message);
         EXPECT_EQ(ReadFileBytes(path_), kOld);
         EXPECT_EQ(folder_.Names(), std::vector<std::wstring>{L"file.txt"});
+        EXPECT_TRUE(journal_.Names().empty());
         EXPECT_EQ(pumps_, 0);
     }
 
     const std::string kOld = "an old text, old and OLD";
-    test_support::TempFolder folder_;
+    test_support::TempFolder folder_, journal_;
     platform::Path path_ = folder_.WriteFile("file.txt", kOld);
     FaultyFileSystem fs_;
     int pumps_ = 0;
@@ -112,55 +114,65 @@ TEST_F(ReplaceInFileFaultsTest, AllocationFailureIsOutOfMemory) {
 }
 
 TEST(ReplaceInFileSteps, TheJournalReachesTheDiskBeforeTheFileChanges) {
-    test_support::TempFolder folder;
+    test_support::TempFolder folder, journal;
     const platform::Path path = folder.WriteFile("file.txt", "an old text");
     StepRecordingFileSystem fs(path);
-    replace::ReplaceInFile(path, "old", "newer", fs, platform::SystemCodePage());
-    EXPECT_EQ(fs.steps, (std::vector<std::string>{"journal written", "journal flushed", "file written", "file flushed"}));
+    replace::ReplaceInFile(path, "old", "newer", journal.Path(), fs, platform::SystemCodePage());
+    // The last write marks the record done, unwaited for.
+    EXPECT_EQ(fs.steps, (std::vector<std::string>{"journal written", "journal flushed", "file written", "file flushed",
+                                                  "journal written"}));
     EXPECT_EQ(ReadFileBytes(path), "an newer text");
-    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"file.txt"}) << "the journal is removed";
+    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"file.txt"});
+    EXPECT_TRUE(journal.Names().empty()) << "the journal is removed";
 }
 
 namespace {
 
 // Fails, on the file itself, the write with the given number (and every later one, when told), or
 // its flush; or refuses the journal, or fails the journal's writes.
-class WriteFaultFileSystem final : public test_support::ForwardingFileSystem {
-public:
-    explicit WriteFaultFileSystem(platform::Path target) : target_(std::move(target)) {}
+struct WriteFault {
     int failWrite = 0;
     bool failLaterWrites = false, shortWrite = false, failFlush = false, refuseJournal = false,
          failJournalWrites = false;
+};
+
+class WriteFaultFileSystem final : public test_support::ForwardingFileSystem {
+public:
+    WriteFaultFileSystem(platform::Path target, WriteFault fault) : target_(std::move(target)), fault_(fault) {}
 
     platform::UniqueFile CreateFile(const platform::Path& path, DWORD access, DWORD share, DWORD disposition,
                                     DWORD flags) override {
-        if (refuseJournal && disposition == CREATE_NEW) {
-            ::SetLastError(ERROR_ACCESS_DENIED);
-            return platform::UniqueFile{};
-        }
         platform::UniqueFile file = ForwardingFileSystem::CreateFile(path, access, share, disposition, flags);
         if (path == target_) file_ = file.get();
         return file;
     }
+    platform::UniqueFile CreatePrivateFile(const platform::Path& path) override {
+        if (!fault_.refuseJournal) return ForwardingFileSystem::CreatePrivateFile(path);
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return platform::UniqueFile{};
+    }
     bool WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* written) override {
-        if (file != file_) return failJournalWrites ? Fail() : ForwardingFileSystem::WriteFile(file, buffer, count, written);
+        if (file != file_) return fault_.failJournalWrites ? Fail() : ForwardingFileSystem::WriteFile(file, buffer, count, written);
         ++writes_;
-        if (writes_ == failWrite && shortWrite) return ForwardingFileSystem::WriteFile(file, buffer, count / 2, written);
-        if (writes_ == failWrite || (failLaterWrites && failWrite > 0 && writes_ > failWrite)) return Fail();
+        if (writes_ == fault_.failWrite && fault_.shortWrite)
+            return ForwardingFileSystem::WriteFile(file, buffer, count / 2, written);
+        if (writes_ == fault_.failWrite || (fault_.failLaterWrites && fault_.failWrite > 0 && writes_ > fault_.failWrite))
+            return Fail();
         return ForwardingFileSystem::WriteFile(file, buffer, count, written);
     }
     bool FlushFileBuffers(HANDLE file) override {
-        if (!failFlush || file != file_) return ForwardingFileSystem::FlushFileBuffers(file);
-        failFlush = false;  // the flush after putting the old bytes back goes through
+        if (!fault_.failFlush || file != file_) return ForwardingFileSystem::FlushFileBuffers(file);
+        fault_.failFlush = false;  // the flush after putting the old bytes back goes through
         return Fail();
     }
 
 private:
-    static bool Fail() {
-        ::SetLastError(ERROR_DISK_FULL);
+    bool Fail() {
+        ::SetLastError(fault_.refuseJournal ? ERROR_ACCESS_DENIED : ERROR_DISK_FULL);
         return false;
     }
     platform::Path target_;
+    WriteFault fault_;
     HANDLE file_ = nullptr;
     int writes_ = 0;
 };
@@ -168,56 +180,42 @@ private:
 }  // namespace
 
 // Every step of the write can fail: the file is then wholly old again, or, where even putting the
-// old bytes back fails, part-written with the journal kept, which the next listing finishes. A
-// journal that cannot be made or written does not stop the rewrite.
+// old bytes back fails, part-written with its record kept, which the next command finishes. A
+// journal that cannot be made or written leaves the file untouched and says why.
 TEST(WriteFaults, TheFileIsWhollyOldOrWhollyNewAndTheErrorNamesIt) {
-    const std::string old = "an old text, old and OLD", longer = "an LONGER TEXT text, LONGER TEXT and LONGER TEXT",
-                      shorter = "an o text, o and o";
+    const std::string old = "an old text, old and OLD", longer = "an LONGER TEXT text, LONGER TEXT and LONGER TEXT";
     const struct {
         const char* name;
         bool grows;
-        int failWrite;
-        bool failLaterWrites, shortWrite, failFlush, refuseJournal, failJournalWrites;
-        bool failed, journalLeft, finished;  // finished: new bytes once the folder is listed
+        WriteFault fault;
+        DWORD error;       // the reason the error names
+        bool recordLeft;   // the file part-written, with its record in the journal's folder
     } cases[] = {
-        // name                 grows  write later  short  flush  nojrnl jwrite failed left   finished
-        {"grow",                true,  1,    false, false, false, false, false, true,  false, false},
-        {"grow, short",         true,  1,    false, true,  false, false, false, true,  false, false},
-        {"write over",          true,  2,    false, false, false, false, false, true,  false, false},
-        {"write over, shorter", false, 1,    false, true,  false, false, false, true,  false, false},
-        {"flush",               true,  0,    false, false, true,  false, false, true,  false, false},
-        {"put back",            true,  2,    true,  false, false, false, false, true,  true,  true},
-        {"no journal",          true,  0,    false, false, false, true,  false, false, false, true},
-        {"journal write",       true,  0,    false, false, false, false, true,  false, false, true},
+        {"grow", true, {.failWrite = 1}, ERROR_DISK_FULL, false},
+        {"grow, short", true, {.failWrite = 1, .shortWrite = true}, ERROR_DISK_FULL, false},
+        {"write over", true, {.failWrite = 2}, ERROR_DISK_FULL, false},
+        {"write over, shorter", false, {.failWrite = 1, .shortWrite = true}, ERROR_DISK_FULL, false},
+        {"flush", true, {.failFlush = true}, ERROR_DISK_FULL, false},
+        {"put back", true, {.failWrite = 2, .failLaterWrites = true}, ERROR_DISK_FULL, true},
+        {"no journal", true, {.refuseJournal = true}, ERROR_ACCESS_DENIED, false},
+        {"journal write", true, {.failJournalWrites = true}, ERROR_DISK_FULL, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        test_support::TempFolder folder;
+        test_support::TempFolder folder, journal;
         const platform::Path path = folder.WriteFile("file.txt", old);
-        WriteFaultFileSystem fs(path);
-        fs.failWrite = c.failWrite;
-        fs.failLaterWrites = c.failLaterWrites;
-        fs.shortWrite = c.shortWrite;
-        fs.failFlush = c.failFlush;
-        fs.refuseJournal = c.refuseJournal;
-        fs.failJournalWrites = c.failJournalWrites;
-        const std::string& expected = c.grows ? longer : shorter;
-        const auto replace = [&] {
-            replace::ReplaceInFile(path, "old", c.grows ? "LONGER TEXT" : "o", fs, platform::SystemCodePage());
-        };
-        if (c.failed)
-            ExpectError(replace, "EWriteError",
-                        "Cannot write file \"" + test_support::Utf8Name(path.Text()) + "\". " +
-                            test_support::Utf8Name(platform::SystemErrorText(ERROR_DISK_FULL)));
-        else
-            replace();
-        if (!c.journalLeft) {
-            EXPECT_EQ(ReadFileBytes(path), c.finished ? expected : old);
-        }
-        EXPECT_EQ(folder.Names().size(), c.journalLeft ? 2u : 1u);
-        // The next listing finishes what the journal holds.
-        replace::FinishInterruptedRewrites(platform::SystemFileSystem(), folder.Path());
-        EXPECT_EQ(ReadFileBytes(path), c.finished ? expected : old);
+        WriteFaultFileSystem fs(path, c.fault);
+        ExpectError([&] { replace::ReplaceInFile(path, "old", c.grows ? "LONGER TEXT" : "o", journal.Path(), fs,
+                                                 platform::SystemCodePage()); },
+                    "EWriteError",
+                    "Cannot write file \"" + test_support::Utf8Name(path.Text()) + "\". " +
+                        test_support::Utf8Name(platform::SystemErrorText(c.error)));
+        if (!c.recordLeft) EXPECT_EQ(ReadFileBytes(path), old);
+        EXPECT_EQ(journal.Names().size(), c.recordLeft ? 1u : 0u);
         EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"file.txt"});
+        // The next command, or the next start, finishes what the record holds.
+        replace::FinishInterruptedRewrites(platform::SystemFileSystem(), journal.Path());
+        EXPECT_EQ(ReadFileBytes(path), c.recordLeft ? longer : old);
+        EXPECT_TRUE(journal.Names().empty());
     }
 }

@@ -20,7 +20,7 @@ class ReplaceInFileTest : public testing::Test {
 protected:
     platform::Path Write(const std::string& bytes) { return folder_.WriteFile("file.txt", bytes); }
     void Replace(const platform::Path& path, const std::string& search, const std::string& replacement) {
-        replace::ReplaceInFile(path, search, replacement, [this] { ++pumps_; });
+        replace::ReplaceInFile(path, search, replacement, journal_.Path(), [this] { ++pumps_; });
     }
     platform::UniqueFile Hold(const platform::Path& path, DWORD access, DWORD share) {
         platform::UniqueFile file{::CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr)};
@@ -34,7 +34,7 @@ protected:
         return "Cannot open file \"" + Utf8Name(path.Text()) + "\". " + Utf8Name(SystemErrorText(error));
     }
 
-    test_support::TempFolder folder_;
+    test_support::TempFolder folder_, journal_;
     int pumps_ = 0;
 };
 

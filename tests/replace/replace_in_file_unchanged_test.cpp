@@ -19,10 +19,9 @@ class CountingFileSystem final : public test_support::ForwardingFileSystem {
 public:
     int newFiles = 0, flushes = 0, writes = 0;
 
-    platform::UniqueFile CreateFile(const platform::Path& path, DWORD access, DWORD share, DWORD disposition,
-                                    DWORD flags) override {
-        if (disposition == CREATE_NEW) ++newFiles;
-        return ForwardingFileSystem::CreateFile(path, access, share, disposition, flags);
+    platform::UniqueFile CreatePrivateFile(const platform::Path& path) override {
+        ++newFiles;
+        return ForwardingFileSystem::CreatePrivateFile(path);
     }
     bool WriteFile(HANDLE file, const void* buffer, DWORD count, DWORD* written) override {
         ++writes;
@@ -37,11 +36,12 @@ public:
 class UnchangedRewrite : public testing::Test {
 protected:
     void Replace(const std::string& search, const std::string& replacement) {
-        replace::ReplaceInFile(path_, search, replacement, fs_, platform::SystemCodePage(), [this] { ++pumps_; });
+        replace::ReplaceInFile(path_, search, replacement, journal_.Path(), fs_, platform::SystemCodePage(),
+                               [this] { ++pumps_; });
     }
 
     const std::string kText = "Nothing to see here\r\n\xE9\t";
-    test_support::TempFolder folder_;
+    test_support::TempFolder folder_, journal_;
     platform::Path path_ = folder_.WriteFile("file.txt", kText);
     CountingFileSystem fs_;
     int pumps_ = 0;

@@ -70,10 +70,10 @@ TEST(SecondWriter, ItsBytesSurviveOrItsWriteIsRefusedAtEveryPoint) {
                  {"before the file's flush", "new line"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.point);
-        test_support::TempFolder folder;
+        test_support::TempFolder folder, journal;
         const platform::Path path = folder.WriteFile("log.txt", "old line");
         InterleavingFileSystem fs(c.point, path);
-        replace::ReplaceInFile(path, "old", "new", fs, platform::SystemCodePage());
+        replace::ReplaceInFile(path, "old", "new", journal.Path(), fs, platform::SystemCodePage());
         EXPECT_EQ(test_support::ReadFileBytes(path), c.bytes);
         EXPECT_EQ(fs.appended, c.bytes.find("appended") != std::string::npos);
         EXPECT_EQ(folder.Names().size(), 1u);
@@ -84,11 +84,12 @@ TEST(SecondWriter, ItsBytesSurviveOrItsWriteIsRefusedAtEveryPoint) {
 // stays deleted, and the rewrite says the file is gone: Windows tells it through the handle, Wine
 // only by the name once the file is let go.
 TEST(SecondWriter, AFileDeletedWhileHeldStaysDeleted) {
-    test_support::TempFolder folder;
+    test_support::TempFolder folder, journal;
     const platform::Path path = folder.WriteFile("log.txt", "old line");
     InterleavingFileSystem fs("after the read", path);
     fs.deletes = true;
-    EXPECT_THROW(replace::ReplaceInFile(path, "old", "new", fs, platform::SystemCodePage()), platform::EFOpenError);
+    EXPECT_THROW(replace::ReplaceInFile(path, "old", "new", journal.Path(), fs, platform::SystemCodePage()),
+                 platform::EFOpenError);
     EXPECT_TRUE(fs.deleted);
     EXPECT_TRUE(folder.Names().empty());
 }

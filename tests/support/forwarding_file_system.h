@@ -40,6 +40,13 @@ public:
     bool SetCurrentDirectory(const platform::Path& path) override { return inner_.SetCurrentDirectory(path); }
     platform::Path GetCurrentDirectory() override { return inner_.GetCurrentDirectory(); }
     bool DeleteFile(const platform::Path& path) override { return inner_.DeleteFile(path); }
+    bool GetFileIndex(HANDLE file, ULONGLONG* index) override { return inner_.GetFileIndex(file, index); }
+    bool GetVolumeSerial(const platform::Path& folder, DWORD* serial) override {
+        return inner_.GetVolumeSerial(folder, serial);
+    }
+    bool CreatePrivateFolder(const platform::Path& path) override { return inner_.CreatePrivateFolder(path); }
+    platform::UniqueFile CreatePrivateFile(const platform::Path& path) override { return inner_.CreatePrivateFile(path); }
+    bool IsPrivateToUser(HANDLE file) override { return inner_.IsPrivateToUser(file); }
 
 private:
     platform::FileSystem& inner_;

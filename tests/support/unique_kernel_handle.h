@@ -1,9 +1,9 @@
 #pragma once
-// An owner for the process, thread and snapshot handles that tests open; the program holds none.
+// An owner for the process, thread and snapshot handles that tests open.
 #include "platform/unique_handle.h"
 
 namespace test_support {
 
-using UniqueKernelHandle = platform::UniqueHandle<HANDLE, &::CloseHandle>;
+using platform::UniqueKernelHandle;
 
 }  // namespace test_support
