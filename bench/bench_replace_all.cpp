@@ -480,7 +480,7 @@ int main(int argc, char** argv) {
     if (withSed) {
         const double sed[] = {std::atof(args[3].c_str()), std::atof(args[4].c_str())};
         const double runs[] = {paced.seconds, headerRun};
-        std::printf("Replace All through the window beside sed -i over the same files, and the floor under it (the\n"
+        std::printf("Replace All through the window beside sed -i's median over the same files, and the floor under it (the\n"
                     "same file calls: open, read, write in place, flush, close; no search, no journal), in this run:\n");
         for (int i = 0; i < 2; ++i)
             std::printf("  %-10s %7.3f s against %7.3f s: %5.2fx sed -i; floor %7.3f s, the run %5.2fx it\n",

@@ -52,7 +52,8 @@ public:
 
     // The index of an open file on its volume.
     virtual bool GetFileIndex(HANDLE file, ULONGLONG* index) = 0;
-    // The serial number of the volume a folder lies on.
+    // The serial number of the volume a folder lies on; 0 for a volume that has none the system
+    // can tell (under Wine, a drive letter that names a folder).
     virtual bool GetVolumeSerial(const Path& folder, DWORD* serial) = 0;
 
     // The program's own state is the user's alone: a folder made with it, and each file made in

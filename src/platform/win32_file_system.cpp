@@ -103,7 +103,9 @@ public:
     bool GetVolumeSerial(const Path& folder, DWORD* serial) override {
         const UniqueFile handle{::CreateFileW(folder.ForSystem().c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
-        return handle && ::GetVolumeInformationByHandleW(handle.get(), nullptr, 0, serial, nullptr, nullptr, nullptr, 0);
+        if (!handle) return false;
+        if (!::GetVolumeInformationByHandleW(handle.get(), nullptr, 0, serial, nullptr, nullptr, nullptr, 0)) *serial = 0;
+        return true;
     }
 
     bool CreatePrivateFolder(const Path& path) override {

@@ -25,6 +25,13 @@
 //       shows while the large one is still going in; the large one then ends with the grey line
 //       that counts what is not shown, scrolled to and photographed. Prints how long the window
 //       took to answer meanwhile.
+//   e2e_driver planted <program.exe> <empty work folder> <folder>
+//       records of the rewrite journal planted in <folder> beside its files, naming files of the
+//       folder ../outside in every way a name can; the program opened on it and on an empty folder:
+//       it lists the folder's text files no slower and closes (the script then compares the files).
+//   e2e_driver kill-as-it-grows <program.exe> <empty work folder> <folder>
+//       a Replace All of "hello" over <folder>, killed the moment its first file grows; exit code 0
+//       when a journal was left for the script to look at.
 //   e2e_driver append <file> <text>
 //       appends the text to the file, trying again until the file lets it.
 //   e2e_driver true-names <program.exe> <empty work folder>
@@ -33,15 +40,21 @@
 //       and rewritten once by Replace All, the viewer showing the last; the settings kept beside
 //       it over a restart; then a last folder deeper than 300 characters listed and rewritten.
 #include "app/main_form_layout.h"
+#include "app/private_state.h"
 #include "e2e/program_session.h"
 #include "platform/module_path.h"
+#include "replace/crc32.h"
+#include "replace/journal_record.h"
 #include "support/screen_capture.h"
 #include "support/temp_folder.h"
 #include "viewer/shown_part.h"
 
 #include <cstdio>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <cwchar>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -413,6 +426,10 @@ int ReplaceAllIn(const std::string& program, const std::string& work, const std:
     return box && session.AnswerWithEnter(box, 30) && session.CloseAndCheckExit(60) ? 0 : 1;
 }
 
+// Where the program keeps its journals: the user's own folder, the same for the driver, which
+// runs as the same user in the same Wine prefix.
+Path JournalFolder() { return app::JournalFolderIn(app::PrivateStateFolder()); }
+
 // The folder's files and their bytes by name, the program and its settings left out.
 std::vector<std::pair<std::wstring, std::string>> FilesIn(const Path& folder) {
     std::vector<std::pair<std::wstring, std::string>> files;
@@ -443,10 +460,7 @@ int SweepKills(const std::string& program, const Path& folder, const std::string
             return ReadWholeFile(folder.Join(file.first), bytes) && bytes == file.second;
         });
     };
-    auto journalSeen = [&] {
-        const auto names = test_support::NamesIn(folder);
-        return std::any_of(names.begin(), names.end(), [](const std::wstring& name) { return name[0] == L'.'; });
-    };
+    auto journalSeen = [] { return !test_support::NamesIn(JournalFolder()).empty(); };
     int wrong = 0;
     DWORD rewrite = 0;  // from the journal's first record until every file is written
     lay();
@@ -498,9 +512,9 @@ int SweepKills(const std::string& program, const Path& folder, const std::string
             e2e::ProgramSession session(copy, folder, 60);
             Expect(session.CloseAndCheckExit(60), label + ": the program started again and closed", wrong);
         }
-        // Every file wholly old or wholly new, and nothing else in the folder.
+        // Every file wholly old or wholly new, and nothing else in the folder or the journal's.
         const auto left = FilesIn(folder);
-        std::string wrongly;
+        std::string wrongly = test_support::NamesIn(JournalFolder()).empty() ? "" : " a journal left;";
         for (size_t i = 0; i < left.size(); ++i)
             if (i >= before.size() || left[i].first != before[i].first)
                 wrongly += " " + Utf8Name(left[i].first) + " beside them;";
@@ -515,6 +529,110 @@ int SweepKills(const std::string& program, const Path& folder, const std::string
     std::printf("%s: %d kill points, %d of them left a file part-written for the restart to finish\n", label.c_str(),
                 points + 1 + atGrowth, partWritten);
     return wrong;
+}
+
+// Every occurrence of a lower-case text replaced, as the program replaces in these files.
+std::string Replaced(const std::string& text, const std::string& search, const std::string& replacement) {
+    std::string out;
+    size_t from = 0;
+    for (size_t at; (at = text.find(search, from)) != std::string::npos; from = at + search.size())
+        out.append(text, from, at - from).append(replacement);
+    return out.append(text, from);
+}
+
+// Starts a Replace All over the listed file and kills the program the moment the file has grown.
+// A kill seldom finds the write itself under way; when it left the file whole with its record
+// still waiting, the file's first page is given its old bytes back, as a kill a moment earlier
+// would have left it: part-written, for whatever comes next to finish. True when it is so.
+bool KillAsItGrows(e2e::ProgramSession& session, const Path& file) {
+    const std::string old = ReadFileBytes(file);
+    StartReplaceAll(session);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    for (DWORD t0 = ::GetTickCount(); ::GetTickCount() - t0 < 60000; ::Sleep(1))
+        if (::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data) && data.nFileSizeLow != old.size()) break;
+    session.Kill();
+    std::string now = ReadFileBytes(file), journal;
+    const auto journals = test_support::NamesIn(JournalFolder());
+    if (now.size() <= old.size() || journals.empty() || !ReadWholeFile(JournalFolder().Join(journals[0]), journal) ||
+        journal.empty())
+        return false;
+    if (now.compare(0, 4096, old, 0, 4096) != 0) {
+        now.replace(0, 4096, old, 0, 4096);
+        WriteFileBytes(file, now);
+    }
+    return true;
+}
+
+// Runs a Replace All to its end and closes the program; the text of the box it ended with.
+std::string RunToTheEnd(e2e::ProgramSession& session) {
+    std::string text;
+    HWND box = nullptr;
+    if (StartReplaceAll(session))
+        session.WaitUntil([&] {
+            return (box = session.WaitForBox("Information", &text, 0)) ||
+                   (box = session.WaitForBox("Zavotek - Search & Replace", &text, 0));
+        }, 60);
+    if (box) session.AnswerWithEnter(box, 30);
+    session.CloseAndCheckExit(60);
+    return text;
+}
+
+// What a killed run leaves is finished before anything else touches its file: by a second window
+// that listed the folder before the kill, and at the start of the next program, so that a later
+// run killed in its turn is never finished with the first run's bytes. A journal that cannot be
+// made stops the run before any file changes, and says so.
+int JournalAfterKills(const std::string& program, const Path& folder, const std::string& before) {
+    const Path copy = CopyInto(program, folder), big = folder.Join(L"big.txt");
+    const std::string once = Replaced(before, "hello", "hello world"), twice = Replaced(once, "hello", "hello world");
+    int wrong = 0;
+    std::string bytes;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        WriteFileBytes(big, before);
+        WriteSettings(copy, Utf8Name(folder.Text()), "hello", "hello world");
+        e2e::ProgramSession first(copy, folder, 60), second(copy, folder, 60);
+        const bool torn = KillAsItGrows(first, big);
+        RunToTheEnd(second);
+        bytes = ReadFileBytes(big);
+        Expect(torn && bytes == twice,
+               "a second window's Replace All after a kill that left the file part-written finishes it first", wrong);
+    }
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        WriteFileBytes(big, before);
+        WriteSettings(copy, Utf8Name(folder.Text()), "hello", "hello world");
+        bool torn = false;
+        { e2e::ProgramSession killed(copy, folder, 60); torn = KillAsItGrows(killed, big); }
+        WriteSettings(copy, Utf8Name(folder.Text()), "world", "planet");
+        std::string started;
+        {
+            e2e::ProgramSession later(copy, folder, 60);
+            started = ReadFileBytes(big);
+            torn = KillAsItGrows(later, big) && torn;
+        }
+        { e2e::ProgramSession restarted(copy, folder, 60); restarted.CloseAndCheckExit(60); }
+        Expect(torn && started == once && ReadFileBytes(big) == Replaced(once, "world", "planet"),
+               "a later run killed in its turn is finished with its own bytes, the first run's at the start", wrong);
+    }
+    // The journal's folder refuses new files: here a file stands where the folder would be.
+    const Path journals = JournalFolder();
+    test_support::RemoveTree(journals);
+    WriteFileBytes(journals, "");
+    WriteFileBytes(big, before);
+    WriteSettings(copy, Utf8Name(folder.Text()), "hello", "hello world");
+    e2e::ProgramSession refused(copy, folder, 60);
+    const std::string said = RunToTheEnd(refused);
+    ::DeleteFileW(journals.c_str());
+    Expect(said.find("Cannot write file \"" + Utf8Name(big.Text()) + "\"") == 0 && ReadFileBytes(big) == before,
+           "with no journal the run stops before the file changes and names it: " + said, wrong);
+    return wrong;
+}
+
+// A Replace All over the folder killed the moment its first file grows, for the script to look at
+// what the kill left.
+int KillAsItGrowsIn(const std::string& program, const std::string& work, const std::string& files) {
+    const Path copy = CopyInto(program, Path::FromAnsi(work)), folder = Path::FromAnsi(files);
+    WriteSettings(copy, files, "hello", "hello world");
+    e2e::ProgramSession session(copy, Path::FromAnsi(work), 60);
+    return KillAsItGrows(session, folder.Join(test_support::NamesIn(folder).front())) ? 0 : 1;
 }
 
 int KillSweep(const std::string& program, const std::string& work) {
@@ -539,6 +657,7 @@ int KillSweep(const std::string& program, const std::string& work) {
     // A small file's growth is over too soon to be caught.
     int wrong = SweepKills(program, large, "one file of 16 MiB", bigBefore, bigAfter, 12, 4);
     wrong += SweepKills(program, small, "400 small files", smallBefore, smallAfter, 12, 0);
+    wrong += JournalAfterKills(program, large, before);
 
     // Another program appends a line while the run rewrites the file: the run holds the file from
     // its read to its write, so the line waits and lands after the new bytes.
@@ -556,6 +675,80 @@ int KillSweep(const std::string& program, const std::string& work) {
         Expect(started && appended == 0 && both, "the other program's line survives the run", wrong);
         session.Kill();
     }
+    return wrong == 0 ? 0 : 1;
+}
+
+// A record as an earlier version of the program kept it beside the files, in a hidden journal of
+// the listed folder, naming its file relative to that folder: whole and with true checksums, so
+// that only where it lies makes it nothing to act on.
+std::string OldFormatRecord(const std::wstring& name, const std::string& old, const std::string& now) {
+    auto put = [](std::string& out, auto value) { out.append(reinterpret_cast<const char*>(&value), sizeof value); };
+    std::string head = "ZVJ1";
+    put(head, static_cast<std::uint32_t>(name.size()));
+    put(head, static_cast<std::int64_t>(old.size()));
+    put(head, static_cast<std::int64_t>(now.size()));
+    put(head, replace::Crc32(now.data(), now.size()));
+    put(head, std::uint32_t{0});
+    for (wchar_t c : name) put(head, static_cast<std::uint16_t>(c));
+    for (std::uint32_t crc : replace::OldStretchChecksums(old, static_cast<LONGLONG>(now.size()))) put(head, crc);
+    const std::uint32_t crc = replace::Crc32(head.data() + 32, head.size() - 32, replace::Crc32(head.data(), 28));
+    std::memcpy(head.data() + 28, &crc, sizeof crc);
+    return head + now;
+}
+
+// A folder a stranger filled: records beside the files that name files outside it (relative,
+// absolute, long-form and stream names, through a link), records that call a large file changed,
+// a record that claims a huge name. Opening the folder must change and delete nothing and take
+// no longer than opening an empty one.
+int Planted(const std::string& program, const std::string& work, const std::string& files) {
+    const Path folder = Path::FromAnsi(files), outside = folder.Join(L"..\\outside").Absolute();
+    int wrong = 0, n = 0;
+    auto plant = [&](const std::wstring& name, const std::string& old) {
+        wchar_t file[40];
+        std::swprintf(file, 40, L".zavotek-%08X.journal", 0x10000000u + n++);
+        WriteFileBytes(folder.Join(file), OldFormatRecord(name, old, "planted bytes\n"));
+    };
+    for (const std::wstring& name : test_support::NamesIn(outside)) {
+        const std::string old = ReadFileBytes(outside.Join(name));
+        plant(L"..\\outside\\" + name, old);
+        plant(L"../outside/" + name, old);
+        std::wstring deep;
+        for (int i = 0; i < 40; ++i) deep += L"..\\";
+        plant(deep + outside.Join(name).Text().substr(3), old);
+        plant(outside.Join(name).Text(), old);
+        plant(L"\\\\?\\" + outside.Join(name).Text(), old);
+        plant(L"notes.txt:" + name, old);
+    }
+    plant(L"linked.txt", ReadFileBytes(folder.Join(L"linked.txt")));
+    const std::string big(16 * 1024 * 1024, 'b');
+    WriteFileBytes(folder.Join(L"big.txt"), big);
+    for (int i = 0; i < 200; ++i) plant(L"big.txt", std::string(big.size(), 'c'));
+    {
+        std::string huge = "ZVJ1";
+        huge.append("\xff\xff\xff\x3f", 4);
+        WriteFileBytes(folder.Join(L".zavotek-7FFFFFFF.journal"), huge);
+        platform::UniqueFile sparse{::CreateFileW(folder.Join(L".zavotek-7FFFFFFF.journal").c_str(), GENERIC_WRITE, 0,
+                                                  nullptr, OPEN_EXISTING, 0, nullptr)};
+        LARGE_INTEGER end{};
+        end.QuadPart = LONGLONG{2} << 30;
+        ::SetFilePointerEx(sparse.get(), end, nullptr, FILE_BEGIN);
+        ::SetEndOfFile(sparse.get());
+    }
+    const Path copy = CopyInto(program, Path::FromAnsi(work));
+    auto opening = [&](const Path& listed) {
+        WriteSettings(copy, Utf8Name(listed.Text()), "planted", "x");
+        const DWORD start = ::GetTickCount();
+        e2e::ProgramSession session(copy, Path::FromAnsi(work), 60);
+        const DWORD took = ::GetTickCount() - start;
+        const LRESULT entries = ::SendMessageW(session.Control(Control(app::Ctl::FileListBox)), LB_GETCOUNT, 0, 0);
+        Expect(session.CloseAndCheckExit(60), "the program closed", wrong);
+        return std::make_pair(took, entries);
+    };
+    const auto [empty, none] = opening(outside.Join(L"..\\empty").Absolute());
+    const auto [planted, entries] = opening(folder);
+    std::printf("opened an empty folder in %lu ms, the planted one in %lu ms\n", empty, planted);
+    Expect(entries == 3 && none == 0, "the planted folder lists its three text files", wrong);
+    Expect(planted < empty + 1000, "opening the planted folder takes under a second more", wrong);
     return wrong == 0 ? 0 : 1;
 }
 
@@ -614,6 +807,8 @@ int main(int argc, char** argv) {
         if (args.size() == 3 && args[0] == "append") return Append(args[1], args[2]);
         if (args.size() == 6 && args[0] == "replace-all-in") return ReplaceAllIn(args[1], args[2], args[3], args[4], args[5]);
         if (args.size() == 4 && args[0] == "viewer") return Viewer(args[1], args[2], args[3]);
+        if (args.size() == 4 && args[0] == "planted") return Planted(args[1], args[2], args[3]);
+        if (args.size() == 4 && args[0] == "kill-as-it-grows") return KillAsItGrowsIn(args[1], args[2], args[3]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -33,6 +33,24 @@ BOOL CALLBACK FindBox(HWND window, LPARAM param) {
     return FALSE;
 }
 
+struct MainWindowSearch {
+    DWORD process;
+    HWND found;
+};
+
+// This process's main window: another copy of the program may be running beside it.
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<MainWindowSearch*>(param);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(window, &process);
+    char name[16] = {}, text[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    ::GetWindowTextA(window, text, sizeof text);
+    if (process != search->process || std::string(name) != "TForm1" || std::string(text) != kCaption) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
 std::string MessageOf(HWND box) {
     for (HWND c = ::GetWindow(box, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
         char name[32] = {};
@@ -54,8 +72,13 @@ ProgramSession::ProgramSession(const platform::Path& program, const platform::Pa
                           folder.empty() ? nullptr : folder.c_str(), &si, &process_))
         throw std::runtime_error("cannot start the program, error " + std::to_string(::GetLastError()));
     ::WaitForInputIdle(process_.hProcess, seconds * 1000);
-    WaitUntil([this] { return (window_ = ::FindWindowA("TForm1", kCaption)) && ::IsWindowVisible(window_); },
-              seconds);
+    WaitUntil(
+        [this] {
+            MainWindowSearch search{process_.dwProcessId, nullptr};
+            ::EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&search));
+            return (window_ = search.found) && ::IsWindowVisible(window_);
+        },
+        seconds);
     if (!window_ || !::IsWindowVisible(window_)) {
         ::TerminateProcess(process_.hProcess, 3);
         throw std::runtime_error(std::string("no visible main window captioned \"") + kCaption + "\"");
