@@ -74,7 +74,7 @@ TForm1::TForm1(platform::Shell& shell, platform::FolderBrowser& folderBrowser)
     : shell_(shell),
       dpi_(widgets::ScreenDpi()),
       listWidth_(widgets::Scale(kListWidth, dpi_)),
-      journalFolder_(JournalFolderIn(PrivateStateFolder())),
+      stateFolder_(PrivateStateFolder()),
       btnReplace_("Replace", {}),
       btnGlobReplace_("Replace All", {}) {
     font_ = widgets::CreateFormFont(dpi_);
@@ -83,11 +83,16 @@ TForm1::TForm1(platform::Shell& shell, platform::FolderBrowser& folderBrowser)
     const bool main = application && !application->MainWindow();
     Create("TForm1", WS_EX_CONTROLPARENT, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, StartPlace(dpi_),
            main ? application->Handle() : nullptr, 0, nullptr, ::GetSysColorBrush(COLOR_BTNFACE), CS_DBLCLKS);
-    if (main) application->SetMainWindow(Handle());
+    if (main) {
+        application->SetMainWindow(Handle());
+        application->TakeShortcut = [this](const MSG& message) { return TakeShortcut(message); };
+        takesShortcuts_ = true;
+    }
     CreateBanner();
     CreatePanel(folderBrowser);
     CreateListAndViewer();
     CreateHints();
+    AddUndoMenuItem();
     ApplyFont();
     LoadPictures();
     ApplyLayout();
@@ -96,7 +101,10 @@ TForm1::TForm1(platform::Shell& shell, platform::FolderBrowser& folderBrowser)
     if (const int shown = widgets::WindowDpi(Handle()); shown != dpi_) ApplyDpi(shown, StartPlace(shown));
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    if (auto* application = widgets::Application::Current(); application && takesShortcuts_)
+        application->TakeShortcut = nullptr;
+}
 
 HWND TForm1::Keep(Ctl control, HWND window) noexcept { return controls_[static_cast<int>(control)] = window; }
 
@@ -307,6 +315,7 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
     case WM_ACTIVATE: return OnActivate(wParam, lParam);
     case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
+    case WM_INITMENUPOPUP: return UpdateUndoMenuItem(), Default(message, wParam, lParam);
     case WM_CLOSE: return OnClose();
     case WM_DESTROY:
         if (auto* application = widgets::Application::Current()) application->Terminate();
@@ -351,6 +360,7 @@ LRESULT TForm1::OnActivate(WPARAM state, LPARAM other) {
 // Minimising the program minimises the application's window, which takes this window out of sight
 // and keeps the task-bar button; an owned window minimised alone would lie on the desktop instead.
 LRESULT TForm1::OnSysCommand(WPARAM command, LPARAM where) {
+    if ((command & kSysCommandMask) == kUndoCommand) return mnuUndoClick(), 0;
     auto* application = widgets::Application::Current();
     if ((command & kSysCommandMask) != SC_MINIMIZE || !application || application->MainWindow() != Handle())
         return Default(WM_SYSCOMMAND, command, where);

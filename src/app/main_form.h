@@ -67,9 +67,23 @@ public:
     void SetProgressWindow(ProgressWindow& window) noexcept { progress_ = &window; }
     // The private-profile service the settings file is read and written through.
     void SetProfileStore(platform::ProfileStore& store) noexcept { profiles_ = &store; }
-    // Where the replace commands keep their journals: the user's own, never a listed folder.
-    const platform::Path& JournalFolder() const noexcept { return journalFolder_; }
-    void SetJournalFolder(platform::Path folder) { journalFolder_ = std::move(folder); }
+    // Where the replace commands keep their journals and the last one's undo: the user's own
+    // folder, never a listed one.
+    platform::Path JournalFolder() const;
+    platform::Path UndoFolder() const;
+    void SetStateFolder(platform::Path folder) { stateFolder_ = std::move(folder); }
+    // While a replace command or an undo runs, and its pumps let other handlers run, no undo starts.
+    bool CommandRunning() const noexcept { return runningCommands_ > 0; }
+    class RunningCommand {
+    public:
+        explicit RunningCommand(TForm1& form) : form_(form) { ++form_.runningCommands_; }
+        ~RunningCommand() { --form_.runningCommands_; }
+        RunningCommand(const RunningCommand&) = delete;
+        RunningCommand& operator=(const RunningCommand&) = delete;
+
+    private:
+        TForm1& form_;
+    };
     widgets::Hints& Hints() { return *hints_; }
     // The clock Replace All paces the viewer by; tests may replace it.
     std::function<DWORD()> TickCount = [] { return ::GetTickCount(); };
@@ -109,6 +123,8 @@ public:
     void btnReplaceClick();
     void btnGlobReplaceClick();
     void imgBanClick();
+    // The system menu's "Undo Replace All" (or "Undo Replace"), and Ctrl+Z in the list or viewer.
+    void mnuUndoClick();
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -139,6 +155,13 @@ private:
     LRESULT OnGetMinMaxInfo(MINMAXINFO& info);
     LRESULT OnActivate(WPARAM state, LPARAM other);
     LRESULT OnSysCommand(WPARAM command, LPARAM where);
+    // The undo's item in the system menu: made once, brought up to date each time the menu opens.
+    void AddUndoMenuItem();
+    void UpdateUndoMenuItem();
+    // Ctrl+Z typed into the file list or the viewer; the edits keep it for their own undo.
+    bool TakeShortcut(const MSG& message);
+    // The list read again and the viewer showing the selected file as it now is.
+    void ShowFolderAsItIs();
     LRESULT OnClose();
     LRESULT OnMeasureItem(MEASUREITEMSTRUCT& measure);
     LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
@@ -148,7 +171,9 @@ private:
     platform::ProfileStore* profiles_ = &platform::SystemProfileStore();
     int dpi_;
     int listWidth_;
-    platform::Path journalFolder_;
+    platform::Path stateFolder_;
+    int runningCommands_ = 0;
+    bool takesShortcuts_ = false;
     platform::UniqueHFont font_;
     std::unique_ptr<widgets::Picture> imgBan_, imgWeb_;
     std::unique_ptr<widgets::Panel> panel_;
@@ -164,6 +189,10 @@ private:
     HWND controls_[static_cast<int>(Ctl::Count)]{};
     HWND lastFocus_ = nullptr;
 };
+
+// The system menu's undo item; a command of the program's own has its low four bits clear and
+// lies below the system's.
+constexpr UINT kUndoCommand = 0x0100;
 
 // The text the viewer greets the user with, in the program's blue.
 extern const char* const kWelcomeText;

@@ -14,4 +14,6 @@ platform::Path PrivateStateFolder(platform::FileSystem& fs) {
 
 platform::Path JournalFolderIn(const platform::Path& stateFolder) { return stateFolder.Join(L"Journal"); }
 
+platform::Path UndoFolderIn(const platform::Path& stateFolder) { return stateFolder.Join(L"Undo"); }
+
 }  // namespace app

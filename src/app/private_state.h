@@ -9,7 +9,8 @@ namespace app {
 // The program's private folder, made if it is not there yet; empty when the system names no
 // local application data.
 platform::Path PrivateStateFolder(platform::FileSystem& fs = platform::SystemFileSystem());
-// The folder of the rewrite journals inside it.
+// The folder of the rewrite journals inside it, and that of the last command's undo.
 platform::Path JournalFolderIn(const platform::Path& stateFolder);
+platform::Path UndoFolderIn(const platform::Path& stateFolder);
 
 }  // namespace app

@@ -10,6 +10,7 @@
 #include "replace/rewrite_journal.h"
 #include "replace/rewrite_queue.h"
 #include "replace/run_plan.h"
+#include "replace/undo_store.h"
 #include "viewer/highlight_text.h"
 #include "viewer/load_viewer_file.h"
 
@@ -41,7 +42,9 @@ public:
     ReplaceAllRun(TForm1& form, std::string search, std::string replacement)
         : form_(form),
           plan_(ListedFiles(form.FileListBox().Listing())),
+          running_(form),
           journal_(platform::SystemFileSystem(), form.JournalFolder()),
+          undo_(platform::SystemFileSystem(), form.UndoFolder(), replace::UndoKind::ReplaceAll, plan_.Directory()),
           pacer_(form.TickCount),
           search_(std::move(search)),
           replacement_(std::move(replacement)) {}
@@ -91,6 +94,7 @@ private:
             }
             if (prepared.error) std::rethrow_exception(prepared.error);
             prepared.rewrite->Commit(journal_);
+            undo_.Keep(*prepared.rewrite);
             // The file is let go before the viewer opens it.
             prepared.rewrite.reset();
         });
@@ -152,8 +156,11 @@ private:
 
     TForm1& form_;
     const replace::RunPlan plan_;
-    // One journal for the whole run, in the user's private folder, removed when the run ends.
+    TForm1::RunningCommand running_;
+    // One journal for the whole run, in the user's private folder, removed when the run ends; and
+    // what undoing the run needs, kept beside it.
     replace::RewriteJournal journal_;
+    replace::UndoKeeper undo_;
     ViewerPacer pacer_;
     const std::string search_, replacement_;
     bool warn_ = false;

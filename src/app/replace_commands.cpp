@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 #include "replace/replace_checks.h"
 #include "replace/replace_in_file.h"
+#include "replace/undo_store.h"
 #include "viewer/highlight_text.h"
 
 namespace app {
@@ -24,13 +25,15 @@ void TForm1::btnReplaceClick() {
 
     // The file is read again after the pump; once a close in the pump took the list with the
     // window, the command goes on to its end with the file it was started for.
+    RunningCommand running(*this);
     platform::Path path = FilePath();
     // The file is about to change: the rest of its old text is not worth putting in meanwhile.
     memHTML().StopLoading();
     ProgressShown progress(frmSearchSplash());
     PumpMessages();
     if (FormAlive(*this)) path = FilePath();
-    replace::ReplaceInFile(path, search, replacement, JournalFolder(), PumpMessages);
+    replace::UndoKeeper undo(platform::SystemFileSystem(), UndoFolder(), replace::UndoKind::Replace, path.Folder());
+    replace::ReplaceInFile(path, search, replacement, JournalFolder(), PumpMessages, &undo);
     if (FormAlive(*this)) {
         ShowSelectedFile();
         viewer::HighlightText(memHTML(), replacement);

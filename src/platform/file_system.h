@@ -10,6 +10,7 @@ namespace platform {
 struct FileInformation {
     LONGLONG size = 0;
     DWORD attributes = 0;
+    LARGE_INTEGER lastWriteTime{};
     // Deleted (or about to be) while open: its name no longer leads to it.
     bool deleted = false;
 };
@@ -52,6 +53,8 @@ public:
 
     // The index of an open file on its volume.
     virtual bool GetFileIndex(HANDLE file, ULONGLONG* index) = 0;
+    // The bytes free for the user on the volume a folder lies on.
+    virtual bool GetFreeBytes(const Path& folder, ULONGLONG* bytes) = 0;
     // The serial number of the volume a folder lies on; 0 for a volume that has none the system
     // can tell (under Wine, a drive letter that names a folder).
     virtual bool GetVolumeSerial(const Path& folder, DWORD* serial) = 0;

@@ -50,6 +50,7 @@ public:
             return false;
         information->size = standard.EndOfFile.QuadPart;
         information->attributes = basic.FileAttributes;
+        information->lastWriteTime = basic.LastWriteTime;
         information->deleted = standard.DeletePending || standard.NumberOfLinks == 0;
         return true;
     }
@@ -69,6 +70,7 @@ public:
         if (!::GetFileAttributesExW(path.ForSystem().c_str(), GetFileExInfoStandard, &data)) return false;
         information->size = static_cast<LONGLONG>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
         information->attributes = data.dwFileAttributes;
+        information->lastWriteTime = TimeValue(data.ftLastWriteTime);
         information->deleted = false;
         return true;
     }
@@ -98,6 +100,12 @@ public:
             return false;
         }
         *index = static_cast<ULONGLONG>(information.indexNumber.QuadPart);
+        return true;
+    }
+    bool GetFreeBytes(const Path& folder, ULONGLONG* bytes) override {
+        ULARGE_INTEGER free{};
+        if (!::GetDiskFreeSpaceExW(folder.ForSystem().c_str(), &free, nullptr, nullptr)) return false;
+        *bytes = free.QuadPart;
         return true;
     }
     bool GetVolumeSerial(const Path& folder, DWORD* serial) override {

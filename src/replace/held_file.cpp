@@ -17,7 +17,8 @@ HeldFile HoldFile(platform::FileSystem& fs, const platform::Path& path) {
         if (!reader) throw errors::CannotOpenFile(path, ::GetLastError());
         throw errors::CannotCreateFile(path, writeError);
     }
-    if (!fs.GetFileInformation(held.handle.get(), &held.information)) throw errors::StreamRead();
+    if (!fs.GetFileInformation(held.handle.get(), &held.information) || !fs.GetFileIndex(held.handle.get(), &held.index))
+        throw errors::StreamRead();
     // Windows refuses to open a read-only file for writing; a host that lets it through (Wine run
     // by root) must not get to replace it either.
     if (held.information.attributes & FILE_ATTRIBUTE_READONLY)

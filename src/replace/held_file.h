@@ -9,6 +9,7 @@ namespace replace {
 struct HeldFile {
     platform::UniqueFile handle;
     platform::FileInformation information;
+    ULONGLONG index = 0;  // on its volume: the second part of its identity
 };
 
 // Holds the file at `path`. Throws EFOpenError when it cannot even be read, EFCreateError when it

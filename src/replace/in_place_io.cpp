@@ -14,9 +14,14 @@ namespace {
 
 std::string ReadWhole(platform::FileSystem& fs, HANDLE file) {
     platform::FileInformation information;
-    if (!fs.GetFileInformation(file, &information) || !fs.SetFilePointer(file, 0, FILE_BEGIN, nullptr)) Fail();
-    if (information.size > kMaxTextLength) throw platform::errors::OutOfMemory();
-    std::string bytes(static_cast<size_t>(information.size), '\0');
+    if (!fs.GetFileInformation(file, &information)) Fail();
+    return ReadAt(fs, file, 0, information.size);
+}
+
+std::string ReadAt(platform::FileSystem& fs, HANDLE file, LONGLONG offset, LONGLONG length) {
+    if (length > kMaxTextLength) throw platform::errors::OutOfMemory();
+    if (!fs.SetFilePointer(file, offset, FILE_BEGIN, nullptr)) Fail();
+    std::string bytes(static_cast<size_t>(length), '\0');
     for (size_t done = 0; done < bytes.size();) {
         DWORD read = 0;
         if (!fs.ReadFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &read)) Fail();

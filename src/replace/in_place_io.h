@@ -20,6 +20,8 @@ struct IoFailure {
 // The whole of an open file, read from its start; EOutOfMemory beyond kMaxTextLength, IoFailure
 // when the file has fewer bytes than its size says or cannot be read.
 std::string ReadWhole(platform::FileSystem& fs, HANDLE file);
+// `length` bytes from `offset`; IoFailure when the file has fewer.
+std::string ReadAt(platform::FileSystem& fs, HANDLE file, LONGLONG offset, LONGLONG length);
 
 // Writes `bytes` at `offset`; a short write is a full disk.
 void WriteAt(platform::FileSystem& fs, HANDLE file, LONGLONG offset, std::string_view bytes);

@@ -27,10 +27,8 @@ Outcome Finish(platform::FileSystem& fs, const JournalRecord& record) {
     } catch (const platform::EError&) {
         return Outcome::Later;
     }
-    platform::FileIdentity identity;
-    if (!fs.GetFileIndex(held.handle.get(), &identity.fileIndex) ||
-        !fs.GetVolumeSerial(record.path.Folder(), &identity.volumeSerial))
-        return Outcome::Later;
+    platform::FileIdentity identity{0, held.index};
+    if (!fs.GetVolumeSerial(record.path.Folder(), &identity.volumeSerial)) return Outcome::Later;
     if (identity != record.identity) return Outcome::Settled;
     try {
         const std::string now = ReadWhole(fs, held.handle.get());

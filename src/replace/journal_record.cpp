@@ -1,6 +1,8 @@
 #include "replace/journal_record.h"
 
+#include "replace/byte_fields.h"
 #include "replace/crc32.h"
+#include "replace/in_place_io.h"
 
 #include <algorithm>
 #include <cstring>
@@ -55,41 +57,25 @@ std::uint32_t HeadChecksum(std::string_view head) {
                  Crc32(head.data() + kPathLengthAt, kHeadCrcAt - kPathLengthAt, crc));
 }
 
-template <typename T>
-void Put(std::string& out, T value) {
-    char bytes[sizeof value];
-    std::memcpy(bytes, &value, sizeof value);
-    out.append(bytes, sizeof value);
-}
-
-template <typename T>
-T Get(std::string_view in, size_t at) {
-    T value;
-    std::memcpy(&value, in.data() + at, sizeof value);
-    return value;
-}
-
 // The record at the start of `in`, when it is whole.
 std::optional<JournalRecord> DecodeOne(std::string_view in) {
     if (in.size() < kFixedHead || in.compare(0, sizeof kMagic, kMagic, sizeof kMagic) != 0) return std::nullopt;
-    const auto pathLength = Get<std::uint32_t>(in, kPathLengthAt);
-    const auto oldLength = Get<std::int64_t>(in, kOldLengthAt), newLength = Get<std::int64_t>(in, kNewLengthAt);
+    const auto pathLength = GetField<std::uint32_t>(in, kPathLengthAt);
+    const auto oldLength = GetField<std::int64_t>(in, kOldLengthAt), newLength = GetField<std::int64_t>(in, kNewLengthAt);
     if (pathLength == 0 || pathLength > kMaxPathUnits || oldLength < 0 || newLength < 0 ||
-        oldLength > 0x7FFFFFFF || newLength > 0x7FFFFFFF)
+        oldLength > kMaxTextLength || newLength > kMaxTextLength)
         return std::nullopt;
     const size_t headSize = kFixedHead + 2 * size_t{pathLength} + 4 * StretchCount(oldLength, newLength);
     if (in.size() < headSize || in.size() - headSize < static_cast<size_t>(newLength)) return std::nullopt;
-    if (HeadChecksum(in.substr(0, headSize)) != Get<std::uint32_t>(in, kHeadCrcAt)) return std::nullopt;
+    if (HeadChecksum(in.substr(0, headSize)) != GetField<std::uint32_t>(in, kHeadCrcAt)) return std::nullopt;
     JournalRecord record;
     record.newBytes = in.substr(headSize, static_cast<size_t>(newLength));
-    if (Crc32(record.newBytes.data(), record.newBytes.size()) != Get<std::uint32_t>(in, kNewCrcAt)) return std::nullopt;
-    std::wstring path(pathLength, L'\0');
-    for (size_t i = 0; i < pathLength; ++i) path[i] = static_cast<wchar_t>(Get<std::uint16_t>(in, kFixedHead + 2 * i));
-    record.path = platform::Path(std::move(path));
-    record.identity = {Get<std::uint32_t>(in, kVolumeAt), Get<std::uint64_t>(in, kIndexAt)};
+    if (Crc32(record.newBytes.data(), record.newBytes.size()) != GetField<std::uint32_t>(in, kNewCrcAt)) return std::nullopt;
+    record.path = *GetPathUnits(in, kFixedHead, pathLength);
+    record.identity = {GetField<std::uint32_t>(in, kVolumeAt), GetField<std::uint64_t>(in, kIndexAt)};
     record.oldLength = oldLength;
     for (size_t at = kFixedHead + 2 * size_t{pathLength}; at < headSize; at += 4)
-        record.oldChecksums.push_back(Get<std::uint32_t>(in, at));
+        record.oldChecksums.push_back(GetField<std::uint32_t>(in, at));
     record.done = in.compare(kDoneMarkAt, sizeof kDoneMark, kDoneMark, sizeof kDoneMark) == 0;
     return record;
 }
@@ -108,16 +94,16 @@ std::vector<std::uint32_t> OldStretchChecksums(std::string_view oldBytes, LONGLO
 
 std::string EncodeRecordHead(const JournalRecord& record, std::uint32_t newBytesCrc) {
     std::string head(kMagic, sizeof kMagic);
-    Put(head, std::uint32_t{0});
-    Put(head, static_cast<std::uint32_t>(record.path.size()));
-    Put(head, static_cast<std::uint32_t>(record.identity.volumeSerial));
-    Put(head, static_cast<std::uint64_t>(record.identity.fileIndex));
-    Put(head, static_cast<std::int64_t>(record.oldLength));
-    Put(head, static_cast<std::int64_t>(record.newBytes.size()));
-    Put(head, newBytesCrc);
-    Put(head, std::uint32_t{0});  // the head's checksum, once the rest is there
-    for (wchar_t c : record.path.Text()) Put(head, static_cast<std::uint16_t>(c));
-    for (std::uint32_t checksum : record.oldChecksums) Put(head, checksum);
+    PutField(head, std::uint32_t{0});
+    PutField(head, static_cast<std::uint32_t>(record.path.size()));
+    PutField(head, static_cast<std::uint32_t>(record.identity.volumeSerial));
+    PutField(head, static_cast<std::uint64_t>(record.identity.fileIndex));
+    PutField(head, static_cast<std::int64_t>(record.oldLength));
+    PutField(head, static_cast<std::int64_t>(record.newBytes.size()));
+    PutField(head, newBytesCrc);
+    PutField(head, std::uint32_t{0});  // the head's checksum, once the rest is there
+    PutPathUnits(head, record.path);
+    for (std::uint32_t checksum : record.oldChecksums) PutField(head, checksum);
     const std::uint32_t headCrc = HeadChecksum(head);
     std::memcpy(head.data() + kHeadCrcAt, &headCrc, sizeof headCrc);
     return head;

@@ -20,8 +20,6 @@ namespace replace {
 
 // A page: the unit in which a kill or the page cache leaves a write done or undone.
 constexpr LONGLONG kStretchBytes = 4096;
-// The longest path Windows takes, in UTF-16 units.
-constexpr std::uint32_t kMaxPathUnits = 32767;
 
 // The checksum of every stretch of the old bytes, for a rewrite to `newLength` bytes.
 std::vector<std::uint32_t> OldStretchChecksums(std::string_view oldBytes, LONGLONG newLength);

@@ -8,16 +8,19 @@
 
 namespace replace {
 
+class UndoKeeper;
+
 // Runs once after a successful rewrite; the application passes its message pump.
 using AfterWrite = std::function<void()>;
 
 // Reads the whole file, replaces with ReplaceAllIgnoringCase and writes the result over the file,
-// whether or not anything matched, journaled in `journalFolder`. Throws EFOpenError, EReadError,
-// EOutOfMemory, EFCreateError or EWriteError; the file then keeps its old bytes.
+// whether or not anything matched, journaled in `journalFolder`; `undo`, when given, keeps what
+// putting it back needs. Throws EFOpenError, EReadError, EOutOfMemory, EFCreateError or
+// EWriteError; the file then keeps its old bytes.
 void ReplaceInFile(const platform::Path& path, const std::string& search, const std::string& replacement,
                    const platform::Path& journalFolder, platform::FileSystem& fs, platform::CodePage& codePage,
-                   const AfterWrite& afterWrite = {});
+                   const AfterWrite& afterWrite = {}, UndoKeeper* undo = nullptr);
 void ReplaceInFile(const platform::Path& path, const std::string& search, const std::string& replacement,
-                   const platform::Path& journalFolder, const AfterWrite& afterWrite = {});
+                   const platform::Path& journalFolder, const AfterWrite& afterWrite = {}, UndoKeeper* undo = nullptr);
 
 }  // namespace replace

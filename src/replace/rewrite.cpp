@@ -15,13 +15,22 @@ namespace {
 
 namespace errors = platform::errors;
 
-// Bytes that stay as they are need not be written again: the file keeps them and, as after any
-// rewrite, its last-write time is now. Writing them would only hand the disk the whole file once
-// more for nothing, which under load costs more than all the rest of the rewrite.
-void Touch(platform::FileSystem& fs, HeldFile& held) {
+// A read that fails, or memory that runs out, while a file is prepared.
+template <typename Step>
+void Preparing(Step step) {
+    try {
+        step();
+    } catch (const IoFailure&) {
+        throw errors::StreamRead();
+    } catch (const std::bad_alloc&) {
+        throw errors::OutOfMemory();
+    }
+}
+
+LARGE_INTEGER Now() {
     FILETIME now;
     ::GetSystemTimeAsFileTime(&now);
-    if (!fs.SetLastWriteTime(held.handle.get(), platform::TimeValue(now))) throw errors::StreamWrite();
+    return platform::TimeValue(now);
 }
 
 }  // namespace
@@ -30,41 +39,60 @@ Rewrite::Rewrite(const platform::Path& path, platform::FileSystem& fs)
     : fs_(fs), path_(path), held_(HoldFile(fs, path)) {}
 
 void Rewrite::Prepare(const std::string& search, const std::string& replacement, platform::CodePage& codePage) {
-    try {
+    Preparing([&] {
         old_ = ReadWhole(fs_, held_.handle.get());
-        new_ = ReplaceAllIgnoringCase(old_, search, replacement, codePage);
-        changed_ = new_ != old_;
-        if (!changed_) {
-            old_ = new_ = {};
-            return;
-        }
-        oldChecksums_ = OldStretchChecksums(old_, static_cast<LONGLONG>(new_.size()));
-        // Neither the new bytes nor the record that holds them may pass the length a text can have.
-        const JournalRecord record{path_, {}, held_.information.size, oldChecksums_, new_};
-        if (static_cast<LONGLONG>(EncodedSize(record)) > kMaxTextLength) throw errors::OutOfMemory();
-        newCrc_ = Crc32(new_.data(), new_.size());
-    } catch (const IoFailure&) {
-        throw errors::StreamRead();
-    } catch (const std::bad_alloc&) {
-        throw errors::OutOfMemory();
+        Become(ReplaceAllIgnoringCase(old_, search, replacement, codePage));
+    });
+}
+
+bool Rewrite::PrepareBack(LONGLONG length, std::uint32_t crc, std::optional<std::string> bytes,
+                          LARGE_INTEGER lastWrite) {
+    bool same = false;
+    Preparing([&] {
+        old_ = ReadWhole(fs_, held_.handle.get());
+        same = static_cast<LONGLONG>(old_.size()) == length && Crc32(old_.data(), old_.size()) == crc;
+        if (same) Become(bytes ? std::move(*bytes) : old_);
+    });
+    lastWriteAfter_ = lastWrite;
+    return same;
+}
+
+void Rewrite::Become(std::string newBytes) {
+    new_ = std::move(newBytes);
+    newLength_ = static_cast<LONGLONG>(new_.size());
+    newCrc_ = Crc32(new_.data(), new_.size());
+    changed_ = new_ != old_;
+    if (!changed_) {
+        old_ = new_ = {};
+        return;
     }
+    oldChecksums_ = OldStretchChecksums(old_, newLength_);
+    // Neither the new bytes nor the record that holds them may pass the length a text can have.
+    if (static_cast<LONGLONG>(EncodedSize(Record(0))) > kMaxTextLength) throw errors::OutOfMemory();
 }
 
 JournalRecord Rewrite::Record(DWORD volumeSerial) const {
-    JournalRecord record{path_, {volumeSerial, 0}, held_.information.size, oldChecksums_, new_};
-    if (!fs_.GetFileIndex(held_.handle.get(), &record.identity.fileIndex)) throw IoFailure{::GetLastError()};
-    return record;
+    return JournalRecord{path_, Identity(volumeSerial), held_.information.size, oldChecksums_, new_};
 }
 
+// Bytes that stay as they are need not be written again: the file keeps them and, as after any
+// rewrite, its last-write time is now (or the one it is to be given back). Writing them would only
+// hand the disk the whole file once more for nothing, which under load costs more than all the
+// rest of the rewrite.
 void Rewrite::Commit(RewriteJournal& journal) {
     // A file deleted since it was read is not brought back: it is gone by its turn. Windows says
     // so through the handle.
     platform::FileInformation now;
     if (fs_.GetFileInformation(held_.handle.get(), &now) && now.deleted)
         throw errors::CannotOpenFile(path_, ERROR_FILE_NOT_FOUND);
-    if (!changed_) return Touch(fs_, held_);
-    WriteInPlace(journal);
-    LetGo();
+    if (changed_) WriteInPlace(journal);
+    if (!changed_ || lastWriteAfter_) {
+        newLastWrite_ = lastWriteAfter_.value_or(Now());
+        if (!fs_.SetLastWriteTime(held_.handle.get(), newLastWrite_)) throw errors::StreamWrite();
+    } else if (fs_.GetFileInformation(held_.handle.get(), &now)) {
+        newLastWrite_ = now.lastWriteTime;
+    }
+    if (changed_) LetGo();
 }
 
 // Whenever the program stops, the file is wholly old, wholly new, or part-written with its record

@@ -24,7 +24,8 @@ platform::Path JournalName(const platform::Path& folder, DWORD attempt) {
 
 const wchar_t kJournalPattern[] = L"*.journal";
 
-RewriteJournal::RewriteJournal(platform::FileSystem& fs, platform::Path folder) : fs_(fs), folder_(std::move(folder)) {
+RewriteJournal::RewriteJournal(platform::FileSystem& fs, platform::Path folder)
+    : fs_(fs), folder_(std::move(folder)), volumes_(fs) {
     FinishInterruptedRewrites(fs_, folder_);
 }
 
@@ -47,16 +48,6 @@ void RewriteJournal::Open() {
     if (!file_) throw IoFailure{::GetLastError()};
 }
 
-// The identity's volume is asked once a folder: the system's answer takes a millisecond or two.
-DWORD RewriteJournal::VolumeOf(const platform::Path& folder) {
-    const auto [at, added] = volumes_.try_emplace(folder.Text(), 0);
-    if (added && !fs_.GetVolumeSerial(folder, &at->second)) {
-        volumes_.erase(at);
-        throw IoFailure{::GetLastError()};
-    }
-    return at->second;
-}
-
 void RewriteJournal::Write(const std::vector<const Rewrite*>& group) {
     Forget();
     std::vector<const Rewrite*> changed;
@@ -67,7 +58,7 @@ void RewriteJournal::Write(const std::vector<const Rewrite*>& group) {
         if (!file_) Open();
         LONGLONG at = 0;
         for (const Rewrite* rewrite : changed) {
-            const JournalRecord record = rewrite->Record(VolumeOf(rewrite->FilePath().Folder()));
+            const JournalRecord record = rewrite->Record(volumes_.Of(rewrite->FilePath().Folder()));
             const std::string head = EncodeRecordHead(record, rewrite->NewBytesCrc());
             WriteAt(fs_, file_.get(), at, head);
             WriteAt(fs_, file_.get(), at + static_cast<LONGLONG>(head.size()), record.newBytes);

@@ -10,9 +10,9 @@
 // and nothing a listed folder holds is ever taken for a record. Records are written by groups,
 // so that the disk is waited for once for many files.
 #include "platform/file_system.h"
+#include "replace/volume_serials.h"
 
 #include <map>
-#include <string>
 #include <vector>
 
 namespace replace {
@@ -45,7 +45,6 @@ public:
 
 private:
     void Open();
-    DWORD VolumeOf(const platform::Path& folder);
     void Forget() noexcept;
 
     platform::FileSystem& fs_;
@@ -54,7 +53,7 @@ private:
     platform::UniqueFile file_;
     std::map<const Rewrite*, LONGLONG> members_;  // where each record of the group starts
     size_t pending_ = 0;
-    std::map<std::wstring, DWORD> volumes_;
+    VolumeSerials volumes_;
 };
 
 // The journals' name pattern in their folder.

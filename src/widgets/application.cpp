@@ -176,6 +176,7 @@ void Application::Terminate() noexcept {
 
 void Application::HandleMessage(MSG& msg) {
     Guarded(msg.hwnd, [&] {
+        if (msg.message == WM_KEYDOWN && TakeShortcut && TakeShortcut(msg)) return;
         // Dialog-style keyboard handling (Tab, arrows, mnemonics) for the top-level window.
         HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
         if (root && ::IsDialogMessageA(root, &msg)) return;

@@ -3,6 +3,7 @@
 // commands run between steps.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,6 +56,10 @@ public:
     void RestoreTopmosts() noexcept;
     // Called with WM_ACTIVATEAPP's flag: this program became active (true) or another did.
     void SetActive(bool active) noexcept;
+
+    // A key the main window takes before the control it was typed into: given every key-down the
+    // loop and the pump take, true when it took it.
+    std::function<bool(const MSG&)> TakeShortcut;
 
     // Ends the program once the running handler returns to the main loop; the task-bar button
     // goes at once.

@@ -41,6 +41,9 @@ public:
     platform::Path GetCurrentDirectory() override { return inner_.GetCurrentDirectory(); }
     bool DeleteFile(const platform::Path& path) override { return inner_.DeleteFile(path); }
     bool GetFileIndex(HANDLE file, ULONGLONG* index) override { return inner_.GetFileIndex(file, index); }
+    bool GetFreeBytes(const platform::Path& folder, ULONGLONG* bytes) override {
+        return inner_.GetFreeBytes(folder, bytes);
+    }
     bool GetVolumeSerial(const platform::Path& folder, DWORD* serial) override {
         return inner_.GetVolumeSerial(folder, serial);
     }
