@@ -140,7 +140,7 @@ PutBackReport PutBack(platform::FileSystem& fs, const platform::Path& folder, co
     PutBackReport report;
     const std::optional<UndoManifest> manifest = ReadUndo(fs, folder);
     if (!manifest) return report;
-    const platform::UniqueFile kept =
+    platform::UniqueFile kept =
         fs.CreateFile(folder.Join(kKeptName), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
     RewriteJournal journal(fs, journalFolder);
     VolumeSerials volumes(fs);
@@ -175,6 +175,7 @@ PutBackReport PutBack(platform::FileSystem& fs, const platform::Path& folder, co
             if (between) between();
         }
     }
+    kept.reset();
     fs.DeleteFile(folder.Join(kManifestName));
     fs.DeleteFile(folder.Join(kKeptName));
     return report;

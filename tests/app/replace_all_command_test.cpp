@@ -358,6 +358,51 @@ TEST_F(ReplaceAll, AtADriveRootThePathsHoldTwoBackslashes) {
     List(folder.Path());  // leave the drive before it goes
 }
 
+// The system menu's undo item, as it reads when the menu opens, and whether it can be chosen.
+std::pair<std::wstring, bool> UndoItem(HWND form) {
+    HMENU menu = ::GetSystemMenu(form, FALSE);
+    ::SendMessageW(form, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, TRUE));
+    wchar_t text[128] = {};
+    ::GetMenuStringW(menu, app::kUndoCommand, text, 128, MF_BYCOMMAND);
+    return {text, !(::GetMenuState(menu, app::kUndoCommand, MF_BYCOMMAND) & MF_GRAYED)};
+}
+
+// Ctrl+Z as the keyboard delivers it to `window`, through the application's loop.
+std::vector<SeenDialog> CtrlZ(HWND window, std::vector<DialogAnswer> answers) {
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    test_support::DialogDriver driver(std::move(answers), 2000);
+    ::PostMessageW(window, WM_KEYDOWN, 'Z', 1);
+    widgets::Application::Current()->ProcessMessages();
+    driver.Finish();
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    return driver.Seen();
+}
+
+// Ctrl+Z in an edit is the edit's; in the list it asks to put back what the run changed, and
+// OK does, saying how many; then there is nothing to undo.
+TEST_F(ReplaceAll, CtrlZInTheListPutsBackWhatTheRunChanged) {
+    EXPECT_EQ(UndoItem(form.Handle()), std::make_pair(std::wstring(L"Undo Replace All\tCtrl+Z"), false));
+    ClickReplaceAll({OK(), Completed()});
+    ASSERT_EQ(Contents(folder), AllRewritten());
+    EXPECT_EQ(UndoItem(form.Handle()), std::make_pair(std::wstring(L"Undo Replace All\tCtrl+Z"), true));
+    EXPECT_TRUE(CtrlZ(form.edSearch(), {}).empty());
+    // Clicked: the keyboard's Ctrl is still down when the question comes.
+    const std::vector<SeenDialog> seen =
+        CtrlZ(form.FileListBox().Handle(), {DialogAnswer::Click("OK"), DialogAnswer::Click("OK")});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].caption, "Confirm");
+    EXPECT_EQ(seen[0].text, "Put back the 5 files that the last Replace All wrote in " +
+                                test_support::Utf8Name(folder.Path().Text()) +
+                                " as they were before it?\r\n\r\nFiles changed since are left as they are.");
+    EXPECT_EQ(seen[1].text, "Put back 5 files of 5.");
+    EXPECT_EQ(Contents(folder), With({}));
+    EXPECT_FALSE(UndoItem(form.Handle()).second);
+}
+
 // The main window closed between two files: the close runs at once and the end of the program is
 // only noted; the run goes on without the window's controls, and the program ends when it returns.
 class ReplaceAllClosed : public ReplaceAll {

@@ -100,6 +100,7 @@ protected:
         wchar_t saved[MAX_PATH];
         ::GetCurrentDirectoryW(MAX_PATH, saved);
         savedDirectory_ = saved;
+        form.SetStateFolder(state.Path());
         form.SetProgressWindow(progress);
         widgets::SetErrorHandler(dialogs::ReportError);
         form.Show();
@@ -165,7 +166,7 @@ protected:
     test_support::RecordingShell shell;
     app::TForm1 form{shell};
     RecordingProgressWindow progress;
-    test_support::TempFolder folder;
+    test_support::TempFolder folder, state;
 
 private:
     std::wstring savedDirectory_;
