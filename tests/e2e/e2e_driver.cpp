@@ -32,6 +32,10 @@
 //   e2e_driver kill-as-it-grows <program.exe> <empty work folder> <folder>
 //       a Replace All of "hello" over <folder>, killed the moment its first file grows; exit code 0
 //       when a journal was left for the script to look at.
+//   e2e_driver undo <program.exe> <empty work folder> <folder>
+//       Replace All of "the" over <folder>, three files edited by this program, Ctrl+Z typed into the
+//       list and OK: the rest put back with their last-write times, the three named; then an undo
+//       killed half-way, after which every file is wholly before or after the run.
 //   e2e_driver append <file> <text>
 //       appends the text to the file, trying again until the file lets it.
 //   e2e_driver true-names <program.exe> <empty work folder>
@@ -45,6 +49,8 @@
 #include "platform/module_path.h"
 #include "replace/crc32.h"
 #include "replace/journal_record.h"
+#include "replace/replace_all_ignoring_case.h"
+#include "platform/code_page.h"
 #include "support/screen_capture.h"
 #include "support/temp_folder.h"
 #include "viewer/shown_part.h"
@@ -752,6 +758,92 @@ int Planted(const std::string& program, const std::string& work, const std::stri
     return wrong == 0 ? 0 : 1;
 }
 
+// Ctrl+Z typed into the file list, as the keyboard types it.
+void TypeCtrlZ(const e2e::ProgramSession& session) {
+    ::SetForegroundWindow(session.MainWindow());
+    const HWND list = session.Control(Control(app::Ctl::FileListBox));
+    session.Click(list, POINT{8, 4});
+    ::SendMessageA(list, WM_NULL, 0, 0);
+    INPUT keys[4] = {};
+    const WORD codes[4] = {VK_CONTROL, 'Z', 'Z', VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = codes[i];
+        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    ::SendInput(4, keys, sizeof(INPUT));
+}
+
+// A Replace All of "the" over real files, three of them edited by another program afterwards,
+// then Ctrl+Z and OK: every other file has its old bytes and last-write time back, the three keep
+// the other program's and are named. Then a run whose undo is killed half-way: after a start,
+// every file is wholly as before the run or after it, and no journal is left.
+int Undo(const std::string& program, const std::string& work, const std::string& files) {
+    const Path folder = Path::FromAnsi(files), copy = CopyInto(program, Path::FromAnsi(work));
+    struct File {
+        Path path;
+        std::string bytes;
+        FILETIME written;
+    };
+    std::vector<File> before;
+    for (const std::wstring& name : test_support::NamesIn(folder)) {
+        File file{folder.Join(name), ReadFileBytes(folder.Join(name)), {}};
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        ::GetFileAttributesExW(file.path.c_str(), GetFileExInfoStandard, &data);
+        file.written = data.ftLastWriteTime;
+        before.push_back(std::move(file));
+    }
+    WriteSettings(copy, files, "the", "thy");
+    int wrong = 0;
+    std::string text;
+    {
+        e2e::ProgramSession session(copy, Path::FromAnsi(work), 60);
+        HWND box = StartReplaceAll(session) ? session.WaitForBox("Information", nullptr, 120) : nullptr;
+        Expect(box && session.AnswerWithEnter(box, 30), "the run completed", wrong);
+        for (int i = 0; i < 3; ++i) Append(Utf8Name(before[i].path.Text()), "edited by another program\r\n");
+        TypeCtrlZ(session);
+        box = session.WaitForBox("Confirm", &text, 30);
+        Expect(box && text.find("Put back the " + std::to_string(before.size()) + " files") == 0, "Ctrl+Z asks: " + text,
+               wrong);
+        if (box) session.AnswerWithEnter(box, 30);
+        box = session.WaitForBox("Information", &text, 120);
+        std::printf("%s\n", text.c_str());
+        for (int i = 0; i < 3; ++i)
+            Expect(text.find(Utf8Name(before[i].path.FileName()) + ": changed since") != std::string::npos,
+                   "the report names " + Utf8Name(before[i].path.FileName()), wrong);
+        Expect(box && session.AnswerWithEnter(box, 30) && session.CloseAndCheckExit(60), "the program closed", wrong);
+    }
+    int putBack = 0;
+    for (size_t i = 3; i < before.size(); ++i) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        ::GetFileAttributesExW(before[i].path.c_str(), GetFileExInfoStandard, &data);
+        putBack += ReadFileBytes(before[i].path) == before[i].bytes &&
+                   ::CompareFileTime(&data.ftLastWriteTime, &before[i].written) == 0;
+    }
+    Expect(putBack + 3 == static_cast<int>(before.size()),
+           std::to_string(putBack) + " files byte for byte as before, with their old last-write times", wrong);
+    for (int i = 0; i < 3; ++i) before[i].bytes = ReadFileBytes(before[i].path);
+    {
+        e2e::ProgramSession session(copy, Path::FromAnsi(work), 60);
+        HWND box = StartReplaceAll(session) ? session.WaitForBox("Information", nullptr, 120) : nullptr;
+        if (box) session.AnswerWithEnter(box, 30);
+        TypeCtrlZ(session);
+        if ((box = session.WaitForBox("Confirm", nullptr, 30))) session.AnswerWithEnter(box, 30);
+        session.WaitUntil([] { return !test_support::NamesIn(JournalFolder()).empty(); }, 30);
+        session.Kill();
+    }
+    { e2e::ProgramSession restarted(copy, Path::FromAnsi(work), 60); restarted.CloseAndCheckExit(60); }
+    int whole = 0;
+    for (const File& file : before) {
+        const std::string now = ReadFileBytes(file.path);
+        whole += now == file.bytes || now == replace::ReplaceAllIgnoringCase(file.bytes, "the", "thy",
+                                                                             platform::SystemCodePage());
+    }
+    Expect(whole == static_cast<int>(before.size()) && test_support::NamesIn(JournalFolder()).empty(),
+           "after an undo killed half-way and a start, every file wholly before or after the run", wrong);
+    return wrong == 0 ? 0 : 1;
+}
+
 LRESULT TextLength(HWND window) { return ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0); }
 
 int Viewer(const std::string& program, const std::string& work, const std::string& bmp) {
@@ -809,6 +901,7 @@ int main(int argc, char** argv) {
         if (args.size() == 4 && args[0] == "viewer") return Viewer(args[1], args[2], args[3]);
         if (args.size() == 4 && args[0] == "planted") return Planted(args[1], args[2], args[3]);
         if (args.size() == 4 && args[0] == "kill-as-it-grows") return KillAsItGrowsIn(args[1], args[2], args[3]);
+        if (args.size() == 4 && args[0] == "undo") return Undo(args[1], args[2], args[3]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
