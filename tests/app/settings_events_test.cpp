@@ -288,46 +288,30 @@ TEST_F(SettingsEvents, AVanishedStoredFolderIsReportedAndTheOtherValuesSurviveAS
     EXPECT_EQ(ReadFileBytes(kSettingsPath), file);
 }
 
-// Started on a name: a folder is listed as a browse would list it and kept at close; a file is
-// selected and shown in its folder; a name that cannot be listed gets the folder row's error, and
-// the start goes on as without a name.
+// Started on a name: a folder is listed as a browse lists it, a file is selected and shown in its
+// folder, and a name that cannot be listed gets the folder row's error as the start goes on.
 TEST_F(SettingsEvents, AStartOnANameListsItOrReportsWhatTheFolderRowWould) {
-    const std::string plainName = "Zoë Ødegård, a long name" + std::string(150, '-');
-    const platform::Path plain = folder.MakeFolder(plainName), foreign = folder.MakeFolder("山田 Łódź");
-    folder.WriteFile(plainName + "\\a.txt", "a");
-    const platform::Path file = folder.WriteFile("山田 Łódź\\notes.log", "the file's text");
+    const platform::Path sub = folder.MakeFolder("山田 Łódź, a long name" + std::string(150, '-'));
+    const platform::Path file = sub.Join(L"notes.log");
+    WriteFileBytes(file, "shown");
     const struct {
-        const char* name;
         platform::Path at, listed;
         std::wstring selected;
-        std::string shown;
-        bool fails;
-    } cases[] = {
-        {"a folder", plain, plain, L"", "", false},
-        {"a file the type hides", file, foreign, L"notes.log", "the file's text", false},
-        {"a folder that is not there", foreign.Join(L"gone"), ProgramFolder(), L"", "Welcome to", true},
-    };
+    } cases[] = {{sub, sub, L""}, {file, sub, L"notes.log"}, {sub.Join(L"gone"), ProgramFolder(), L""}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        RemoveSettingsFile();
         test_support::RecordedErrors().clear();
         Start(c.at);
         EXPECT_EQ(Listed(), c.listed);
         EXPECT_EQ(Form().FolderText(), c.listed.Text());
         EXPECT_EQ(Form().FileListBox().Listing().FileName(), c.selected);
-        EXPECT_EQ(Form().memHTML().Text().substr(0, c.shown.size()), c.shown);
-        EXPECT_EQ(Form().StatusText(), c.selected.empty() ? L"" : c.at.Text());
+        // The status bar takes a file's path once the viewer has loaded it.
+        EXPECT_EQ(Form().StatusText(), c.selected.empty() ? L"" : file.Text());
         const std::vector<std::string> atStart = test_support::RecordedErrors();
-        EXPECT_EQ(atStart.size(), c.fails ? 1u : 0u);
+        EXPECT_EQ(atStart.size(), c.listed == ProgramFolder() ? 1u : 0u);
         test_support::RecordedErrors().clear();
         Form().SetFolderText(c.at.Text());
         widgets::Guarded(Form().Handle(), [this] { Form().edFolderChange(); });
         EXPECT_EQ(atStart, test_support::RecordedErrors()) << "not the folder row's error";
-        Form().SetFolderText(c.listed.Text());
-        Close();
-        if (c.listed != foreign) {
-            EXPECT_NE(ReadFileBytes(kSettingsPath).find("LastFolder=" + InAnsi(c.listed)), std::string::npos);
-        }
     }
 }
 
