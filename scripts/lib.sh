@@ -5,6 +5,9 @@ build="${BUILD_DIR:-$root/build}"
 export WINEPREFIX="$build/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# The program's icon at the sizes of the desktop's icon theme: drawn by draw-resources as
+# resources/app_<size>.png, installed by install.
+icon_sizes=(16 22 24 32 48 64 96 128 256)
 
 started_pids=()
 

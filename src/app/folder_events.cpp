@@ -10,4 +10,16 @@ void TForm1::edFolderChange() {
     SetStatusText(L"");
 }
 
+void TForm1::OpenStartPath(const platform::Path& path) {
+    browse::FileListing& listing = fileList_->Listing();
+    // Fails before the list, the edit or the viewer changes.
+    listing.ApplyPathText(path.Text());
+    SetFolderText(listing.Directory().Text());
+    // A file is selected and already shown by the list's change report; a folder empties the
+    // viewer and the status bar, as a browse does.
+    if (!listing.FileName().empty()) return;
+    memHTML_->Clear();
+    SetStatusText(L"");
+}
+
 }  // namespace app

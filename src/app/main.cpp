@@ -2,7 +2,9 @@
 #include "app/main_form.h"
 #include "app/private_state.h"
 #include "app/search_splash.h"
+#include "app/start_path.h"
 #include "dialogs/error_report.h"
+#include "platform/command_line.h"
 #include "platform/shell.h"
 #include "replace/rewrite_journal.h"
 #include "widgets/application.h"
@@ -12,6 +14,8 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     try {
+        // Against the folder it was started in, before the listing makes another one current.
+        const platform::Path startPath = app::StartPath(platform::CommandLineArguments()).Absolute();
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_ANIMATE_CLASS};
         ::InitCommonControlsEx(&icc);
         widgets::Application application("Zavotek - Search & Replace");
@@ -21,7 +25,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         replace::FinishInterruptedRewrites(platform::SystemFileSystem(), form.JournalFolder());
         app::TfrmSearchSplash frmSearchSplash;
         form.SetProgressWindow(frmSearchSplash);
-        form.Show();
+        form.Show(startPath);
         return application.Run();
     } catch (...) {
         return dialogs::ShowLastChanceBox();

@@ -270,10 +270,12 @@ void TForm1::ApplyLayout() {
     splitter_->SetLimits(widgets::Scale(kListMinWidth, dpi_), widgets::Scale(kListMaxWidth, dpi_));
 }
 
-void TForm1::Show() {
-    // The handlers of the first show run before the window appears. A failing FormShow is
-    // reported like any handler's failure, and the window is shown all the same.
+void TForm1::Show(const platform::Path& startPath) {
+    // The handlers of the first show run before the window appears. A failing FormShow, or a
+    // start path that cannot be listed, is reported like any handler's failure, and the window is
+    // shown all the same.
     widgets::Guarded(Handle(), [this] { FormShow(); });
+    if (!startPath.empty()) widgets::Guarded(Handle(), [&] { OpenStartPath(startPath); });
     if (auto* application = widgets::Application::Current()) application->ShowTaskBarButton();
     ::ShowWindow(Handle(), SW_SHOWNORMAL);
     ::UpdateWindow(Handle());

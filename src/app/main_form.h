@@ -34,8 +34,9 @@ public:
                     platform::FolderBrowser& folderBrowser = platform::SystemFolderBrowser());
     ~TForm1() override;
 
-    // Makes the window visible for the first time; runs FormShow before it appears.
-    void Show();
+    // Makes the window visible for the first time; runs FormShow before it appears, then opens
+    // `startPath` (a folder or a file; none when empty) as a browse would.
+    void Show(const platform::Path& startPath = {});
 
     // A control's window by its place in the layout; null for the picture buttons, which the
     // panel draws. The viewer's is asked of it each time: it makes a fresh pane for a file.
@@ -125,6 +126,11 @@ public:
     void imgBanClick();
     // The system menu's "Undo Replace All" (or "Undo Replace"), and Ctrl+Z in the list or viewer.
     void mnuUndoClick();
+
+    // Lists the folder `path` names, or the folder of the file it names with the file selected and
+    // shown, as if chosen with the folder button; the folder edit shows the folder. A name that
+    // cannot be listed raises the folder row's error and leaves everything as it was.
+    void OpenStartPath(const platform::Path& path);
 
 protected:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -89,9 +89,13 @@ Path Path::ShortForm() const {
     if (n == 0 || n >= shortPath.size()) return {};
     shortPath.resize(n);
     // The short form keeps the prefix it was asked with; a plain path is wanted.
-    if (shortPath.starts_with(kLongSharePrefix)) shortPath.replace(0, kLongSharePrefix.size(), kSharePrefix);
-    else if (shortPath.starts_with(kLongPrefix)) shortPath.erase(0, kLongPrefix.size());
-    return Path(std::move(shortPath));
+    return Path(std::move(shortPath)).WithoutLongPrefix();
+}
+
+Path Path::WithoutLongPrefix() const {
+    if (text_.starts_with(kLongSharePrefix)) return Path(std::wstring(kSharePrefix) + text_.substr(kLongSharePrefix.size()));
+    if (text_.starts_with(kLongPrefix)) return Path(text_.substr(kLongPrefix.size()));
+    return *this;
 }
 
 bool SameFileName(const std::wstring& a, const std::wstring& b) {

@@ -45,6 +45,9 @@ public:
     std::wstring ForShell() const;
     // The 8.3 form the volume keeps for an existing path; empty when it keeps none.
     Path ShortForm() const;
+    // The plain form of a path in the \\?\ form (a share's with its two backslashes back); any
+    // other path as it is.
+    Path WithoutLongPrefix() const;
 
     friend bool operator==(const Path& a, const Path& b) = default;
 

@@ -52,11 +52,11 @@ protected:
         RemoveSettingsFile();
     }
 
-    // A new main window, shown as at start.
-    void Start() {
+    // A new main window, shown as at start, on `startPath` when it names something.
+    void Start(const platform::Path& startPath = {}) {
         form_ = std::make_unique<app::TForm1>(shell);
         form_->SetProfileStore(store);
-        form_->Show();
+        form_->Show(startPath);
     }
     // The user closes the window with its close box.
     void Close() { ::SendMessageA(form_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }
@@ -286,6 +286,33 @@ TEST_F(SettingsEvents, AVanishedStoredFolderIsReportedAndTheOtherValuesSurviveAS
     EXPECT_EQ(Form().FileTypeIndex(), 2);
     Close();
     EXPECT_EQ(ReadFileBytes(kSettingsPath), file);
+}
+
+// Started on a name: a folder is listed as a browse lists it, a file is selected and shown in its
+// folder, and a name that cannot be listed gets the folder row's error as the start goes on.
+TEST_F(SettingsEvents, AStartOnANameListsItOrReportsWhatTheFolderRowWould) {
+    const platform::Path sub = folder.MakeFolder("山田 Łódź, a long name" + std::string(150, '-'));
+    const platform::Path file = sub.Join(L"notes.log");
+    WriteFileBytes(file, "shown");
+    const struct {
+        platform::Path at, listed;
+        std::wstring selected;
+    } cases[] = {{sub, sub, L""}, {file, sub, L"notes.log"}, {sub.Join(L"gone"), ProgramFolder(), L""}};
+    for (const auto& c : cases) {
+        test_support::RecordedErrors().clear();
+        Start(c.at);
+        EXPECT_EQ(Listed(), c.listed);
+        EXPECT_EQ(Form().FolderText(), c.listed.Text());
+        EXPECT_EQ(Form().FileListBox().Listing().FileName(), c.selected);
+        // The status bar takes a file's path once the viewer has loaded it.
+        EXPECT_EQ(Form().StatusText(), c.selected.empty() ? L"" : file.Text());
+        const std::vector<std::string> atStart = test_support::RecordedErrors();
+        EXPECT_EQ(atStart.size(), c.listed == ProgramFolder() ? 1u : 0u);
+        test_support::RecordedErrors().clear();
+        Form().SetFolderText(c.at.Text());
+        widgets::Guarded(Form().Handle(), [this] { Form().edFolderChange(); });
+        EXPECT_EQ(atStart, test_support::RecordedErrors()) << "not the folder row's error";
+    }
 }
 
 // The file is held open by another program without sharing. (A read-only attribute refuses the
