@@ -24,6 +24,11 @@ namespace {
 class FaultyFileSystem final : public test_support::ForwardingFileSystem {
 public:
     bool shrinkOnRead = false, throwOnRead = false, hugeSize = false;
+    // Only the fault named, from its start.
+    void Only(bool FaultyFileSystem::*fault) {
+        shrinkOnRead = throwOnRead = hugeSize = shrunk_ = false;
+        this->*fault = true;
+    }
 
     bool ReadFile(HANDLE file, void* buffer, DWORD count, DWORD* read) override {
         if (throwOnRead) throw std::bad_alloc();
@@ -98,19 +103,21 @@ protected:
 
 }  // namespace
 
-TEST_F(ReplaceInFileFaultsTest, ShortReadIsAStreamReadError) {
-    fs_.shrinkOnRead = true;
-    ExpectFailureLeavesFile("EReadError", "Stream read error");
-}
-
-TEST_F(ReplaceInFileFaultsTest, FileOfTwoGibibytesIsOutOfMemory) {
-    fs_.hugeSize = true;
-    ExpectFailureLeavesFile("EOutOfMemory", "Out of memory");
-}
-
-TEST_F(ReplaceInFileFaultsTest, AllocationFailureIsOutOfMemory) {
-    fs_.throwOnRead = true;
-    ExpectFailureLeavesFile("EOutOfMemory", "Out of memory");
+TEST_F(ReplaceInFileFaultsTest, AReadThatFailsOrRunsOutOfMemoryLeavesTheFile) {
+    const struct {
+        bool FaultyFileSystem::*fault;
+        const char* errorClass;
+        const char* message;
+    } cases[] = {
+        {&FaultyFileSystem::shrinkOnRead, "EReadError", "Stream read error"},
+        {&FaultyFileSystem::hugeSize, "EOutOfMemory", "Out of memory"},
+        {&FaultyFileSystem::throwOnRead, "EOutOfMemory", "Out of memory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.errorClass);
+        fs_.Only(c.fault);
+        ExpectFailureLeavesFile(c.errorClass, c.message);
+    }
 }
 
 TEST(ReplaceInFileSteps, TheJournalReachesTheDiskBeforeTheFileChanges) {

@@ -3,14 +3,11 @@
 #include "replace/replace_in_file.h"
 
 #include "platform/code_page.h"
-#include "platform/errors.h"
-#include "support/expect_error.h"
 #include "support/forwarding_file_system.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-using test_support::ExpectError;
 using test_support::ReadFileBytes;
 
 namespace {
@@ -69,26 +66,4 @@ TEST_F(UnchangedRewrite, AChangedFileStillGoesThroughTheJournal) {
     EXPECT_EQ(ReadFileBytes(path_), "Nothing to view here\r\n\xE9\t");
     EXPECT_EQ(fs_.newFiles, 1);
     EXPECT_EQ(fs_.flushes, 2);
-}
-
-TEST_F(UnchangedRewrite, AReadOnlyFileIsRefusedAsForAnyRewrite) {
-    ASSERT_TRUE(::SetFileAttributesW(path_.c_str(), FILE_ATTRIBUTE_READONLY));
-    ExpectError([&] { Replace("absent", "x"); }, "EFCreateError",
-                "Cannot create file \"" + test_support::Utf8Name(path_.Text()) + "\". " +
-                    test_support::Utf8Name(platform::SystemErrorText(ERROR_ACCESS_DENIED)));
-    EXPECT_EQ(ReadFileBytes(path_), kText);
-    EXPECT_EQ(fs_.writes, 0);
-    EXPECT_EQ(pumps_, 0);
-}
-
-TEST_F(UnchangedRewrite, AFileAnotherProgramReadsWithoutSharingWritesIsRefused) {
-    platform::UniqueFile other{
-        ::CreateFileW(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)};
-    ASSERT_TRUE(other);
-    ExpectError([&] { Replace("absent", "x"); }, "EFCreateError",
-                "Cannot create file \"" + test_support::Utf8Name(path_.Text()) + "\". " +
-                    test_support::Utf8Name(platform::SystemErrorText(ERROR_SHARING_VIOLATION)));
-    other.reset();
-    EXPECT_EQ(ReadFileBytes(path_), kText);
-    EXPECT_EQ(pumps_, 0);
 }
