@@ -89,9 +89,14 @@ Path Path::ShortForm() const {
     if (n == 0 || n >= shortPath.size()) return {};
     shortPath.resize(n);
     // The short form keeps the prefix it was asked with; a plain path is wanted.
-    if (shortPath.starts_with(kLongSharePrefix)) shortPath.replace(0, kLongSharePrefix.size(), kSharePrefix);
-    else if (shortPath.starts_with(kLongPrefix)) shortPath.erase(0, kLongPrefix.size());
-    return Path(std::move(shortPath));
+    return Path(std::move(shortPath)).WithoutLongPrefix();
+}
+
+Path Path::WithoutLongPrefix() const {
+    std::wstring plain = text_;
+    if (plain.starts_with(kLongSharePrefix)) plain.replace(0, kLongSharePrefix.size(), kSharePrefix);
+    else if (plain.starts_with(kLongPrefix)) plain.erase(0, kLongPrefix.size());
+    return Path(std::move(plain));
 }
 
 bool SameFileName(const std::wstring& a, const std::wstring& b) {

@@ -45,6 +45,9 @@ public:
     std::wstring ForShell() const;
     // The 8.3 form the volume keeps for an existing path; empty when it keeps none.
     Path ShortForm() const;
+    // The path as people and the shell write it: the long form's \\?\ taken off, and a share's
+    // \\?\UNC\ given back as its two backslashes.
+    Path WithoutLongPrefix() const;
 
     friend bool operator==(const Path& a, const Path& b) = default;
 
