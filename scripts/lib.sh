@@ -92,6 +92,9 @@ start_wineserver() {
   # Start the prefix's own services now, away from ctest's output pipes: a service that
   # inherited a test's stdout would keep ctest waiting for it to close.
   wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+  # A program that crashes ends at once, its backtrace on stderr, instead of waiting behind the
+  # debugger's crash box for a click that never comes.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 </dev/null || true
   # Wine leaves the frames to a window manager when one runs. Without one it draws them itself,
   # and hiding a window then does not wait two seconds for a manager's answer that never comes.
   local managed=N

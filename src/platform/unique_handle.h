@@ -35,9 +35,14 @@ public:
     }
 
     Handle release() noexcept { return std::exchange(handle_, Empty()); }
+    // Keeps the thread's last error: an owner often lets go between a failing call and the
+    // caller that reports it as Win32 does, and a close may set an error of its own.
     void reset(Handle h = Empty()) noexcept {
         Handle old = std::exchange(handle_, h);
-        if (old != Empty()) Close(old);
+        if (old == Empty()) return;
+        const DWORD error = ::GetLastError();
+        Close(old);
+        ::SetLastError(error);
     }
 
 private:

@@ -49,10 +49,15 @@ long ChildWindowCount(HWND parent) {
 
 }  // namespace
 
-platform::UniqueCom<ButtonPanelAccessible> ButtonPanelAccessible::Create(Panel& panel) {
+void DisconnectAndRelease(ButtonPanelAccessible* object) noexcept {
+    object->Disconnect();
+    object->Release();
+}
+
+ConnectedAccessible ButtonPanelAccessible::Create(Panel& panel) {
     platform::UniqueCom<IAccessible> standard;
     if (FAILED(::CreateStdAccessibleObject(panel.Handle(), OBJID_CLIENT, AccessibleId(), standard.put()))) return {};
-    return platform::UniqueCom<ButtonPanelAccessible>(new ButtonPanelAccessible(panel, std::move(standard)));
+    return ConnectedAccessible(new ButtonPanelAccessible(panel, std::move(standard)));
 }
 
 ButtonPanelAccessible::~ButtonPanelAccessible() { Disconnect(); }

@@ -16,12 +16,17 @@
 namespace widgets {
 
 class Panel;
+class ButtonPanelAccessible;
+
+// The panel's own reference: letting go of it disconnects the object as well as releasing it, so
+// that a client still holding the object never reaches a panel that is gone.
+void DisconnectAndRelease(ButtonPanelAccessible* object) noexcept;
+using ConnectedAccessible = platform::UniqueHandle<ButtonPanelAccessible*, &DisconnectAndRelease>;
 
 class ButtonPanelAccessible final : public IAccessible {
 public:
     // Empty when the standard object cannot be made.
-    static platform::UniqueCom<ButtonPanelAccessible> Create(Panel& panel);
-    void Disconnect() noexcept;
+    static ConnectedAccessible Create(Panel& panel);
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
@@ -61,7 +66,9 @@ private:
     ButtonPanelAccessible(Panel& panel, platform::UniqueCom<IAccessible> standard) noexcept
         : panel_(&panel), standard_(std::move(standard)) {}
     ~ButtonPanelAccessible();
+    friend void DisconnectAndRelease(ButtonPanelAccessible* object) noexcept;
 
+    void Disconnect() noexcept;
     bool Connected() const noexcept;
     enum class Kind { Self, Button, Invalid };
     // What a child id names: the panel itself, one of its buttons (index in `button`), or nothing

@@ -95,7 +95,7 @@ void Panel::Press(size_t index) {
 LRESULT Panel::OnGetObject(WPARAM flags, LPARAM objectId) {
     // The id is a 32-bit value, whatever the width of LPARAM.
     if (static_cast<DWORD>(objectId) != static_cast<DWORD>(OBJID_CLIENT)) return Default(WM_GETOBJECT, flags, objectId);
-    if (!accessible_) accessible_.reset(ButtonPanelAccessible::Create(*this).release());
+    if (!accessible_) accessible_ = ButtonPanelAccessible::Create(*this);
     if (!accessible_) return Default(WM_GETOBJECT, flags, objectId);
     return ::LresultFromObject(__uuidof(IAccessible), flags, accessible_.get());
 }

@@ -6,7 +6,6 @@
 #include "widgets/graphic_button.h"
 #include "widgets/window.h"
 
-#include <memory>
 #include <vector>
 
 namespace widgets {
@@ -33,17 +32,9 @@ private:
     void Press(size_t index);
     LRESULT OnGetObject(WPARAM flags, LPARAM objectId);
 
-    // Lets go of the accessible object; a client that still holds it finds it disconnected.
-    struct DisconnectAccessible {
-        void operator()(ButtonPanelAccessible* object) const noexcept {
-            object->Disconnect();
-            object->Release();
-        }
-    };
-
     std::vector<GraphicButton*> buttons_;
     HFONT font_ = nullptr;
-    std::unique_ptr<ButtonPanelAccessible, DisconnectAccessible> accessible_;
+    ConnectedAccessible accessible_;
 };
 
 }  // namespace widgets

@@ -12,7 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -78,16 +81,22 @@ TEST_F(MainForm, StartsCaptionedAtItsMinimumSizeInTheMiddleOfTheScreen) {
     EXPECT_EQ(::GetMenu(Form()), nullptr);
 }
 
-TEST_F(MainForm, PlacesEveryControlAtTheStartingSize) { ExpectPlacedForClient(form); }
-
-TEST_F(MainForm, WideningAndHeighteningCarryTheAnchoredControls) {
-    const SIZE before = ClientSize(Form());
-    Resize(900, 600);
-    ASSERT_EQ(ClientSize(Form()).cx, before.cx + 260);
-    ASSERT_EQ(ClientSize(Form()).cy, before.cy + 70);
-    ExpectPlacedForClient(form);
-    Resize(700, 800);
-    ExpectPlacedForClient(form);
+// Every control where the layout puts it at the starting size and after each resize. The window
+// manager applies the minimum to every resize of a sizable window, not only to the user's dragging
+// of the frame.
+TEST_F(MainForm, ResizesNoSmallerThan640By530AndCarriesTheAnchoredControls) {
+    MINMAXINFO info{};
+    ::SendMessageA(Form(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(info.ptMinTrackSize.x, 640);
+    EXPECT_EQ(info.ptMinTrackSize.y, 530);
+    const SIZE sizes[][2] = {{{640, 530}, {640, 530}}, {{900, 600}, {900, 600}}, {{700, 800}, {700, 800}},
+                             {{300, 200}, {640, 530}}, {{639, 800}, {640, 800}}};
+    for (const auto& [asked, outer] : sizes) {
+        Resize(asked.cx, asked.cy);
+        EXPECT_EQ(std::make_pair(OuterSize().cx, OuterSize().cy), std::make_pair(outer.cx, outer.cy))
+            << "asked for " << asked.cx << " x " << asked.cy;
+        ExpectPlacedForClient(form);
+    }
 }
 
 // The tooltip's tools: which window and region each covers and its text.
@@ -140,22 +149,6 @@ TEST_F(MainForm, ButtonHintsFollowTheButtonsWhenTheWindowIsWidened) {
         EXPECT_TRUE(::EqualRect(&tool.region, &button.Place())) << tool.text;
     }
     EXPECT_EQ(regions, 2);
-}
-
-TEST_F(MainForm, CannotBeMadeSmallerThan640By530) {
-    MINMAXINFO info{};
-    ::SendMessageA(Form(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(info.ptMinTrackSize.x, 640);
-    EXPECT_EQ(info.ptMinTrackSize.y, 530);
-    // The window manager applies the minimum to every resize of a sizable window, not only to
-    // the user's dragging of the frame.
-    Resize(300, 200);
-    EXPECT_EQ(OuterSize().cx, 640);
-    EXPECT_EQ(OuterSize().cy, 530);
-    Resize(639, 800);
-    EXPECT_EQ(OuterSize().cx, 640);
-    EXPECT_EQ(OuterSize().cy, 800);
-    ExpectPlacedForClient(form);
 }
 
 // A drag of the splitter by `dx` pixels with the left button, as the mouse reports it.
@@ -234,7 +227,7 @@ std::vector<std::string> Lines(const std::string& text) {
     }
 }
 
-TEST_F(MainForm, TheViewerGreetsWithTheWelcomeTextInBlue) {
+TEST_F(MainForm, TheViewerIsAReadOnlyRichEditGreetingWithTheWelcomeTextInBlue) {
     const std::vector<std::string> expected = {
         "Welcome to the String Search and Replace Utility!",
         "",
@@ -276,19 +269,14 @@ TEST_F(MainForm, TheViewerGreetsWithTheWelcomeTextInBlue) {
     EXPECT_FALSE(format.dwEffects & CFE_AUTOCOLOR);
     EXPECT_EQ(format.crTextColor, RGB(0, 0, 255));
     EXPECT_STREQ(format.szFaceName, "Lucida Console");
-}
-
-TEST_F(MainForm, TheViewerIsAReadOnlyRichEditAndNoTabStop) {
-    HWND viewer = form.memHTML().Handle();
-    char kind[32] = {};
-    ::GetClassNameA(viewer, kind, sizeof kind);
-    EXPECT_STREQ(kind, "RICHEDIT");
-    LONG style = ::GetWindowLongA(viewer, GWL_STYLE);
+    // A read-only rich edit, and no tab stop.
+    EXPECT_EQ(test_support::WindowClass(viewer), "RICHEDIT");
+    const LONG style = ::GetWindowLongA(viewer, GWL_STYLE);
     EXPECT_TRUE(style & ES_READONLY);
     EXPECT_FALSE(style & WS_TABSTOP);
 }
 
-TEST_F(MainForm, TheStatusBarHoldsTheMakersNoticeInTheSystemStatusFont) {
+TEST_F(MainForm, TheStatusBarHoldsTheMakersNotice) {
     std::wstring notice = form.StatusText();
     ASSERT_GT(notice.size(), 2u);
     EXPECT_EQ(notice[0], L' ');
@@ -302,27 +290,29 @@ TEST_F(MainForm, TheStatusBarHoldsTheMakersNoticeInTheSystemStatusFont) {
     int rightEdges[4] = {};
     EXPECT_EQ(::SendMessageA(form.StatBar(), SB_GETPARTS, 4, reinterpret_cast<LPARAM>(rightEdges)), 1);
     EXPECT_EQ(rightEdges[0], -1);
-
-    // The window's own font is for the inputs; the status bar keeps the system's.
-    HFONT formFont = reinterpret_cast<HFONT>(::SendMessageA(form.edSearch(), WM_GETFONT, 0, 0));
-    HFONT statusFont = reinterpret_cast<HFONT>(::SendMessageA(form.StatBar(), WM_GETFONT, 0, 0));
-    EXPECT_NE(statusFont, formFont);
-    NONCLIENTMETRICSA metrics{};
-    metrics.cbSize = sizeof metrics;
-    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
-    LOGFONTA used{};
-    ASSERT_TRUE(::GetObjectA(statusFont, sizeof used, &used));
-    EXPECT_STREQ(used.lfFaceName, metrics.lfStatusFont.lfFaceName);
-    EXPECT_EQ(used.lfHeight, metrics.lfStatusFont.lfHeight);
 }
 
-TEST_F(MainForm, TheInputsUseTahomaElevenPixelsHigh) {
-    for (HWND control : {form.edSearch(), form.edReplace(), form.cbFileType(), form.cbWarn(), Label("Search For:")}) {
-        HFONT font = reinterpret_cast<HFONT>(::SendMessageA(control, WM_GETFONT, 0, 0));
+// Every window of the form shows its text in the form's font, but those that draw their own: the
+// pictures, the panel and the splitter (no text), the browse button (a picture), the viewer (a font
+// of its own) and the status bar, which keeps the system's status font.
+TEST_F(MainForm, EveryTextIsInTahomaElevenPixelsHighButTheStatusBarsInTheSystemsStatusFont) {
+    std::vector<HWND> windows;
+    ::EnumChildWindows(
+        Form(), [](HWND w, LPARAM all) { return reinterpret_cast<std::vector<HWND>*>(all)->push_back(w), TRUE; },
+        reinterpret_cast<LPARAM>(&windows));
+    const HWND own[] = {form.imgBan().Handle(), form.imgWeb().Handle(), Panel(), form.edFolderButton(),
+                        form.Splitter1().Handle(), form.memHTML().Handle()};
+    NONCLIENTMETRICSA metrics{sizeof metrics};
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+    const LOGFONTA& status = metrics.lfStatusFont;
+    for (HWND w : windows) {
+        if (std::find(std::begin(own), std::end(own), w) != std::end(own)) continue;
         LOGFONTA used{};
-        ASSERT_TRUE(::GetObjectA(font, sizeof used, &used));
-        EXPECT_STREQ(used.lfFaceName, "Tahoma");
-        EXPECT_EQ(used.lfHeight, -11);
+        ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(w, WM_GETFONT, 0, 0)), sizeof used, &used);
+        using Font = std::pair<std::string, LONG>;
+        EXPECT_EQ(Font(used.lfFaceName, used.lfHeight),
+                  w == form.StatBar() ? Font(status.lfFaceName, status.lfHeight) : Font("Tahoma", -11))
+            << test_support::WindowClass(w) << " " << ::GetDlgCtrlID(w) << " " << test_support::WindowText(w);
     }
 }
 
@@ -375,27 +365,27 @@ TEST_F(MainForm, AGraphicButtonClicksOnlyWhenPressedAndReleasedOverIt) {
     int clicks = 0;
     form.btnReplace().OnClick = [&] { ++clicks; };
     const RECT place = form.btnReplace().Place();
-    // Pressed, then released beside it.
-    SendMouse(Panel(), WM_LBUTTONDOWN, Centre(place), MK_LBUTTON);
-    EXPECT_EQ(::GetCapture(), Panel());
-    SendMouse(Panel(), WM_MOUSEMOVE, {place.left - 5, place.top + 3}, MK_LBUTTON);
-    SendMouse(Panel(), WM_LBUTTONUP, {place.left - 5, place.top + 3});
-    EXPECT_EQ(clicks, 0);
-    // Pressed beside it, released over it.
-    SendMouse(Panel(), WM_LBUTTONDOWN, {place.left - 5, place.top + 3}, MK_LBUTTON);
-    SendMouse(Panel(), WM_LBUTTONUP, Centre(place));
-    EXPECT_EQ(clicks, 0);
-    // The press is cancelled when the mouse is taken away.
-    SendMouse(Panel(), WM_LBUTTONDOWN, Centre(place), MK_LBUTTON);
-    ::SendMessageA(Panel(), WM_CANCELMODE, 0, 0);
-    SendMouse(Panel(), WM_LBUTTONUP, Centre(place));
-    EXPECT_EQ(clicks, 0);
-    // Out and back in before the release still clicks.
-    SendMouse(Panel(), WM_LBUTTONDOWN, Centre(place), MK_LBUTTON);
-    SendMouse(Panel(), WM_MOUSEMOVE, {place.right + 20, place.bottom + 20}, MK_LBUTTON);
-    SendMouse(Panel(), WM_MOUSEMOVE, Centre(place), MK_LBUTTON);
-    SendMouse(Panel(), WM_LBUTTONUP, Centre(place));
-    EXPECT_EQ(clicks, 1);
+    const POINT over = Centre(place), beside{place.left - 5, place.top + 3}, away{place.right + 20, place.bottom + 20};
+    const struct {
+        const char* what;
+        POINT down;
+        std::vector<POINT> moves;  // with the button held
+        bool takenAway;            // the mouse taken away before the release
+        POINT up;
+        int clicks;
+    } presses[] = {{"released beside it", over, {beside}, false, beside, 0},
+                   {"pressed beside it", beside, {}, false, over, 0},
+                   {"the mouse taken away", over, {}, true, over, 0},
+                   {"out and back in", over, {away, over}, false, over, 1}};
+    for (const auto& p : presses) {
+        clicks = 0;
+        SendMouse(Panel(), WM_LBUTTONDOWN, p.down, MK_LBUTTON);
+        EXPECT_EQ(::GetCapture() == Panel(), p.down.x == over.x) << p.what << ": the panel holds the mouse";
+        for (POINT at : p.moves) SendMouse(Panel(), WM_MOUSEMOVE, at, MK_LBUTTON);
+        if (p.takenAway) ::SendMessageA(Panel(), WM_CANCELMODE, 0, 0);
+        SendMouse(Panel(), WM_LBUTTONUP, p.up);
+        EXPECT_EQ(clicks, p.clicks) << p.what;
+    }
 }
 
 TEST_F(MainForm, ClickingEitherBannerPictureAsksTheShellToOpenTheWebAddress) {

@@ -7,7 +7,6 @@
 #include "support/dialog_driver.h"
 #include "support/expect_error.h"
 #include "support/recording_shell.h"
-#include "support/screen_capture.h"
 #include "support/unique_kernel_handle.h"
 #include "support/window_driving.h"
 #include "widgets/application.h"
@@ -29,7 +28,6 @@ namespace {
 
 using test_support::DialogAnswer;
 using test_support::DialogDriver;
-using test_support::ScreenCapture;
 
 bool Topmost(HWND window) { return (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 

@@ -569,21 +569,13 @@ TEST(FileListBoxOnScreen, TheWindowShowsTheFilesWithIconsAndTheSelectedRow) {
     LeftClick(list.Handle(), Centre(row));
     ASSERT_EQ(list.Listing().FileName(), L"Contacts.txt");
 
-    RECT window, inList;
-    ::GetWindowRect(form.Handle(), &window);
-    ::GetWindowRect(list.Handle(), &inList);
-    ::OffsetRect(&inList, -window.left, -window.top);
     const COLORREF highlight = ::GetSysColor(COLOR_HIGHLIGHT);
     auto isHighlight = [&](COLORREF c) { return c == highlight; };
-    // The window system shows what was drawn some moments later; look until it is there.
-    std::unique_ptr<test_support::ScreenCapture> shot;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        ::RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        test_support::DispatchWaitingMessages();
-        ::Sleep(50);
-        shot = std::make_unique<test_support::ScreenCapture>(window);
-        if (shot->Count(inList, isHighlight) > 500) break;
-    }
+    auto shown = [&](const test_support::ScreenCapture& s) {
+        return s.Count(test_support::InCapture(list.Handle(), s), isHighlight) > 500;
+    };
+    const auto shot = test_support::ShotWhen(form.Handle(), shown, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const RECT inList = test_support::InCapture(list.Handle(), *shot);
     EXPECT_TRUE(shot->SaveBmp(test_support::ScreenshotFolder() + "\\file_list_box.bmp"));
     // One highlighted row, the third.
     EXPECT_GT(shot->Count(inList, isHighlight), 500);

@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -256,30 +257,21 @@ TEST_F(FileTypeSelectorTest, AnIndexOutOfRangeIsKeptAndTheShownTextStays) {
 int TextPixels(const test_support::ScreenCapture& shot, HWND combo) {
     COMBOBOXINFO info{sizeof info};
     ::GetComboBoxInfo(combo, &info);
-    RECT text = info.rcItem, window;
+    RECT text = info.rcItem;
     ::MapWindowPoints(combo, nullptr, reinterpret_cast<POINT*>(&text), 2);
-    ::GetWindowRect(combo, &window);
-    ::OffsetRect(&text, -window.left, -window.top);
+    ::OffsetRect(&text, -shot.Area().left, -shot.Area().top);
     return shot.Count(text, [](COLORREF c) { return c == ::GetSysColor(COLOR_WINDOWTEXT); });
 }
-
 
 // The closed field as the screen shows it, once it shows text (or none) alike in two shots in a
 // row, or after a bounded wait: a window just mapped by the window manager is drawn in parts.
 std::unique_ptr<test_support::ScreenCapture> FieldShot(HWND combo, bool withText) {
-    std::unique_ptr<test_support::ScreenCapture> shot;
-    for (int attempt = 0, last = -1; attempt < 40; ++attempt) {
-        ::RedrawWindow(combo, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        DispatchWaitingMessages();
-        ::Sleep(50);
-        RECT r;
-        ::GetWindowRect(combo, &r);
-        shot = std::make_unique<test_support::ScreenCapture>(r);
-        const int pixels = TextPixels(*shot, combo);
-        if ((pixels > 20) == withText && pixels == last) break;
-        last = pixels;
-    }
-    return shot;
+    int last = -1;
+    auto settled = [&](const test_support::ScreenCapture& shot) {
+        const int pixels = TextPixels(shot, combo);
+        return std::exchange(last, pixels) == pixels && (pixels > 20) == withText;
+    };
+    return test_support::ShotWhen(combo, settled, RDW_INVALIDATE | RDW_UPDATENOW, 40);
 }
 
 TEST_F(FileTypeSelectorTest, OnScreenTheFieldKeepsItsTextAfterAnIndexOutOfRange) {

@@ -9,6 +9,10 @@ namespace {
 
 constexpr const char* kCaption = "Zavotek - String Search & Replace Utility";
 constexpr int kPanelIndex = 2;
+// Wine answers ERROR_INTERNAL_ERROR when a new program's Unix process dies before it has started,
+// as now and then right after a kill, while the killed one's is still going away.
+constexpr int kStartAttempts = 5;
+constexpr DWORD kStartRetryMs = 500, kKillMs = 30000;
 
 UINT_PTR IdOf(int index) { return 100 + static_cast<UINT_PTR>(index); }
 
@@ -63,14 +67,25 @@ std::string MessageOf(HWND box) {
     return {};
 }
 
-}  // namespace
-
-ProgramSession::ProgramSession(const platform::Path& program, const platform::Path& folder, int seconds) {
+PROCESS_INFORMATION Start(const platform::Path& program, const platform::Path& folder) {
     std::wstring command = L"\"" + program.Text() + L"\"";
     STARTUPINFOW si{sizeof si};
-    if (!::CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          folder.empty() ? nullptr : folder.c_str(), &si, &process_))
-        throw std::runtime_error("cannot start the program, error " + std::to_string(::GetLastError()));
+    PROCESS_INFORMATION process{};
+    for (int attempt = 1;; ++attempt, ::Sleep(kStartRetryMs)) {
+        if (::CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             folder.empty() ? nullptr : folder.c_str(), &si, &process))
+            return process;
+        const DWORD error = ::GetLastError();
+        const std::string failed = "cannot start the program, error " + std::to_string(error);
+        if (error != ERROR_INTERNAL_ERROR || attempt == kStartAttempts) throw std::runtime_error(failed);
+        std::printf("%s at attempt %d of %d; again in %lu ms\n", failed.c_str(), attempt, kStartAttempts, kStartRetryMs);
+    }
+}
+
+}  // namespace
+
+ProgramSession::ProgramSession(const platform::Path& program, const platform::Path& folder, int seconds)
+    : process_(Start(program, folder)) {
     ::WaitForInputIdle(process_.hProcess, seconds * 1000);
     WaitUntil(
         [this] {
@@ -148,7 +163,8 @@ bool ProgramSession::AnswerWithEnter(HWND box, int seconds) const {
 
 void ProgramSession::Kill() {
     ::TerminateProcess(process_.hProcess, 9);
-    ::WaitForSingleObject(process_.hProcess, INFINITE);
+    if (::WaitForSingleObject(process_.hProcess, kKillMs) != WAIT_OBJECT_0)
+        throw std::runtime_error("the killed program had not ended " + std::to_string(kKillMs / 1000) + " s later");
 }
 
 bool ProgramSession::CloseAndCheckExit(int seconds) {

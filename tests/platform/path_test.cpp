@@ -60,6 +60,8 @@ TEST(PathForms, JoinAbsoluteAndTheFormsForTheSystemAndTheShell) {
         EXPECT_EQ(path.Join(L"n").Text(), c.joined);
         EXPECT_EQ(path.Absolute().Text(), c.absolute);
         EXPECT_EQ(path.ForSystem(), c.system);
+        // Taken off (as a short form's is), the prefix comes back the same, a share's too.
+        EXPECT_EQ(Path(c.system).WithoutLongPrefix().ForSystem(), c.system);
         EXPECT_EQ(path.ForShell(), c.shell);
     }
 }

@@ -1,5 +1,7 @@
 #include "support/screen_capture.h"
 
+#include "support/window_driving.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -21,7 +23,8 @@ BITMAPINFOHEADER Header(int width, int height) {
 }  // namespace
 
 ScreenCapture::ScreenCapture(const RECT& area)
-    : width_(area.right - area.left),
+    : area_(area),
+      width_(area.right - area.left),
       height_(area.bottom - area.top),
       bits_(static_cast<size_t>(Stride(width_)) * height_) {
     HDC screen = ::GetDC(nullptr);
@@ -41,6 +44,7 @@ ScreenCapture::ScreenCapture(const RECT& area)
 }
 
 COLORREF ScreenCapture::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
     const unsigned char* p = &bits_[static_cast<size_t>(height_ - 1 - y) * Stride(width_) + x * 3];
     return RGB(p[2], p[1], p[0]);
 }
@@ -56,6 +60,29 @@ bool ScreenCapture::SaveBmp(const std::string& path) const {
     bool ok = std::fwrite(&file, sizeof file, 1, f) == 1 && std::fwrite(&header, sizeof header, 1, f) == 1 &&
               std::fwrite(bits_.data(), 1, bits_.size(), f) == bits_.size();
     return std::fclose(f) == 0 && ok;
+}
+
+std::unique_ptr<ScreenCapture> ShotWhen(HWND window, const std::function<bool(const ScreenCapture&)>& ready,
+                                        UINT redraw, int attempts) {
+    std::unique_ptr<ScreenCapture> shot;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        if (redraw) ::RedrawWindow(window, nullptr, nullptr, redraw);
+        DispatchWaitingMessages();
+        ::Sleep(50);
+        RECT r;
+        ::GetWindowRect(window, &r);
+        shot = std::make_unique<ScreenCapture>(r);
+        if (ready(*shot)) break;
+    }
+    return shot;
+}
+
+RECT InCapture(HWND window, const ScreenCapture& shot, int inset) {
+    RECT r;
+    ::GetWindowRect(window, &r);
+    ::OffsetRect(&r, -shot.Area().left, -shot.Area().top);
+    ::InflateRect(&r, -inset, -inset);
+    return r;
 }
 
 std::string ScreenshotFolder() {
