@@ -4,27 +4,28 @@ namespace replace {
 
 namespace {
 
-// The queue's lock for a scope; Unlocked lets it go for a stretch of that scope.
+// The queue's lock for a scope, which may let it go for a stretch of that scope and take it again.
 class Locked {
 public:
-    explicit Locked(SRWLOCK& lock) : lock_(lock) { ::AcquireSRWLockExclusive(&lock_); }
-    ~Locked() { ::ReleaseSRWLockExclusive(&lock_); }
+    explicit Locked(SRWLOCK& lock) : lock_(lock) { Take(); }
+    ~Locked() {
+        if (held_) Release();
+    }
     Locked(const Locked&) = delete;
     Locked& operator=(const Locked&) = delete;
 
-private:
-    SRWLOCK& lock_;
-};
-
-class Unlocked {
-public:
-    explicit Unlocked(SRWLOCK& lock) : lock_(lock) { ::ReleaseSRWLockExclusive(&lock_); }
-    ~Unlocked() { ::AcquireSRWLockExclusive(&lock_); }
-    Unlocked(const Unlocked&) = delete;
-    Unlocked& operator=(const Unlocked&) = delete;
+    void Take() {
+        ::AcquireSRWLockExclusive(&lock_);
+        held_ = true;
+    }
+    void Release() {
+        held_ = false;
+        ::ReleaseSRWLockExclusive(&lock_);
+    }
 
 private:
     SRWLOCK& lock_;
+    bool held_ = false;
 };
 
 }  // namespace
@@ -131,24 +132,22 @@ void RewriteQueue::Work() {
         next->started = true;
         std::unique_ptr<Rewrite> rewrite;
         std::exception_ptr error;
-        {
-            Unlocked unlocked(lock_);
-            try {
-                rewrite = std::make_unique<Rewrite>(next->path, fs_);
-            } catch (...) {
-                error = std::current_exception();
-            }
+        locked.Release();
+        try {
+            rewrite = std::make_unique<Rewrite>(next->path, fs_);
+        } catch (...) {
+            error = std::current_exception();
         }
+        locked.Take();
         if (rewrite && !RoomFor(*next, 2 * rewrite->Size())) return;
-        {
-            Unlocked unlocked(lock_);
-            try {
-                if (rewrite) rewrite->Prepare(search_, replacement_, codePage_);
-            } catch (...) {
-                error = std::current_exception();
-                rewrite.reset();
-            }
+        locked.Release();
+        try {
+            if (rewrite) rewrite->Prepare(search_, replacement_, codePage_);
+        } catch (...) {
+            error = std::current_exception();
+            rewrite.reset();
         }
+        locked.Take();
         next->rewrite = std::move(rewrite);
         next->error = error;
         next->ended = true;
