@@ -69,6 +69,7 @@ private:
                                                     dialogs::button::Yes | dialogs::button::No) == dialogs::result::Yes;
         if (yes) askedAbout_ = index;
         else PumpMessages();
+        warnReadAt_.reset();
         return yes;
     }
 
@@ -149,7 +150,11 @@ private:
         }
     }
 
+    // "Confirm" can change only while the window handles messages: it is read again after each
+    // pump and each question, which is as good as before each file, and far cheaper under Wine.
     bool Warn() {
+        if (warnReadAt_ && *warnReadAt_ == pump_.Pumps()) return warn_;
+        warnReadAt_ = pump_.Pumps();
         if (FormAlive(form_)) warn_ = form_.WarnTicked();
         return warn_;
     }
@@ -164,6 +169,7 @@ private:
     ViewerPacer pacer_;
     const std::string search_, replacement_;
     bool warn_ = false;
+    std::optional<unsigned> warnReadAt_;
     std::optional<size_t> askedAbout_;
     PacedPump pump_;
 };

@@ -23,6 +23,7 @@ void PacedPump::Now() {
     const DWORD now = ::GetTickCount();
     if (now - last_ < kEvery) return;
     last_ = now;
+    ++pumps_;
     PumpMessages();
 }
 

@@ -21,9 +21,12 @@ public:
     static constexpr DWORD kEvery = 10;  // milliseconds
     // Pumps the first time, then once kEvery has passed since the last pump.
     void Now();
+    // How many times it has pumped: what the user did can reach the window only then.
+    unsigned Pumps() const noexcept { return pumps_; }
 
 private:
     DWORD last_ = ::GetTickCount() - kEvery;
+    unsigned pumps_ = 0;
 };
 // False once the main window is destroyed, its controls with it; the program is then ending.
 bool FormAlive(const TForm1& form);
