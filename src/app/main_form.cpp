@@ -318,6 +318,7 @@ LRESULT TForm1::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ACTIVATE: return OnActivate(wParam, lParam);
     case WM_SYSCOMMAND: return OnSysCommand(wParam, lParam);
     case WM_INITMENUPOPUP: return UpdateUndoMenuItem(), Default(message, wParam, lParam);
+    case WM_CONTEXTMENU: return OnContextMenu(reinterpret_cast<HWND>(wParam), lParam);
     case WM_CLOSE: return OnClose();
     case WM_DESTROY:
         if (auto* application = widgets::Application::Current()) application->Terminate();

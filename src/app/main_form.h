@@ -124,7 +124,8 @@ public:
     void btnReplaceClick();
     void btnGlobReplaceClick();
     void imgBanClick();
-    // The system menu's "Undo Replace All" (or "Undo Replace"), and Ctrl+Z in the list or viewer.
+    // The system menu's "Undo Replace All" (or "Undo Replace"), the same on the context menu of the
+    // list and the viewer, and Ctrl+Z in them.
     void mnuUndoClick();
 
     // Lists the folder `path` names, or the folder of the file it names with the file selected and
@@ -162,8 +163,11 @@ private:
     LRESULT OnActivate(WPARAM state, LPARAM other);
     LRESULT OnSysCommand(WPARAM command, LPARAM where);
     // The undo's item in the system menu: made once, brought up to date each time the menu opens.
+    // Under Wine a window manager shows its own menu for the window instead, so the file list and
+    // the viewer offer the same item on their context menu.
     void AddUndoMenuItem();
     void UpdateUndoMenuItem();
+    LRESULT OnContextMenu(HWND from, LPARAM where);
     // Ctrl+Z typed into the file list or the viewer; the edits keep it for their own undo.
     bool TakeShortcut(const MSG& message);
     // The list read again and the viewer showing the selected file as it now is.

@@ -6,6 +6,10 @@
 #include "replace/undo_store.h"
 #include "replace/undo_texts.h"
 
+#include <windowsx.h>
+
+#include <utility>
+
 namespace app {
 
 platform::Path TForm1::JournalFolder() const { return JournalFolderIn(stateFolder_); }
@@ -17,12 +21,38 @@ void TForm1::AddUndoMenuItem() {
     ::AppendMenuW(menu, MF_STRING | MF_GRAYED, kUndoCommand, replace::UndoMenuText(std::nullopt).c_str());
 }
 
-// What was kept is read each time: another copy of the program may have changed files since.
+namespace {
+
+// The item's text and state, from what was kept: read each time, as another copy of the program
+// may have changed files since.
+std::pair<std::wstring, UINT> UndoItem(const TForm1& form) {
+    const std::optional<replace::UndoManifest> kept = replace::ReadUndo(platform::SystemFileSystem(), form.UndoFolder());
+    return {replace::UndoMenuText(kept), replace::CanUndo(kept) && !form.CommandRunning() ? MF_ENABLED : MF_GRAYED};
+}
+
+}  // namespace
+
 void TForm1::UpdateUndoMenuItem() {
-    const std::optional<replace::UndoManifest> kept = replace::ReadUndo(platform::SystemFileSystem(), UndoFolder());
-    const UINT state = replace::CanUndo(kept) && !CommandRunning() ? MF_ENABLED : MF_GRAYED;
+    const auto [text, state] = UndoItem(*this);
     ::ModifyMenuW(::GetSystemMenu(Handle(), FALSE), kUndoCommand, MF_BYCOMMAND | MF_STRING | state, kUndoCommand,
-                  replace::UndoMenuText(kept).c_str());
+                  text.c_str());
+}
+
+LRESULT TForm1::OnContextMenu(HWND from, LPARAM where) {
+    if (from != FileListBox().Handle() && from != memHTML().Handle())
+        return Default(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(from), where);
+    POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    // From the keyboard (Shift+F10, the menu key): at the control's top left corner.
+    if (where == -1) {
+        at = POINT{0, 0};
+        ::ClientToScreen(from, &at);
+    }
+    const auto [text, state] = UndoItem(*this);
+    const platform::UniqueHMenu menu{::CreatePopupMenu()};
+    ::AppendMenuW(menu.get(), MF_STRING | state, kUndoCommand, text.c_str());
+    if (::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr) == kUndoCommand)
+        mnuUndoClick();
+    return 0;
 }
 
 bool TForm1::TakeShortcut(const MSG& message) {

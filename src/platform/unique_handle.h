@@ -63,6 +63,7 @@ using UniqueHBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
 using UniqueHBrush = UniqueHandle<HBRUSH, &::DeleteObject>;
 using UniqueHIcon = UniqueHandle<HICON, &::DestroyIcon>;
 using UniqueHwnd = UniqueHandle<HWND, &::DestroyWindow>;
+using UniqueHMenu = UniqueHandle<HMENU, &::DestroyMenu>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, &::ImageList_Destroy>;
 
 // One reference to a COM object, given back with Release.

@@ -32,10 +32,11 @@
 //   e2e_driver kill-as-it-grows <program.exe> <empty work folder> <folder>
 //       a Replace All of "hello" over <folder>, killed the moment its first file grows; exit code 0
 //       when a journal was left for the script to look at.
-//   e2e_driver undo <program.exe> <empty work folder> <folder>
+//   e2e_driver undo <program.exe> <empty work folder> <folder> <screenshot.bmp>
 //       Replace All of "the" over <folder>, three files edited by this program, Ctrl+Z typed into the
 //       list and OK: the rest put back with their last-write times, the three named; then an undo
-//       killed half-way, after which every file is wholly before or after the run.
+//       chosen from the list's context menu (photographed) killed half-way, after which every
+//       file is wholly before or after the run.
 //   e2e_driver append <file> <text>
 //       appends the text to the file, trying again until the file lets it.
 //   e2e_driver true-names <program.exe> <empty work folder>
@@ -758,27 +759,64 @@ int Planted(const std::string& program, const std::string& work, const std::stri
     return wrong == 0 ? 0 : 1;
 }
 
-// Ctrl+Z typed into the file list, as the keyboard types it.
-void TypeCtrlZ(const e2e::ProgramSession& session) {
+// Keys pressed in turn, as the keyboard types them, into the program in the foreground; `held`
+// is held down meanwhile.
+void Press(std::initializer_list<WORD> codes, WORD held = 0) {
+    std::vector<INPUT> keys;
+    auto key = [&](WORD code, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = code;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        keys.push_back(input);
+    };
+    if (held) key(held, false);
+    for (WORD code : codes) key(code, false), key(code, true);
+    if (held) key(held, true);
+    ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+// The file list, in the foreground with the focus; its corner on the screen.
+POINT FocusList(const e2e::ProgramSession& session) {
     ::SetForegroundWindow(session.MainWindow());
     const HWND list = session.Control(Control(app::Ctl::FileListBox));
     session.Click(list, POINT{8, 4});
     ::SendMessageA(list, WM_NULL, 0, 0);
-    INPUT keys[4] = {};
-    const WORD codes[4] = {VK_CONTROL, 'Z', 'Z', VK_CONTROL};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = codes[i];
-        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    POINT corner{8, 4};
+    ::ClientToScreen(list, &corner);
+    return corner;
+}
+
+// Ctrl+Z typed into the file list.
+void TypeCtrlZ(const e2e::ProgramSession& session) {
+    FocusList(session);
+    Press({'Z'}, VK_CONTROL);
+}
+
+// The undo chosen from the file list's context menu, opened with the mouse's right button;
+// photographed while it is open.
+void ChooseUndoFromTheList(const e2e::ProgramSession& session, const std::string& bmp) {
+    const POINT at = FocusList(session);
+    INPUT clicks[3] = {};
+    const DWORD flags[3] = {MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP};
+    for (int i = 0; i < 3; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dx = at.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+        clicks[i].mi.dy = at.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+        clicks[i].mi.dwFlags = flags[i];
     }
-    ::SendInput(4, keys, sizeof(INPUT));
+    ::SendInput(3, clicks, sizeof(INPUT));
+    ::Sleep(1000);
+    RECT area{at.x - 40, at.y - 40, at.x + 360, at.y + 120};
+    test_support::ScreenCapture(area).SaveBmp(bmp);
+    Press({VK_DOWN, VK_RETURN});
 }
 
 // A Replace All of "the" over real files, three of them edited by another program afterwards,
 // then Ctrl+Z and OK: every other file has its old bytes and last-write time back, the three keep
 // the other program's and are named. Then a run whose undo is killed half-way: after a start,
 // every file is wholly as before the run or after it, and no journal is left.
-int Undo(const std::string& program, const std::string& work, const std::string& files) {
+int Undo(const std::string& program, const std::string& work, const std::string& files, const std::string& bmp) {
     const Path folder = Path::FromAnsi(files), copy = CopyInto(program, Path::FromAnsi(work));
     struct File {
         Path path;
@@ -827,8 +865,9 @@ int Undo(const std::string& program, const std::string& work, const std::string&
         e2e::ProgramSession session(copy, Path::FromAnsi(work), 60);
         HWND box = StartReplaceAll(session) ? session.WaitForBox("Information", nullptr, 120) : nullptr;
         if (box) session.AnswerWithEnter(box, 30);
-        TypeCtrlZ(session);
-        if ((box = session.WaitForBox("Confirm", nullptr, 30))) session.AnswerWithEnter(box, 30);
+        ChooseUndoFromTheList(session, bmp);
+        box = session.WaitForBox("Confirm", nullptr, 30);
+        Expect(box && session.AnswerWithEnter(box, 30), "the list's context menu asks to undo", wrong);
         session.WaitUntil([] { return !test_support::NamesIn(JournalFolder()).empty(); }, 30);
         session.Kill();
     }
@@ -901,7 +940,7 @@ int main(int argc, char** argv) {
         if (args.size() == 4 && args[0] == "viewer") return Viewer(args[1], args[2], args[3]);
         if (args.size() == 4 && args[0] == "planted") return Planted(args[1], args[2], args[3]);
         if (args.size() == 4 && args[0] == "kill-as-it-grows") return KillAsItGrowsIn(args[1], args[2], args[3]);
-        if (args.size() == 4 && args[0] == "undo") return Undo(args[1], args[2], args[3]);
+        if (args.size() == 5 && args[0] == "undo") return Undo(args[1], args[2], args[3], args[4]);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
