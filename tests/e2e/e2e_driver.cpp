@@ -276,18 +276,34 @@ std::vector<std::string> ListEntries(HWND list) {
     return entries;
 }
 
+// Starts a Replace All over the listed files and answers its question.
+bool StartReplaceAll(const e2e::ProgramSession& session) {
+    session.Click(session.Control(Control(app::Ctl::Panel1)), ButtonCentre(session.MainWindow(), app::Ctl::btnGlobReplace));
+    HWND confirm = session.WaitForBox("Confirm", nullptr, 30);
+    return confirm && session.AnswerWithEnter(confirm, 30);
+}
+
+// Runs a Replace All to its end: the text of the box it ended with (the completion message, or the
+// error box, which bears the application's title), answered; empty when none came.
+std::string RunToTheEnd(const e2e::ProgramSession& session) {
+    std::string text;
+    HWND box = nullptr;
+    if (StartReplaceAll(session))
+        session.WaitUntil([&] {
+            return (box = session.WaitForBox("Information", &text, 0)) ||
+                   (box = session.WaitForBox("Zavotek - Search & Replace", &text, 0));
+        }, 120);
+    if (box) session.AnswerWithEnter(box, 30);
+    return box ? text : std::string();
+}
+
 // Types the two texts, clicks Replace All and answers both boxes with Enter.
 bool RunReplaceAll(const e2e::ProgramSession& session, int& wrong) {
     session.Type(session.Control(Control(app::Ctl::edSearch)), "hello");
     session.Type(session.Control(Control(app::Ctl::edReplace)), "hello world");
-    HWND panel = session.Control(Control(app::Ctl::Panel1));
-    session.Click(panel, ButtonCentre(session.MainWindow(), app::Ctl::btnGlobReplace));
-    HWND confirm = session.WaitForBox("Confirm", nullptr, 30);
-    Expect(confirm && session.AnswerWithEnter(confirm, 30), "Replace All asked and was confirmed", wrong);
-    std::string text;
-    HWND done = session.WaitForBox("Information", &text, 60);
-    Expect(done && session.AnswerWithEnter(done, 30), "Replace All completed: " + text, wrong);
-    return done != nullptr;
+    const std::string text = RunToTheEnd(session);
+    Expect(!text.empty(), "Replace All asked, was confirmed and completed: " + text, wrong);
+    return !text.empty();
 }
 
 std::string Trimmed(std::string text) {
@@ -405,12 +421,6 @@ void WriteSettings(const Path& program, const std::string& folder, const std::st
                        "\r\nSaveSearch=True\r\nLastFolder=" + folder + "\r\nFileType=0\r\n");
 }
 
-// Starts a Replace All over the listed files and answers its question.
-bool StartReplaceAll(const e2e::ProgramSession& session) {
-    session.Click(session.Control(Control(app::Ctl::Panel1)), ButtonCentre(session.MainWindow(), app::Ctl::btnGlobReplace));
-    HWND confirm = session.WaitForBox("Confirm", nullptr, 30);
-    return confirm && session.AnswerWithEnter(confirm, 30);
-}
 
 // A Replace All over the folder's text files as a person runs it, to its end: the completion
 // message or an error box, which is printed and answered; then the program is closed.
@@ -419,18 +429,9 @@ int ReplaceAllIn(const std::string& program, const std::string& work, const std:
     const Path copy = CopyInto(program, Path::FromAnsi(work));
     WriteSettings(copy, files, search, replacement);
     e2e::ProgramSession session(copy, Path::FromAnsi(work), 60);
-    if (!StartReplaceAll(session)) return 1;
-    std::string text;
-    HWND box = nullptr;
-    // The error box bears the application's title.
-    session.WaitUntil(
-        [&] {
-            return (box = session.WaitForBox("Information", &text, 0)) ||
-                   (box = session.WaitForBox("Zavotek - Search & Replace", &text, 0));
-        },
-        60);
-    std::printf("the run ended: %s\n", box ? text.c_str() : "(no box)");
-    return box && session.AnswerWithEnter(box, 30) && session.CloseAndCheckExit(60) ? 0 : 1;
+    const std::string text = RunToTheEnd(session);
+    std::printf("the run ended: %s\n", text.empty() ? "(no box)" : text.c_str());
+    return !text.empty() && session.CloseAndCheckExit(60) ? 0 : 1;
 }
 
 // Where the program keeps its journals: the user's own folder, the same for the driver, which
@@ -538,13 +539,9 @@ int SweepKills(const std::string& program, const Path& folder, const std::string
     return wrong;
 }
 
-// Every occurrence of a lower-case text replaced, as the program replaces in these files.
+// The bytes a Replace All of `search` leaves.
 std::string Replaced(const std::string& text, const std::string& search, const std::string& replacement) {
-    std::string out;
-    size_t from = 0;
-    for (size_t at; (at = text.find(search, from)) != std::string::npos; from = at + search.size())
-        out.append(text, from, at - from).append(replacement);
-    return out.append(text, from);
+    return replace::ReplaceAllIgnoringCase(text, search, replacement, platform::SystemCodePage());
 }
 
 // Starts a Replace All over the listed file and kills the program the moment the file has grown.
@@ -570,19 +567,6 @@ bool KillAsItGrows(e2e::ProgramSession& session, const Path& file) {
     return true;
 }
 
-// Runs a Replace All to its end and closes the program; the text of the box it ended with.
-std::string RunToTheEnd(e2e::ProgramSession& session) {
-    std::string text;
-    HWND box = nullptr;
-    if (StartReplaceAll(session))
-        session.WaitUntil([&] {
-            return (box = session.WaitForBox("Information", &text, 0)) ||
-                   (box = session.WaitForBox("Zavotek - Search & Replace", &text, 0));
-        }, 60);
-    if (box) session.AnswerWithEnter(box, 30);
-    session.CloseAndCheckExit(60);
-    return text;
-}
 
 // What a killed run leaves is finished before anything else touches its file: by a second window
 // that listed the folder before the kill, and at the start of the next program, so that a later
@@ -599,6 +583,7 @@ int JournalAfterKills(const std::string& program, const Path& folder, const std:
         e2e::ProgramSession first(copy, folder, 60), second(copy, folder, 60);
         const bool torn = KillAsItGrows(first, big);
         RunToTheEnd(second);
+        second.CloseAndCheckExit(60);
         bytes = ReadFileBytes(big);
         Expect(torn && bytes == twice,
                "a second window's Replace All after a kill that left the file part-written finishes it first", wrong);
@@ -627,6 +612,7 @@ int JournalAfterKills(const std::string& program, const Path& folder, const std:
     WriteSettings(copy, Utf8Name(folder.Text()), "hello", "hello world");
     e2e::ProgramSession refused(copy, folder, 60);
     const std::string said = RunToTheEnd(refused);
+    refused.CloseAndCheckExit(60);
     ::DeleteFileW(journals.c_str());
     Expect(said.find("Cannot write file \"" + Utf8Name(big.Text()) + "\"") == 0 && ReadFileBytes(big) == before,
            "with no journal the run stops before the file changes and names it: " + said, wrong);
@@ -730,17 +716,8 @@ int Planted(const std::string& program, const std::string& work, const std::stri
     const std::string big(16 * 1024 * 1024, 'b');
     WriteFileBytes(folder.Join(L"big.txt"), big);
     for (int i = 0; i < 200; ++i) plant(L"big.txt", std::string(big.size(), 'c'));
-    {
-        std::string huge = "ZVJ1";
-        huge.append("\xff\xff\xff\x3f", 4);
-        WriteFileBytes(folder.Join(L".zavotek-7FFFFFFF.journal"), huge);
-        platform::UniqueFile sparse{::CreateFileW(folder.Join(L".zavotek-7FFFFFFF.journal").c_str(), GENERIC_WRITE, 0,
-                                                  nullptr, OPEN_EXISTING, 0, nullptr)};
-        LARGE_INTEGER end{};
-        end.QuadPart = LONGLONG{2} << 30;
-        ::SetFilePointerEx(sparse.get(), end, nullptr, FILE_BEGIN);
-        ::SetEndOfFile(sparse.get());
-    }
+    const auto outsideBefore = FilesIn(outside);
+    const auto names = test_support::NamesIn(folder);
     const Path copy = CopyInto(program, Path::FromAnsi(work));
     auto opening = [&](const Path& listed) {
         WriteSettings(copy, Utf8Name(listed.Text()), "planted", "x");
@@ -756,6 +733,8 @@ int Planted(const std::string& program, const std::string& work, const std::stri
     std::printf("opened an empty folder in %lu ms, the planted one in %lu ms\n", empty, planted);
     Expect(entries == 3 && none == 0, "the planted folder lists its three text files", wrong);
     Expect(planted < empty + 1000, "opening the planted folder takes under a second more", wrong);
+    Expect(FilesIn(outside) == outsideBefore && test_support::NamesIn(folder) == names,
+           "nothing outside the folder changed, nothing in it was deleted", wrong);
     return wrong == 0 ? 0 : 1;
 }
 
@@ -836,11 +815,10 @@ int Undo(const std::string& program, const std::string& work, const std::string&
     std::string text;
     {
         e2e::ProgramSession session(copy, Path::FromAnsi(work), 60);
-        HWND box = StartReplaceAll(session) ? session.WaitForBox("Information", nullptr, 120) : nullptr;
-        Expect(box && session.AnswerWithEnter(box, 30), "the run completed", wrong);
+        Expect(!RunToTheEnd(session).empty(), "the run completed", wrong);
         for (int i = 0; i < 3; ++i) Append(Utf8Name(before[i].path.Text()), "edited by another program\r\n");
         TypeCtrlZ(session);
-        box = session.WaitForBox("Confirm", &text, 30);
+        HWND box = session.WaitForBox("Confirm", &text, 30);
         Expect(box && text.find("Put back the " + std::to_string(before.size()) + " files") == 0, "Ctrl+Z asks: " + text,
                wrong);
         if (box) session.AnswerWithEnter(box, 30);
@@ -863,10 +841,9 @@ int Undo(const std::string& program, const std::string& work, const std::string&
     for (int i = 0; i < 3; ++i) before[i].bytes = ReadFileBytes(before[i].path);
     {
         e2e::ProgramSession session(copy, Path::FromAnsi(work), 60);
-        HWND box = StartReplaceAll(session) ? session.WaitForBox("Information", nullptr, 120) : nullptr;
-        if (box) session.AnswerWithEnter(box, 30);
+        RunToTheEnd(session);
         ChooseUndoFromTheList(session, bmp);
-        box = session.WaitForBox("Confirm", nullptr, 30);
+        HWND box = session.WaitForBox("Confirm", nullptr, 30);
         Expect(box && session.AnswerWithEnter(box, 30), "the list's context menu asks to undo", wrong);
         session.WaitUntil([] { return !test_support::NamesIn(JournalFolder()).empty(); }, 30);
         session.Kill();
