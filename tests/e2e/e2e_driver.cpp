@@ -755,39 +755,24 @@ void Press(std::initializer_list<WORD> codes, WORD held = 0) {
     ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
 }
 
-// The file list, in the foreground with the focus; its corner on the screen.
+// The file list in the foreground with the focus; its top left corner on the screen.
 POINT FocusList(const e2e::ProgramSession& session) {
     ::SetForegroundWindow(session.MainWindow());
     const HWND list = session.Control(Control(app::Ctl::FileListBox));
     session.Click(list, POINT{8, 4});
     ::SendMessageA(list, WM_NULL, 0, 0);
-    POINT corner{8, 4};
+    POINT corner{0, 0};
     ::ClientToScreen(list, &corner);
     return corner;
 }
 
-// Ctrl+Z typed into the file list.
-void TypeCtrlZ(const e2e::ProgramSession& session) {
-    FocusList(session);
-    Press({'Z'}, VK_CONTROL);
-}
-
-// The undo chosen from the file list's context menu, opened with the mouse's right button;
-// photographed while it is open.
+// The undo chosen from the file list's context menu, opened with the menu key; photographed
+// while it is open.
 void ChooseUndoFromTheList(const e2e::ProgramSession& session, const std::string& bmp) {
     const POINT at = FocusList(session);
-    INPUT clicks[3] = {};
-    const DWORD flags[3] = {MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP};
-    for (int i = 0; i < 3; ++i) {
-        clicks[i].type = INPUT_MOUSE;
-        clicks[i].mi.dx = at.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-        clicks[i].mi.dy = at.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-        clicks[i].mi.dwFlags = flags[i];
-    }
-    ::SendInput(3, clicks, sizeof(INPUT));
+    Press({VK_APPS});
     ::Sleep(1000);
-    RECT area{at.x - 40, at.y - 40, at.x + 360, at.y + 120};
-    test_support::ScreenCapture(area).SaveBmp(bmp);
+    test_support::ScreenCapture(RECT{at.x - 40, at.y - 40, at.x + 360, at.y + 120}).SaveBmp(bmp);
     Press({VK_DOWN, VK_RETURN});
 }
 
@@ -817,7 +802,8 @@ int Undo(const std::string& program, const std::string& work, const std::string&
         e2e::ProgramSession session(copy, Path::FromAnsi(work), 60);
         Expect(!RunToTheEnd(session).empty(), "the run completed", wrong);
         for (int i = 0; i < 3; ++i) Append(Utf8Name(before[i].path.Text()), "edited by another program\r\n");
-        TypeCtrlZ(session);
+        FocusList(session);
+        Press({'Z'}, VK_CONTROL);
         HWND box = session.WaitForBox("Confirm", &text, 30);
         Expect(box && text.find("Put back the " + std::to_string(before.size()) + " files") == 0, "Ctrl+Z asks: " + text,
                wrong);

@@ -160,12 +160,7 @@ TEST(UndoManifest, IsReadBackOnlyWhole) {
     const std::string bytes = replace::EncodeUndoManifest(manifest);
     const std::optional<replace::UndoManifest> read = replace::DecodeUndoManifest(bytes);
     ASSERT_TRUE(read);
-    EXPECT_EQ(read->folder, manifest.folder);
-    ASSERT_EQ(read->entries.size(), 2u);
-    EXPECT_EQ(read->entries[0].path, manifest.entries[0].path);
-    EXPECT_EQ(read->entries[0].identity, manifest.entries[0].identity);
-    EXPECT_EQ(read->entries[0].oldCrc, 56u);
-    EXPECT_FALSE(read->entries[1].changed);
+    EXPECT_EQ(replace::EncodeUndoManifest(*read), bytes);
     for (size_t cut = 0; cut < bytes.size(); cut += 7) EXPECT_FALSE(replace::DecodeUndoManifest(bytes.substr(0, cut)));
     for (size_t at = 0; at < bytes.size(); at += 5) {
         std::string torn = bytes;
