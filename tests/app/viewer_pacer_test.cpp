@@ -23,16 +23,16 @@ TEST_F(ViewerPacerTest, AFileIsShownOnceTheIntervalHasPassedSinceTheRunStartedOr
     EXPECT_FALSE(pacer.ShowNow(false, false)) << "the run has just started";
     now += ViewerPacer::kInterval;
     EXPECT_TRUE(pacer.ShowNow(false, false));
-    Show(10);
+    Show(5);
     now += ViewerPacer::kInterval - 1;
     EXPECT_FALSE(pacer.ShowNow(false, false));
     now += 1;
     EXPECT_TRUE(pacer.ShowNow(false, false));
 }
 
-TEST_F(ViewerPacerTest, ASlowLoadKeepsTheViewerFromTheNextFileForSevenTimesAsLong) {
+TEST_F(ViewerPacerTest, ASlowLoadKeepsTheViewerFromTheNextFileForFifteenTimesAsLong) {
     Show(200);
-    now += 7 * 200 - 1;
+    now += 15 * 200 - 1;
     EXPECT_FALSE(pacer.ShowNow(false, false));
     now += 1;
     EXPECT_TRUE(pacer.ShowNow(false, false));
