@@ -116,11 +116,21 @@ private:
     // already in the run's red: colouring it after the load would lay the whole text out again.
     void Show(const platform::Path& path) {
         viewer::LoadViewerFile(form_.memHTML(), path, kRunColour);
-        // The highlight needs the whole text, and the pacing counts what that costs.
-        form_.memHTML().FinishLoading();
-        pacer_.Shown();
         form_.SetStatusText(path.Text());
         viewer::HighlightText(form_.memHTML(), replacement_);
+        WaitForViewer();
+        pacer_.Shown();
+    }
+
+    // The file goes into the viewer and its replacement is selected between the window's messages;
+    // the run waits for that, the pacing counting what it costs, unless something else is shown.
+    void WaitForViewer() {
+        viewer::RichViewer& pane = form_.memHTML();
+        const std::uint64_t shown = pane.ContentSerial();
+        while (FormAlive(form_) && pane.ContentSerial() == shown && pane.Working()) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, PacedPump::kEvery, QS_ALLINPUT);
+            PumpMessages();
+        }
     }
 
     // Brings the list and the viewer to the last rewritten file they passed over, if any.

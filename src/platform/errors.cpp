@@ -33,7 +33,6 @@ EReadError StreamRead() { return EReadError("Stream read error"); }
 EWriteError StreamWrite() { return EWriteError("Stream write error"); }
 EOutOfMemory OutOfMemory() { return EOutOfMemory("Out of memory"); }
 EOutOfResources FailedToLoadStream() { return EOutOfResources("Failed to Load Stream"); }
-EOutOfResources FailedToSaveStream() { return EOutOfResources("Failed to Save Stream"); }
 EInvalidOperation CannotFocus() { return EInvalidOperation("Cannot focus a disabled or invisible window"); }
 EInvalidOperation InvalidFileName(const std::wstring& text) { return EInvalidOperation(L"Invalid file name - " + text); }
 EIniFileException UnableToWrite(const Path& path) { return EIniFileException(L"Unable to write to " + path.Text()); }

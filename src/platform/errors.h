@@ -64,7 +64,6 @@ EReadError StreamRead();
 EWriteError StreamWrite();
 EOutOfMemory OutOfMemory();
 EOutOfResources FailedToLoadStream();
-EOutOfResources FailedToSaveStream();
 EInvalidOperation CannotFocus();
 EInvalidOperation InvalidFileName(const std::wstring& text);
 EIniFileException UnableToWrite(const Path& path);

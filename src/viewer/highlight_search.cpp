@@ -4,11 +4,6 @@
 
 namespace viewer {
 
-namespace {
-// Keeps each range within what the text conversions take in one call.
-constexpr size_t kLargestRange = size_t{1} << 24;
-}  // namespace
-
 TextMatcher::TextMatcher(std::wstring_view needle) : needle_(needle), fallback_(needle.size(), 0) {
     size_t matched = 0;
     for (size_t i = 1; i < needle_.size(); ++i) {
@@ -37,27 +32,36 @@ size_t TextMatcher::Scan(std::wstring_view text, size_t from, bool wantLast) con
     return found;
 }
 
+PassesSearch::PassesSearch(std::wstring_view text, size_t firstRange, size_t largestRange)
+    : text_(text), matcher_(text), range_(std::max<size_t>(firstRange, 1)), largest_(std::max(largestRange, range_)),
+      done_(text.empty()) {}
+
+bool PassesSearch::Step(TextSource& source) {
+    if (done_) return true;
+    const size_t length = text_.size();
+    const size_t high = high_ ? *high_ : source.Length();
+    if (high == 0) return done_ = true;
+    // This range looks for occurrences that start in [low, high); the next step reads the range
+    // before. An occurrence that starts here may end up to length - 1 characters after high.
+    const size_t low = high > range_ ? high - range_ : 0;
+    const std::wstring part = source.Range(low, high + length - 1);
+    const size_t last = matcher_.FindLast(part);
+    high_ = low;
+    range_ = std::min(range_ * 2, largest_);
+    if (last == TextMatcher::npos) return done_ = low == 0;
+    const size_t lastStart = low + last;
+    const size_t stretch = lastStart - lastStart % length;
+    // Either range holds the last occurrence itself, so each search finds one.
+    start_ = stretch >= low ? low + matcher_.FindFirst(part, stretch - low)
+                            : stretch + matcher_.FindFirst(source.Range(stretch, lastStart + length));
+    return done_ = true;
+}
+
 std::optional<size_t> PassesSelectionStart(TextSource& source, std::wstring_view text, size_t firstRange) {
-    if (text.empty()) return std::nullopt;
-    const size_t length = text.size();
-    TextMatcher matcher(text);
-    size_t range = std::max<size_t>(firstRange, 1);
-    // Each round looks for occurrences that start in [low, high); the one after it reads the range
-    // before. An occurrence that starts there may end up to length - 1 characters after high.
-    for (size_t high = source.Length(); high > 0; range = std::min(range * 2, kLargestRange)) {
-        size_t low = high > range ? high - range : 0;
-        std::wstring part = source.Range(low, high + length - 1);
-        size_t last = matcher.FindLast(part);
-        if (last != TextMatcher::npos) {
-            size_t lastStart = low + last;
-            size_t stretch = lastStart - lastStart % length;
-            // Either range holds the last occurrence itself, so each search finds one.
-            if (stretch >= low) return low + matcher.FindFirst(part, stretch - low);
-            return stretch + matcher.FindFirst(source.Range(stretch, lastStart + length));
-        }
-        high = low;
+    PassesSearch search(text, firstRange);
+    while (!search.Step(source)) {
     }
-    return std::nullopt;
+    return search.Start();
 }
 
 }  // namespace viewer

@@ -43,8 +43,28 @@ public:
     virtual std::wstring Range(size_t start, size_t end) = 0;
 };
 
-// The start of the selection that the passes leave for `text`, or nothing when it does not occur
-// or is empty. Reads the source from its end in ranges that double from `firstRange` characters.
+// The search for where the passes leave the selection, one range of the source at a time, so that
+// a window can answer between two ranges. Reads the source from its end in ranges that double
+// from `firstRange` characters up to `largestRange`.
+class PassesSearch {
+public:
+    explicit PassesSearch(std::wstring_view text, size_t firstRange = 65536, size_t largestRange = size_t{1} << 18);
+    // Searches the next range; true once the answer is known.
+    bool Step(TextSource& source);
+    // The start of the selection, or nothing when the text does not occur or is empty.
+    std::optional<size_t> Start() const noexcept { return start_; }
+
+private:
+    std::wstring text_;
+    TextMatcher matcher_;
+    size_t range_, largest_;
+    // Where the range still to be read ends; unknown before the first step.
+    std::optional<size_t> high_;
+    bool done_;
+    std::optional<size_t> start_;
+};
+
+// The whole search at once.
 std::optional<size_t> PassesSelectionStart(TextSource& source, std::wstring_view text, size_t firstRange = 65536);
 
 }  // namespace viewer

@@ -9,28 +9,31 @@
 #include <richedit.h>
 
 #include <algorithm>
+#include <memory>
 #include <new>
+#include <optional>
 
 namespace viewer {
 
 namespace {
 
-// The pane's text in the characters the control counts. It hands out its text in the ANSI code
-// page, where a character may take two bytes.
+// The pane's text in the characters the control counts, without the grey line. It hands out its
+// text in the ANSI code page, where a character may take two bytes. The pane is asked for its
+// window each time: the same text may be shown afresh in another one between two slices.
 class PaneText final : public TextSource {
 public:
-    PaneText(HWND pane, LONG length) : pane_(pane), length_(static_cast<size_t>(length)) {}
+    explicit PaneText(RichViewer& pane) : pane_(pane) {}
 
-    size_t Length() override { return length_; }
+    size_t Length() override { return static_cast<size_t>(pane_.TextLength()); }
 
     std::wstring Range(size_t start, size_t end) override {
-        end = std::min(end, length_);
+        end = std::min(end, Length());
         if (start >= end) return {};
         try {
             size_t bytesPerCharacter = platform::SystemCodePage().HasLeadBytes() ? 2 : 1;
             std::string bytes((end - start) * bytesPerCharacter + 1, '\0');
             TEXTRANGEA range{{static_cast<LONG>(start), static_cast<LONG>(end)}, bytes.data()};
-            int n = static_cast<int>(::SendMessageA(pane_, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range)));
+            int n = static_cast<int>(::SendMessageA(pane_.Handle(), EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range)));
             std::wstring text(static_cast<size_t>(n), L'\0');
             text.resize(static_cast<size_t>(::MultiByteToWideChar(CP_ACP, 0, bytes.data(), n, text.data(), n)));
             return text;
@@ -40,8 +43,7 @@ public:
     }
 
 private:
-    HWND pane_;
-    size_t length_;
+    RichViewer& pane_;
 };
 
 // The pane and every window it lies in are visible and enabled.
@@ -61,15 +63,17 @@ void FocusPane(HWND pane) {
     ::SetFocus(pane);
 }
 
+void Repaint(HWND pane) { ::RedrawWindow(pane, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW); }
+
 // Holds back the pane's painting; at the end paints it once, on every way out.
 class RedrawSuspension {
 public:
-    RedrawSuspension(HWND pane, bool showing) : pane_(pane), showing_(showing) {
+    explicit RedrawSuspension(HWND pane) : pane_(pane), showing_(::IsWindowVisible(pane) != FALSE) {
         if (showing_) ::SendMessageA(pane_, WM_SETREDRAW, FALSE, 0);
     }
     ~RedrawSuspension() {
         if (showing_) ::SendMessageA(pane_, WM_SETREDRAW, TRUE, 0);
-        ::RedrawWindow(pane_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+        Repaint(pane_);
     }
     RedrawSuspension(const RedrawSuspension&) = delete;
     RedrawSuspension& operator=(const RedrawSuspension&) = delete;
@@ -79,26 +83,45 @@ private:
     bool showing_;
 };
 
+// One highlight on its way: the pane's text searched a range at a time, then the selection made.
+class Highlight {
+public:
+    Highlight(RichViewer& pane, std::wstring text)
+        : pane_(pane), characters_(text.size()), search_(text), source_(pane) {}
+
+    bool Slice() {
+        if (!search_.Step(source_)) return false;
+        const std::optional<size_t> start = search_.Start();
+        HWND window = pane_.Handle();
+        if (!start) {
+            Repaint(window);
+            return true;
+        }
+        if (!CanFocus(window)) {
+            Repaint(window);
+            throw platform::errors::CannotFocus();
+        }
+        RedrawSuspension suspension(window);
+        FocusPane(window);
+        CHARRANGE selection{static_cast<LONG>(*start), static_cast<LONG>(*start + characters_)};
+        ::SendMessageA(window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+        ::SendMessageA(window, EM_SCROLLCARET, 0, 0);
+        return true;
+    }
+
+private:
+    RichViewer& pane_;
+    size_t characters_;
+    PassesSearch search_;
+    PaneText source_;
+};
+
 }  // namespace
 
 void HighlightText(RichViewer& pane, const std::string& text) {
-    // The passes read the whole text of the file.
-    pane.FinishLoading();
-    HWND window = pane.Handle();
-    // Read before redrawing is suspended, which takes the visible style off the window.
-    bool showing = ::IsWindowVisible(window) != FALSE;
-    bool focusable = CanFocus(window);
     // The control's search takes the text up to its first NUL.
-    std::wstring wide = platform::WideFromAnsi(text.c_str());
-    RedrawSuspension suspension(window, showing);
-    PaneText source(window, pane.TextLength());
-    std::optional<size_t> start = PassesSelectionStart(source, wide);
-    if (!start) return;
-    if (!focusable) throw platform::errors::CannotFocus();
-    FocusPane(window);
-    CHARRANGE selection{static_cast<LONG>(*start), static_cast<LONG>(*start + wide.size())};
-    ::SendMessageA(window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    ::SendMessageA(window, EM_SCROLLCARET, 0, 0);
+    auto highlight = std::make_shared<Highlight>(pane, platform::WideFromAnsi(text.c_str()));
+    pane.AfterLoad([highlight] { return highlight->Slice(); });
 }
 
 }  // namespace viewer

@@ -42,13 +42,15 @@ void LoadViewerFile(RichViewer& pane, const platform::Path& path, COLORREF color
             !fs.SetFilePointer(file.get(), 0, FILE_END, &end) || !fs.SetFilePointer(file.get(), start, FILE_BEGIN, nullptr))
             throw platform::errors::FailedToLoadStream();
         fileSize = static_cast<std::uint64_t>(std::max<LONGLONG>(end - start, 0));
-        text = ReadStart(fs, file.get(), static_cast<size_t>(std::min<std::uint64_t>(fileSize, limits.shownBytes)));
+        text = ReadStart(fs, file.get(), static_cast<size_t>(std::min<std::uint64_t>(fileSize, limits.shownCost)));
     }
     text.resize(ShownLength(text, fileSize, limits));
     TextShapeScanner scanner;
     scanner.Add(text.data(), text.size());
     const std::uint64_t notShown = fileSize > text.size() ? fileSize - text.size() : 0;
-    pane.Load(std::move(text), scanner.Shape(), color, notShown, limits.pieceBytes);
+    TextShape shape = scanner.Shape();
+    shape.richTextHeader = shape.richTextHeader && notShown == 0 && text.size() <= limits.richTextBytes;
+    pane.Load(std::move(text), shape, color, notShown, limits.pieceCost);
 }
 
 }  // namespace viewer

@@ -13,7 +13,8 @@ class RichViewer;
 
 // Replaces the pane's whole content with the text of the file at `path`, shown in `color` (the
 // pane's FontColor() keeps what it shows): as rich text when the control reads it so, else as
-// plain text with every line break made CR LF. The colour is given before the text goes in, as
+// plain text with every line break made CR LF, as is a rich text larger than `limits` read as
+// rich text, which would go in as one stream. The colour is given before the text goes in, as
 // setting it afterwards would lay the whole text out again. Of a file larger than `limits`
 // allow, the start is shown and a grey line after it counts the bytes not shown. The shown part
 // is read before the pane changes and the file let go; plain text then goes in by pieces, the

@@ -10,8 +10,8 @@
 
 namespace viewer {
 
-PaneFeed::PaneFeed(std::string text, std::uint64_t breaks, std::uint64_t notShown, size_t pieceBytes)
-    : text_(std::move(text)), breaks_(breaks), notShown_(notShown), pieceBytes_(pieceBytes) {}
+PaneFeed::PaneFeed(std::string text, std::uint64_t breaks, std::uint64_t notShown, size_t pieceCost)
+    : text_(std::move(text)), breaks_(breaks), notShown_(notShown), pieceCost_(pieceCost) {}
 
 bool PaneFeed::PutAllAsRichText(HWND pane) {
     LineBreakConverter converter;
@@ -22,9 +22,9 @@ bool PaneFeed::PutAllAsRichText(HWND pane) {
     return true;
 }
 
-bool PaneFeed::PutNext(HWND pane, bool all) {
+bool PaneFeed::PutNext(HWND pane) {
     const std::string_view text = text_;
-    const size_t end = all ? text.size() : PieceEnd(text, next_, pieceBytes_);
+    const size_t end = PieceEnd(text, next_, pieceCost_);
     const std::string_view piece = text.substr(next_, end - next_);
     PlainTextSource source(piece, converter_);
     if (!StreamIn(pane, next_ == 0 ? SF_TEXT : SF_TEXT | SFF_SELECTION, source)) return false;
@@ -33,6 +33,12 @@ bool PaneFeed::PutNext(HWND pane, bool all) {
     breaksIn_ += scanner.Shape().breaks;
     next_ = end;
     return true;
+}
+
+void PaneFeed::Stop() {
+    notShown_ += BytesLeft();
+    text_.resize(next_);
+    breaks_ = breaksIn_;
 }
 
 LONG PaneFeed::PutNote(HWND pane) {

@@ -1,7 +1,5 @@
 #include "viewer/pane_stream.h"
 
-#include "platform/errors.h"
-
 #include <richedit.h>
 
 #include <algorithm>
@@ -18,17 +16,6 @@ DWORD CALLBACK ReadCallback(DWORD_PTR cookie, LPBYTE buffer, LONG capacity, LONG
     try {
         auto* source = reinterpret_cast<PlainTextSource*>(cookie);
         return source->Read(reinterpret_cast<char*>(buffer), capacity, *produced) ? 0 : kStreamFailed;
-    } catch (...) {
-        return kStreamFailed;
-    }
-}
-
-DWORD CALLBACK WriteCallback(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* taken) noexcept {
-    try {
-        reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
-                                                       static_cast<size_t>(size));
-        *taken = size;
-        return 0;
     } catch (...) {
         return kStreamFailed;
     }
@@ -80,16 +67,6 @@ LONG CaretToEnd(HWND pane) {
     ::SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
     ::SendMessageA(pane, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&end));
     return end.cpMin;
-}
-
-std::string StreamOutRich(HWND pane) {
-    std::string content;
-    EDITSTREAM stream{};
-    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&content);
-    stream.pfnCallback = WriteCallback;
-    ::SendMessageA(pane, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-    if (stream.dwError != 0) throw platform::errors::FailedToSaveStream();
-    return content;
 }
 
 }  // namespace viewer

@@ -1,5 +1,5 @@
 #pragma once
-// The pane's whole content moved in and out through the control's stream messages.
+// Text moved into the pane through the control's stream message, and the view kept meanwhile.
 #include "viewer/line_break_converter.h"
 
 #include <windows.h>
@@ -51,8 +51,5 @@ private:
     CHARRANGE selection_{};
     POINT scroll_{};
 };
-
-// The whole content as rich text; throws EOutOfResources "Failed to Save Stream".
-std::string StreamOutRich(HWND pane);
 
 }  // namespace viewer

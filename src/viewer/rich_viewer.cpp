@@ -1,8 +1,6 @@
 #include "viewer/rich_viewer.h"
 
 #include "platform/errors.h"
-#include "viewer/pane_feed.h"
-#include "viewer/pane_stream.h"
 #include "viewer/shown_part.h"
 #include "widgets/dpi.h"
 #include "widgets/gdi.h"
@@ -18,11 +16,8 @@ namespace viewer {
 namespace {
 
 constexpr int kBorderWidth = 3;
-// The timer that puts the pieces of a load in; the control's own timers have small numbers.
-constexpr UINT_PTR kFeedTimer = 0x5A46;
-// Milliseconds of pieces between two of the window's messages, at most: with the last piece, the
-// window answers within about a tenth of a second.
-constexpr DWORD kFeedSpell = 40;
+// The timer that lets the replaced window go, after the message that made the fresh one.
+constexpr UINT_PTR kRetireTimer = PacedLoad::kTimer + 1;
 constexpr char kFaceName[] = "Lucida Console";
 constexpr LONG kFontTwips = 8 * 20;
 static_assert(sizeof kFaceName <= LF_FACESIZE);
@@ -71,10 +66,7 @@ void RichViewer::SetDpi(int dpi) {
     margin_ = widgets::Scale(kBorderWidth, dpi);
     dpi_ = dpi;
     cell_.reset();
-    feedRowHeight_ = 0;
-    ::SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ApplyDefaultFormat();
+    ShowAfresh(color_);
 }
 
 void RichViewer::Attach(HWND pane) {
@@ -87,7 +79,7 @@ void RichViewer::Attach(HWND pane) {
     // The style chooses the scroll bar; this makes the wrapping agree on every control version.
     ::SendMessageA(pane, EM_SETTARGETDEVICE, 0, wordWrap_ ? 0 : 1);
     // Also before the first load, which would otherwise be cut at the control's default limit.
-    LiftTextLimit();
+    ::SendMessageA(pane, EM_EXLIMITTEXT, 0, kTextLimit);
     // Nothing is ever undone in a read-only pane; the text added at its end would otherwise be
     // kept as undo steps, which take time and memory.
     ::SendMessageA(pane, EM_SETUNDOLIMIT, 0, 0);
@@ -101,15 +93,18 @@ void RichViewer::Rebuild(COLORREF color) {
     ::GetWindowRect(old, &place);
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
     DWORD state = static_cast<DWORD>(::GetWindowLongA(old, GWL_STYLE)) & (WS_VISIBLE | WS_DISABLED);
+    load_.reset();
     HWND fresh = CreatePane(parent, place, static_cast<UINT_PTR>(::GetDlgCtrlID(old)), PaneStyle(wordWrap_, state));
     // The new window takes the old one's place among its siblings, and the focus if it had it.
     ::SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (::GetFocus() == old) ::SetFocus(fresh);
-    ::DestroyWindow(old);
-    feed_.reset();
-    noteStart_.reset();
+    // Out of sight and of the parent's reach by id; one replaced before the tick came goes now.
+    ::ShowWindow(old, SW_HIDE);
+    ::SetWindowLongPtrA(old, GWLP_ID, 0);
+    retired_.reset(old);
     color_ = color;
     Attach(fresh);
+    ::SetTimer(fresh, kRetireTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 LRESULT RichViewer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -121,8 +116,9 @@ LRESULT RichViewer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     case WM_TIMER:
-        if (wParam != kFeedTimer) return Default(message, wParam, lParam);
-        FeedSpell();
+        if (wParam == PacedLoad::kTimer) Tick();
+        else if (wParam == kRetireTimer) ::KillTimer(Handle(), kRetireTimer), retired_.reset();
+        else return Default(message, wParam, lParam);
         return 0;
     case WM_NCPAINT: {
         LRESULT result = Default(message, wParam, lParam);
@@ -131,6 +127,10 @@ LRESULT RichViewer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     default: return Default(message, wParam, lParam);
     }
+}
+
+void RichViewer::Tick() {
+    if (load_ && !load_->Tick()) FailLoad(color_);
 }
 
 void RichViewer::PaintMargin() {
@@ -149,19 +149,20 @@ void RichViewer::PaintMargin() {
 }
 
 void RichViewer::SetText(const std::string& text) {
-    FinishLoading();
-    noteStart_.reset();
-    ::SetWindowTextA(Handle(), text.c_str());
+    TextShapeScanner scanner;
+    scanner.Add(text.data(), text.size());
+    Load(text, scanner.Shape(), color_);
 }
 
 std::string RichViewer::Text() const { return widgets::AnsiWindowText(Handle()); }
 
-void RichViewer::Clear() { Rebuild(color_); }
+void RichViewer::Clear() {
+    ++contentSerial_;
+    Rebuild(color_);
+}
 
 void RichViewer::SetFontColor(COLORREF color) {
-    if (color == color_) return;
-    color_ = color;
-    ApplyDefaultFormat();
+    if (color != color_) ShowAfresh(color);
 }
 
 void RichViewer::ApplyDefaultFormat() {
@@ -181,132 +182,66 @@ void RichViewer::ApplyDefaultFormat() {
     ::SendMessageA(Handle(), EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
 }
 
-void RichViewer::LiftTextLimit() { ::SendMessageA(Handle(), EM_EXLIMITTEXT, 0, kTextLimit); }
-
 void RichViewer::Load(std::string text, const TextShape& shape, COLORREF color, std::uint64_t notShown,
-                      size_t pieceBytes) {
-    // A load that fails keeps the colour the pane had; what text it keeps is the control's.
-    colorBefore_ = color_;
+                      size_t pieceCost) {
+    ++contentSerial_;
+    Put({std::move(text), notShown}, shape, color, pieceCost);
+}
+
+void RichViewer::Put(ShownText shown, const TextShape& shape, COLORREF color, size_t pieceCost) {
+    const COLORREF before = color_;
     Rebuild(color);
-    HWND pane = Handle();
-    const CellSize cell = Cell();
-    // The grey line may be the widest: a horizontal bar that appears after the pieces makes the
-    // control lay the whole text out again, for a long time.
-    TextShape shown = shape;
-    if (notShown > 0) shown.longestLine = std::max<std::uint64_t>(shown.longestLine, NotShownNote(notShown + text.size()).size());
-    const ScrollBars plain = PredictScrollBars(shown, cell, TextArea(pane),
-                                               {widgets::SystemMetricAt(SM_CXVSCROLL, dpi_),
-                                                widgets::SystemMetricAt(SM_CYHSCROLL, dpi_)},
-                                               wordWrap_);
-    feed_ = std::make_unique<PaneFeed>(std::move(text), shape.breaks, notShown, pieceBytes);
-    if (shape.richTextHeader) {
-        // How many rows a rich text makes is not known beforehand.
-        feedBars_ = {true, false};
-        SetBars(feedBars_);
-        if (feed_->PutAllAsRichText(pane)) return EndFeed();
-    }
-    feedBars_ = plain;
-    feedRowHeight_ = cell.height;
-    fedHeight_ = 0;
-    SetBars(plain);
-    if (!feed_->PutNext(pane)) FailFeed();
-    if (feed_->Done()) return EndFeed();
-    StandForTheWhole();
-    ::SetTimer(pane, kFeedTimer, USER_TIMER_MINIMUM, nullptr);
+    const ScrollBars plain = PlainBars(shape, shown.text.size(), shown.notShown);
+    load_ = std::make_unique<PacedLoad>(Handle(), std::move(shown), shape, pieceCost, wordWrap_ ? 0 : Cell().height);
+    if (!load_->Start(shape.richTextHeader, plain)) FailLoad(before);
 }
 
-void RichViewer::FeedSpell() {
-    // While the user drags out a selection, the text stays as it is.
-    if (!feed_ || ::GetCapture() == Handle()) return;
-    bool ok = true;
-    {
-        KeptView kept(Handle(), EndInView());
-        CaretToEnd(Handle());
-        const DWORD start = ::GetTickCount();
-        do {
-            ok = feed_->PutNext(Handle());
-        } while (ok && !feed_->Done() && ::GetTickCount() - start < kFeedSpell &&
-                 HIWORD(::GetQueueStatus(QS_INPUT)) == 0);
-    }
-    if (!ok) FailFeed();
-    if (feed_->Done()) return EndFeed();
-    StandForTheWhole();
-}
-
-void RichViewer::FinishLoading() {
-    if (!feed_) return;
-    bool ok = true;
-    if (!feed_->Done()) {
-        KeptView kept(Handle());
-        CaretToEnd(Handle());
-        ok = feed_->PutNext(Handle(), true);
-    }
-    if (!ok) FailFeed();
-    EndFeed();
-}
-
-void RichViewer::StopLoading() {
-    if (feed_) EndFeed();
-}
-
-void RichViewer::EndFeed() {
-    ::KillTimer(Handle(), kFeedTimer);
-    const LONG noteStart = feed_->PutNote(Handle());
-    if (feed_->Cut() || !feed_->Done()) noteStart_ = noteStart;
-    feed_.reset();
-    HideUnwantedBars(feedBars_);
-    LiftTextLimit();
-}
-
-void RichViewer::FailFeed() {
-    ::KillTimer(Handle(), kFeedTimer);
-    feed_.reset();
-    SetFontColor(colorBefore_);
+// What a failed load leaves is the control's: an empty pane in the colour the pane had before.
+void RichViewer::FailLoad(COLORREF before) {
+    Rebuild(before);
     throw platform::errors::FailedToLoadStream();
 }
 
-// The control sizes its vertical bar for the text it holds; while pieces are still to come, the
-// bar is sized for the whole text: by the rows still to come where lines do not wrap, else by
-// the bytes, as the rows so far hold them.
-void RichViewer::StandForTheWhole() {
-    HWND pane = Handle();
-    if (!(::GetWindowLongA(pane, GWL_STYLE) & WS_VSCROLL)) return;
-    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE};
-    if (!::GetScrollInfo(pane, SB_VERT, &info) || info.nMax <= info.nMin) return;
-    double more;
-    if (!wordWrap_ && feedRowHeight_ > 0) {
-        more = static_cast<double>(feed_->BreaksLeft()) * feedRowHeight_;
-    } else {
-        more = static_cast<double>(info.nMax - info.nMin) * static_cast<double>(feed_->BytesLeft()) /
-               static_cast<double>(feed_->BytesIn());
-    }
-    info.fMask = SIF_RANGE;
-    fedHeight_ = info.nMax;
-    info.nMax += static_cast<int>(std::min(more, 2e9 - info.nMax));
-    ::SetScrollInfo(pane, SB_VERT, &info, TRUE);
+// The grey line may be the widest: a horizontal bar that appears after the pieces makes the
+// control lay the whole text out again, for a long time.
+ScrollBars RichViewer::PlainBars(const TextShape& shape, size_t size, std::uint64_t notShown) {
+    TextShape shown = shape;
+    if (notShown > 0) shown.longestLine = std::max<std::uint64_t>(shown.longestLine, NotShownNote(notShown + size).size());
+    return PredictScrollBars(shown, Cell(), TextArea(Handle()),
+                             {widgets::SystemMetricAt(SM_CXVSCROLL, dpi_), widgets::SystemMetricAt(SM_CYHSCROLL, dpi_)},
+                             wordWrap_);
 }
 
-// Whether the end of the text that is in may be in view, so that text added after it shows.
-bool RichViewer::EndInView() const {
-    SCROLLINFO info{sizeof info, SIF_POS | SIF_PAGE};
-    if (!(::GetWindowLongA(Handle(), GWL_STYLE) & WS_VSCROLL) || !::GetScrollInfo(Handle(), SB_VERT, &info)) return true;
-    return info.nPos + static_cast<int>(info.nPage) >= fedHeight_;
+// The same content in a fresh window, with the steps that wait for it.
+void RichViewer::ShowAfresh(COLORREF color) {
+    if (!load_) return Rebuild(color);
+    ShownText shown = load_->Shown();
+    const size_t pieceCost = load_->PieceCost();
+    std::deque<PacedLoad::Slice> steps = load_->TakeSteps();
+    TextShapeScanner scanner;
+    scanner.Add(shown.text.data(), shown.text.size());
+    Put(std::move(shown), scanner.Shape(), color, pieceCost);
+    for (PacedLoad::Slice& step : steps) load_->AfterLoad(std::move(step));
+}
+
+void RichViewer::StopLoading() {
+    if (load_) load_->Stop();
+}
+
+void RichViewer::AfterLoad(PacedLoad::Slice slice) {
+    if (load_) return load_->AfterLoad(std::move(slice));
+    while (!slice()) {
+    }
 }
 
 LONG RichViewer::TextLength() const {
-    return noteStart_ ? *noteStart_ : static_cast<LONG>(::GetWindowTextLengthA(Handle()));
+    return load_ ? load_->TextLength() : static_cast<LONG>(::GetWindowTextLengthA(Handle()));
 }
 
 void RichViewer::SetWordWrap(bool wrap) {
     if (wrap == wordWrap_) return;
-    FinishLoading();
-    std::string content = StreamOutRich(Handle());
-    TextShapeScanner scanner;
-    scanner.Add(content.data(), content.size());
     wordWrap_ = wrap;
-    const std::optional<LONG> noteStart = noteStart_;
-    Load(std::move(content), scanner.Shape(), color_);
-    noteStart_ = noteStart;
+    ShowAfresh(color_);
 }
 
 void RichViewer::SetWordWrap(bool wrap, const std::function<void()>& reload) {
@@ -341,26 +276,6 @@ CellSize RichViewer::Cell() {
     if (at[1].x - at[0].x == at[2].x - at[1].x) cell.width = at[1].x - at[0].x;
     cell_ = cell;
     return cell;
-}
-
-// Under Wine, a vertical bar that the control has to show while the text streams in makes the
-// load take time that grows with the square of the text, and any bar that appears then makes it
-// lay the whole text out again; a bar shown in vain costs one layout when it is hidden.
-void RichViewer::SetBars(ScrollBars bars) {
-    ::ShowScrollBar(Handle(), SB_VERT, bars.vertical);
-    ::ShowScrollBar(Handle(), SB_HORZ, bars.horizontal);
-}
-
-// The control sets a bar's page and range when it wants the bar; a bar it left alone, or whose
-// range fits in its page, has nothing to scroll.
-void RichViewer::HideUnwantedBars(ScrollBars shown) {
-    auto unwanted = [&](int bar) {
-        SCROLLINFO info{sizeof info, SIF_PAGE | SIF_RANGE};
-        if (!::GetScrollInfo(Handle(), bar, &info)) return true;
-        return info.nPage == 0 || info.nMax - info.nMin < static_cast<int>(info.nPage);
-    };
-    if (shown.vertical && unwanted(SB_VERT)) ::ShowScrollBar(Handle(), SB_VERT, FALSE);
-    if (shown.horizontal && unwanted(SB_HORZ)) ::ShowScrollBar(Handle(), SB_HORZ, FALSE);
 }
 
 }  // namespace viewer

@@ -19,7 +19,7 @@ size_t ShownLength(std::string_view start, std::uint64_t fileSize, const ShowLim
     for (size_t i = 0; i < start.size(); ++i) {
         const char c = start[i];
         cost += ByteCost(c);
-        if (cost > limits.shownBytes) return afterLastBreak > 0 ? afterLastBreak : i;
+        if (cost > limits.shownCost) return afterLastBreak > 0 ? afterLastBreak : i;
         if (breaks.Next(c) != LineBreaks::Byte::Text) {
             line = 0;
             afterLastBreak = i + 1;
@@ -31,9 +31,9 @@ size_t ShownLength(std::string_view start, std::uint64_t fileSize, const ShowLim
     return afterLastBreak;
 }
 
-size_t PieceEnd(std::string_view text, size_t from, size_t pieceBytes) {
+size_t PieceEnd(std::string_view text, size_t from, size_t pieceCost) {
     size_t at = from;
-    for (size_t cost = 0; at < text.size() && cost < pieceBytes; ++at) cost += ByteCost(text[at]);
+    for (size_t cost = 0; at < text.size() && cost < pieceCost; ++at) cost += ByteCost(text[at]);
     at = text.find_first_of("\r\n", at);
     if (at == std::string_view::npos) return text.size();
     return at + (text.compare(at, 2, "\r\n") == 0 ? 2 : 1);

@@ -1,8 +1,9 @@
 #pragma once
 // How much of a file the viewer shows, and the pieces in which it goes into the pane. Under Wine
-// the rich-edit control holds about 130 bytes of memory for each byte of text lines it shows, and
-// lays out a few MiB a second; so a large file is shown only in part, and what is shown goes in a
-// piece at a time between the window's messages, the window answering the user throughout.
+// the rich-edit control holds about 130 bytes of memory for each byte of text lines it shows, lays
+// out about a MiB a second and takes a twentieth of a second a MiB to let its text go; so a large
+// file is shown only in part, and what is shown goes in a piece at a time between the window's
+// messages, the window answering the user throughout.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,20 +11,25 @@
 
 namespace viewer {
 
+// Sizes are costs: a byte that is printable ASCII or a line break costs 1, any other byte (a
+// tab, a control character, a byte above 127) kCostlyByte, as the control makes a run of its own
+// around such bytes and spends on it about as much as on six plain ones.
 struct ShowLimits {
-    // The most bytes of a file shown, where each is printable ASCII or a line break: 6 MiB of
-    // text lines keep the whole program under 1 GB, where a larger file would first take the
-    // desktop's memory and then have the system end the program. Any other byte (a tab, a
-    // control character, a byte above 127) counts as kCostlyByte, as the control makes a run of
-    // its own around such bytes: a file of random bytes costs about 600 bytes of memory a byte.
-    size_t shownBytes = size_t{6} << 20;
-    // A line longer than this ends what is shown. The control's work on one line grows faster
-    // than the line (64 KiB take a tenth of a second, 1 MiB over ten seconds), it paints the whole
-    // line each time the line is in view, and a line goes into the pane as one piece.
-    size_t longestLine = size_t{64} << 10;
-    // A piece ends at the first line break after this many bytes: a few hundredths of a second
+    // The most a file's shown part may cost. The bound comes from the dearest step that cannot be
+    // sliced: letting a pane go (a new load, word wrap, closing the window) frees the control's
+    // whole text in one message, about 0.05 s per MiB of cost under Wine; the figures of every
+    // step are in docs/ARCHITECTURE.md.
+    size_t shownCost = size_t{1} << 20;
+    // A line longer than this many bytes ends what is shown. The control's work on one line grows
+    // faster than the line, it paints the whole line each time the line is in view, and a line
+    // goes into the pane as one piece.
+    size_t longestLine = size_t{32} << 10;
+    // A piece ends at the first line break once it has cost this much: a few hundredths of a second
     // of the control's work, so that the window answers between two pieces.
-    size_t pieceBytes = size_t{32} << 10;
+    size_t pieceCost = size_t{32} << 10;
+    // A rich text goes into the pane in one stream, which cannot be sliced: only a whole file up to
+    // this many bytes is read as rich text; a larger one is shown as plain text.
+    size_t richTextBytes = size_t{64} << 10;
 };
 
 constexpr size_t kCostlyByte = 6;
@@ -34,8 +40,8 @@ constexpr size_t kCostlyByte = 6;
 size_t ShownLength(std::string_view start, std::uint64_t fileSize, const ShowLimits& limits);
 
 // Where the piece of `text` that starts at `from` ends: just past the first line break once its
-// bytes count `pieceBytes` as the shown bound counts them (a CR LF kept whole), or at the end.
-size_t PieceEnd(std::string_view text, size_t from, size_t pieceBytes);
+// bytes cost `pieceCost` (a CR LF kept whole), or at the end.
+size_t PieceEnd(std::string_view text, size_t from, size_t pieceCost);
 
 // The line that follows a file's shown part and tells how many of its bytes are not shown.
 std::string NotShownNote(std::uint64_t notShown);

@@ -856,7 +856,7 @@ int Viewer(const std::string& program, const std::string& work, const std::strin
     WriteFileBytes(folder.Join(L"big.txt"), big);
     WriteFileBytes(folder.Join(L"small.txt"), "a small file\r\n");
     const viewer::ShowLimits limits;
-    const size_t shown = viewer::ShownLength(std::string_view(big).substr(0, limits.shownBytes), big.size(), limits);
+    const size_t shown = viewer::ShownLength(std::string_view(big).substr(0, limits.shownCost), big.size(), limits);
     const LRESULT whole = static_cast<LRESULT>(shown + viewer::NotShownNote(big.size() - shown).size());
     int wrong = 0;
     e2e::ProgramSession session(copy, folder, 60);

@@ -83,6 +83,11 @@ TEST(FreshPane, ReloadOverAnotherFileEndsAsAFirstLoadInAFreshWindow) {
 
     HWND pane = window.PaneHandle();
     EXPECT_NE(pane, old);
+    // The old window goes at the next tick of the fresh one, hidden until then.
+    EXPECT_FALSE(::IsWindowVisible(old));
+    MSG msg;
+    for (DWORD start = ::GetTickCount(); ::IsWindow(old) && ::GetTickCount() - start < 2000;)
+        if (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
     EXPECT_FALSE(::IsWindow(old));
     RECT place;
     ::GetWindowRect(pane, &place);

@@ -142,7 +142,7 @@ TEST(LoadViewerFile, ALargeFileGoesInByPiecesUpToTheBoundAndCountsTheRest) {
     platform::Path path = folder.WriteFile("large.txt", file);
     const viewer::ShowLimits limits{file.size() / 2, 100, 2000};
     ViewerWindow whole;
-    LoadViewerFile(whole.Pane(), path, kText, platform::SystemFileSystem(), {limits.shownBytes, 100, SIZE_MAX});
+    LoadViewerFile(whole.Pane(), path, kText, platform::SystemFileSystem(), {limits.shownCost, 100, SIZE_MAX});
     ASSERT_FALSE(whole.Pane().Loading());
 
     ViewerWindow window;
@@ -163,7 +163,7 @@ TEST(LoadViewerFile, ALargeFileGoesInByPiecesUpToTheBoundAndCountsTheRest) {
     EXPECT_EQ(::SendMessageA(window.PaneHandle(), EM_GETFIRSTVISIBLELINE, 0, 0), 5);
 
     // The text before the grey line is the shown part with its breaks made CR LF.
-    std::string shown = file.substr(0, limits.shownBytes);
+    std::string shown = file.substr(0, limits.shownCost);
     shown = shown.substr(0, shown.find_last_of('\n') + 1);
     std::string converted;
     for (char c : shown) converted += c == '\n' && (converted.empty() || converted.back() != '\r') ? "\r\n" : std::string(1, c);

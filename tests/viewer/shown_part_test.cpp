@@ -11,7 +11,7 @@ TEST(ShownPart, WhereTheShownPartAndEachPieceEnd) {
     struct Case {
         std::string start;
         std::uint64_t fileSize;
-        size_t shownBytes, longestLine, shown;
+        size_t shownCost, longestLine, shown;
     };
     const Case cases[] = {
         {"ab\ncd\n", 6, 6, 10, 6},         // the whole file
@@ -26,7 +26,7 @@ TEST(ShownPart, WhereTheShownPartAndEachPieceEnd) {
         {"", 0, 0, 4, 0},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(viewer::ShownLength(c.start, c.fileSize, {c.shownBytes, c.longestLine, 1}), c.shown) << c.start;
+        EXPECT_EQ(viewer::ShownLength(c.start, c.fileSize, {c.shownCost, c.longestLine, 1}), c.shown) << c.start;
 
     // Each piece ends at the first break at or past its size, a CR LF kept whole.
     const std::string text = "aaaa\r\nbb\ncc\r";
