@@ -1,32 +1,38 @@
-// The viewer as a person meets it: a file clicked in the main window's list, through the real
-// window. For each file: the time until the first screen is painted with its path in the status
-// bar, the time until all that is shown is in the pane, the process's peak memory, and the
-// longest the window took to answer a message another thread sent it meanwhile. Beside it, in the
-// same run, the baseline: the whole file put in at once, as before pieces and a bound (the same
-// load with no bound and one piece). Each case runs in a fresh process of its own, so that the
-// peak belongs to that case. Then a click on a small file in the middle of a large load, and
-// selecting a one-letter text near the end of a shown file.
+// The viewer's steps as a person meets them, through the real main window, on files of 1, 8, 48
+// and 200 MiB of text lines, of one long line and of random bytes. For each step: the longest the
+// window took to answer a message that another thread sent it every 2 ms (how long the window
+// thread was busy with one message at most), the whole time until the step's work between
+// messages was done, and that time per MiB of the shown part's cost, which is what sets the
+// shown bound. The steps: a click on the file in the list; the highlight of a text that does not
+// occur (the search reads every range); word wrap on and off (the file read again); Replace;
+// Replace All (the file shown in red with its replacement selected, then again in the window-text
+// colour); closing the window. Beside them, in the same run, the baseline: the click with the
+// whole shown part put in at once, as before pieces. Each file's steps run in a fresh process of
+// their own, its file alone in a folder.
 //
-//   bench_viewer [--large]    --large adds the 200 MiB files, and the baseline of text lines at 32 MiB
+//   bench_viewer
 #include "bench_util.h"
 
 #include "app/main_form.h"
+#include "app/progress_window.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
 #include "platform/unique_handle.h"
+#include "support/dialog_driver.h"
 #include "viewer/highlight_text.h"
 #include "viewer/load_viewer_file.h"
 #include "viewer/rich_viewer.h"
+#include "viewer/shown_part.h"
+#include "widgets/application.h"
 
 #include <windows.h>
-#include <psapi.h>
-#include <richedit.h>
 #include <shellapi.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -43,44 +49,29 @@ platform::Path ScratchFolder() {
     return platform::Path(std::wstring(base, n) + L"zvbench-viewer");
 }
 
-// Text lines of about 60 bytes; one line without breaks; bytes of every value.
-std::string MakeFile(const std::string& kind, size_t size) {
-    std::string bytes;
-    bytes.reserve(size + 128);
-    if (kind == "binary") {
-        std::mt19937 random(7);
-        while (bytes.size() < size) bytes += static_cast<char>(random() & 0xFF);
-    } else {
-        const bool lines = kind == "lines";
-        for (size_t line = 0; bytes.size() < size; ++line)
-            bytes += std::to_string(line) + " The quick brown fox jumps over the lazy dog, q times." + (lines ? "\r\n" : " ");
-    }
-    bytes.resize(size);
-    return bytes;
-}
-
-platform::Path WriteFile(const platform::Path& path, const std::string& bytes) {
+// Text lines of about 60 bytes; one line without breaks; bytes of every value. Written a MiB at a
+// time, so that a 200 MiB file never sits in memory whole.
+void WriteFile(const platform::Path& path, const std::string& kind, size_t size) {
     platform::UniqueFile file{
         ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)};
-    DWORD written = 0;
-    if (!file || !::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
-        throw std::runtime_error("Cannot write a scratch file");
-    return path;
+    if (!file) throw std::runtime_error("Cannot write a scratch file");
+    std::mt19937 random(7);
+    std::string bytes;
+    for (size_t written = 0, line = 0; written < size; written += bytes.size()) {
+        bytes.clear();
+        while (bytes.size() < kMiB) {
+            if (kind == "binary") bytes += static_cast<char>(random() & 0xFF);
+            else bytes += std::to_string(line++) + " The quick brown fox jumps over the lazy dog, q times." + (kind == "lines" ? "\r\n" : " ");
+        }
+        bytes.resize(std::min(bytes.size(), size - written));
+        DWORD done = 0;
+        if (!::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &done, nullptr))
+            throw std::runtime_error("Cannot write a scratch file");
+    }
 }
 
-std::wstring FileName(const std::string& kind, size_t size) {
-    return std::wstring(kind.begin(), kind.end()) + std::to_wstring(size / kMiB) + L".txt";
-}
-
-double WorkingSetMB(bool peak) {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    ::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters);
-    return static_cast<double>(peak ? counters.PeakWorkingSetSize : counters.WorkingSetSize) / 1e6;
-}
-
-// Sends the window an empty message every 10 ms from another thread and keeps the longest wait
-// for its answer.
+// Sends the window an empty message every 2 ms from another thread and keeps the longest wait
+// for its answer: the longest the window thread was busy with one message.
 class Prober {
 public:
     explicit Prober(HWND window)
@@ -90,7 +81,7 @@ public:
                   DWORD_PTR result = 0;
                   ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 600000, &result);
                   longest_ = std::max(longest_.load(), watch.Seconds());
-                  ::Sleep(10);
+                  ::Sleep(2);
               }
               finished_ = true;
           }) {}
@@ -110,12 +101,11 @@ private:
     std::thread thread_;
 };
 
-// Handles the window's messages until `done`, as the program's own loop does; waits for the next
-// at most 5 ms, as a load may end with none left to come.
-template <typename Done>
-void RunUntil(Done&& done) {
+// Handles the window's messages until the viewer's work between messages is done, as the
+// program's own loop does.
+void RunUntilIdle(app::TForm1& form) {
     MSG msg;
-    while (!done()) {
+    while (form.memHTML().Working()) {
         if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
@@ -123,96 +113,90 @@ void RunUntil(Done&& done) {
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         }
     }
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
 }
 
-void PaintNow(app::TForm1& form) {
-    ::RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
-
-class Form {
+class NoProgressWindow : public app::ProgressWindow {
 public:
-    explicit Form(const platform::Path& folder) : form_(platform::SystemShell()) {
-        form_.Show();
-        form_.FileListBox().Listing().ApplyPathText(folder.Text() + L"\\");
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-    }
-    app::TForm1& Get() { return form_; }
-
-    // Selects `name` as a click on its row does; `whole` shows it at once, unbounded, as before.
-    void Click(const std::wstring& name, bool whole) {
-        browse::FileListing& listing = form_.FileListBox().Listing();
-        for (int i = 0; i < listing.Count(); ++i)
-            if (listing.Entry(i) == name) listing.SelectIndex(i);
-        if (!whole) return form_.FileListBox().SelectionChanged();
-        const viewer::ShowLimits unbounded{SIZE_MAX, SIZE_MAX, SIZE_MAX};
-        viewer::LoadViewerFile(form_.memHTML(), form_.FilePath(), viewer::kWindowTextColor,
-                               platform::SystemFileSystem(), unbounded);
-        form_.SetStatusText(form_.FilePath().Text());
-    }
-
-private:
-    app::TForm1 form_;
+    void Show() override {}
+    void Hide() override {}
 };
 
-// One case in this process: prints size, first screen, whole, peak, answer, characters shown.
-int OneCase(const std::wstring& name, bool whole) {
-    Form form(ScratchFolder());
-    app::TForm1& f = form.Get();
-    const double before = WorkingSetMB(false);
-    double first = 0, all = 0, answer = 0;
+// One step: its longest answer in ms, its whole time in s, and that time per MiB of shown cost.
+void Step(app::TForm1& form, const char* name, double shownMiB, const std::function<void()>& step) {
+    double whole = 0, answer = 0;
     {
-        Prober prober(f.Handle());
-        ::Sleep(30);
+        Prober prober(form.Handle());
+        ::Sleep(20);
         bench::Stopwatch watch;
-        form.Click(name, whole);
-        PaintNow(f);
-        first = watch.Seconds();
-        RunUntil([&] { return !f.memHTML().Loading(); });
-        PaintNow(f);
-        all = watch.Seconds();
+        step();
+        RunUntilIdle(form);
+        whole = watch.Seconds();
         answer = prober.Longest();
     }
-    const bool ok = f.StatusText() == f.FilePath().Text();
-    std::printf("%7.2f %7.2f %6.0f %6.0f %6.0f %7.0f %10ld%s\n", first, all, before, WorkingSetMB(false),
-                WorkingSetMB(true), answer * 1e3, f.memHTML().TextLength(), ok ? "" : " (wrong)");
+    std::printf("  %-22s %8.0f %8.2f %9.2f\n", name, answer * 1e3, whole, whole / shownMiB);
+}
+
+// The shown part's cost in MiB, as the shown bound counts it.
+double ShownCostMiB(const std::string& text) {
+    size_t cost = 0;
+    for (char c : text) cost += viewer::ByteCost(c);
+    return static_cast<double>(cost) / kMiB;
+}
+
+void ClickWordWrap(app::TForm1& form, bool on) {
+    ::SendMessageA(form.cbWordWrap(), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    form.cbWordWrapClick();
+}
+
+// Every step on the one file in `folder`, in this process.
+int Steps(const platform::Path& folder) {
+    widgets::Application application("Zavotek - Search & Replace");
+    NoProgressWindow progress;
+    app::TForm1 form(platform::SystemShell());
+    form.SetProgressWindow(progress);
+    form.Show();
+    form.SetFileTypeIndex(0);
+    form.FileListBox().Listing().ApplyPathText(folder.Text() + L"\\");
+    RunUntilIdle(form);
+    browse::FileListing& listing = form.FileListBox().Listing();
+    // The baseline first: the whole shown part in one piece.
+    Step(form, "click, all at once", 1, [&] {
+        listing.SelectIndex(0);
+        viewer::ShowLimits atOnce;
+        atOnce.pieceCost = SIZE_MAX;
+        viewer::LoadViewerFile(form.memHTML(), form.FilePath(), viewer::kWindowTextColor, platform::SystemFileSystem(), atOnce);
+    });
+    form.memHTML().Clear();
+    RunUntilIdle(form);
+    std::string shown;
+    Step(form, "click", 1, [&] { form.FileListBox().SelectionChanged(); });
+    shown = form.memHTML().Text().substr(0, static_cast<size_t>(form.memHTML().TextLength()));
+    const double cost = std::max(ShownCostMiB(shown), 1.0 / kMiB);
+    std::printf("  (shown: %zu characters, a cost of %.2f MiB; figures per MiB below are of that cost)\n", shown.size(), cost);
+    Step(form, "highlight, absent text", cost, [&] { viewer::HighlightText(form.memHTML(), "no such text"); });
+    Step(form, "word wrap on", cost, [&] { ClickWordWrap(form, true); });
+    Step(form, "word wrap off", cost, [&] { ClickWordWrap(form, false); });
+    ::SetWindowTextA(form.edSearch(), "quick");
+    ::SetWindowTextA(form.edReplace(), "QUICK");
+    Step(form, "Replace", cost, [&] { form.btnReplaceClick(); });
+    ::SetWindowTextA(form.edSearch(), "QUICK");
+    ::SetWindowTextA(form.edReplace(), "quick");
+    Step(form, "Replace All", cost, [&] {
+        test_support::DialogDriver driver(
+            {test_support::DialogAnswer::Key(VK_RETURN), test_support::DialogAnswer::Key(VK_RETURN)}, 600000);
+        form.btnGlobReplaceClick();
+        if (!driver.Finish()) std::printf("dialog driver: %s\n", driver.Failure().c_str());
+    });
+    // The window's last message: the pane lets its whole text go with it.
+    bench::Stopwatch close;
+    ::DestroyWindow(form.Handle());
+    const double closed = close.Seconds();
+    std::printf("  %-22s %8.0f %8.2f %9.2f\n", "closing the window", closed * 1e3, closed, closed / cost);
     return 0;
 }
 
-// A click on a small file while a large one is going in: how soon the small one is on screen.
-int SwitchCase(const std::wstring& large, const std::wstring& small) {
-    Form form(ScratchFolder());
-    app::TForm1& f = form.Get();
-    form.Click(large, false);
-    PaintNow(f);
-    bench::Stopwatch later;
-    RunUntil([&] { return later.Seconds() > 1.0 || !f.memHTML().Loading(); });
-    const LONG in = ::GetWindowTextLengthA(f.memHTML().Handle());
-    bench::Stopwatch watch;
-    form.Click(small, false);
-    PaintNow(f);
-    std::printf("  with %ld characters of it in the pane: %.3f s until the small file is on screen\n", in,
-                watch.Seconds());
-    return 0;
-}
-
-// HighlightText on a shown file whose every line holds a "q": selects the last one.
-int HighlightCase(const std::wstring& name) {
-    Form form(ScratchFolder());
-    app::TForm1& f = form.Get();
-    form.Click(name, false);
-    f.memHTML().FinishLoading();
-    HWND pane = f.memHTML().Handle();
-    const int length = ::GetWindowTextLengthA(pane);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    bench::Timing getText = bench::BestTiming(3, [&] { ::GetWindowTextA(pane, text.data(), length + 1); });
-    bench::Timing nearEnd = bench::BestTiming(3, [&] { viewer::HighlightText(f.memHTML(), "q"); });
-    std::printf("  HighlightText \"q\" near the end of %d characters: %.2f ms (%.2fx one WM_GETTEXT of the text)\n",
-                length, nearEnd.wall * 1e3, nearEnd.wall / getText.wall);
-    return 0;
-}
-
-// Runs this program again for one case and waits for it; its figures go to the same console.
+// Runs this program again for one file and waits for it; its figures go to the same console.
 void InChild(const std::wstring& arguments) {
     wchar_t self[MAX_PATH];
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
@@ -230,48 +214,29 @@ void InChild(const std::wstring& arguments) {
 }  // namespace
 
 int main() {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     int argc = 0;
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    if (argc == 4 && std::wcscmp(argv[1], L"--case") == 0) return OneCase(argv[2], std::wcscmp(argv[3], L"whole") == 0);
-    if (argc == 4 && std::wcscmp(argv[1], L"--switch") == 0) return SwitchCase(argv[2], argv[3]);
-    if (argc == 3 && std::wcscmp(argv[1], L"--highlight") == 0) return HighlightCase(argv[2]);
-    const bool large = argc > 1 && std::wcscmp(argv[1], L"--large") == 0;
+    if (argc == 3 && std::wcscmp(argv[1], L"--steps") == 0) return Steps(platform::Path(argv[2]));
 
-    const platform::Path folder = ScratchFolder();
-    ::CreateDirectoryW(folder.c_str(), nullptr);
-    std::vector<size_t> sizes = {1 * kMiB, 8 * kMiB, 32 * kMiB};
-    if (large) sizes.push_back(200 * kMiB);
-    const std::vector<std::string> kinds = {"lines", "oneline", "binary"};
-    std::vector<platform::Path> written;
-    for (const std::string& kind : kinds)
-        for (size_t size : sizes) written.push_back(WriteFile(folder.Join(FileName(kind, size)), MakeFile(kind, size)));
-
-    std::printf("A file clicked in the list of the main window, each case in a process of its own. first: seconds\n"
-                "until the first screen is painted with the path in the status bar; whole: until all that is shown\n"
-                "is in the pane; MB: the working set before the click, after the load, and its peak; answer: the longest wait, in\n"
-                "ms, for the window's answer to a message sent every 10 ms during the load. \"whole at once\" is the\n"
-                "baseline, measured in the same run: the same load with no bound and in one piece, as before.\n\n");
-    std::printf("%-8s %-8s %-14s %7s %7s %6s %6s %6s %7s %10s\n", "file", "size", "way", "first", "whole", "MB:",
-                "after", "peak", "answer", "chars");
-    for (const std::string& kind : kinds) {
-        for (size_t size : sizes) {
-            const std::wstring name = FileName(kind, size);
-            std::printf("%-8s %4zu MiB %-14s ", kind.c_str(), size / kMiB, "pieces, bound");
-            InChild(L"--case " + name + L" pieces");
-            // The baseline of one long line grows faster than its length (over ten seconds at 1 MiB);
-            // random bytes take about 600 bytes of memory each (32 MiB would take 19 GB).
-            const size_t baselineUpTo = kind == "oneline" ? 1 : kind == "binary" || !large ? 8 : 32;
-            if (size <= baselineUpTo * kMiB) {
-                std::printf("%-8s %4zu MiB %-14s ", kind.c_str(), size / kMiB, "whole at once");
-                InChild(L"--case " + name + L" whole");
-            }
+    const platform::Path root = ScratchFolder();
+    ::CreateDirectoryW(root.c_str(), nullptr);
+    std::printf("Each step through the main window, each file in a process of its own. answer: the longest wait,\n"
+                "in ms, for the window's answer to a message sent every 2 ms during the step; whole: seconds until\n"
+                "the step's work between messages is done; s/MiB: whole per MiB of the shown part's cost. The first\n"
+                "row of each file is the baseline, the shown part put in at once, measured in the same run.\n\n");
+    for (const std::string kind : {"lines", "oneline", "binary"}) {
+        for (size_t size : {size_t{1}, size_t{8}, size_t{48}, size_t{200}}) {
+            const platform::Path folder = root.Join(std::wstring(kind.begin(), kind.end()) + std::to_wstring(size));
+            ::CreateDirectoryW(folder.c_str(), nullptr);
+            const platform::Path file = folder.Join(L"file.txt");
+            WriteFile(file, kind, size * kMiB);
+            std::printf("%s, %zu MiB                answer ms  whole s  s per MiB\n", kind.c_str(), size);
+            InChild(L"--steps \"" + folder.Text() + L"\"");
+            ::DeleteFileW(file.c_str());
+            ::RemoveDirectoryW(folder.c_str());
         }
     }
-    const size_t biggest = sizes.back();
-    std::printf("\nA click on the 1 MiB text file one second after a click on the %zu MiB one:\n", biggest / kMiB);
-    InChild(L"--switch " + FileName("lines", biggest) + L" " + FileName("lines", 1 * kMiB));
-    InChild(L"--highlight " + FileName("lines", 8 * kMiB));
-    for (const platform::Path& path : written) ::DeleteFileW(path.c_str());
-    ::RemoveDirectoryW(folder.c_str());
+    ::RemoveDirectoryW(root.c_str());
     return 0;
 }

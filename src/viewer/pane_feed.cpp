@@ -48,16 +48,16 @@ LONG PaneFeed::PutNote(HWND pane) {
     if (missing == 0) return start;
     const bool onItsOwnLine = next_ == 0 || text_[next_ - 1] == '\r' || text_[next_ - 1] == '\n';
     const std::string note = (onItsOwnLine ? "" : "\r\n") + NotShownNote(missing);
-    // A short text, which the control takes at once (streamed in after pieces, Wine's control
-    // does not come back).
-    ::SendMessageA(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(note.c_str()));
-    CHARRANGE added{start, -1};
-    ::SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&added));
+    // The grey goes first, as the format of what is put in next: a format set over text already in
+    // would lay out its line once more, which for a long line costs as much as the line did.
     CHARFORMATA grey{};
     grey.cbSize = sizeof grey;
     grey.dwMask = CFM_COLOR;
     grey.crTextColor = ::GetSysColor(COLOR_GRAYTEXT);
     ::SendMessageA(pane, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&grey));
+    // A short text, which the control takes at once (streamed in after pieces, Wine's control
+    // does not come back).
+    ::SendMessageA(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(note.c_str()));
     return start;
 }
 

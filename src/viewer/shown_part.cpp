@@ -6,12 +6,6 @@
 
 namespace viewer {
 
-namespace {
-
-size_t ByteCost(char c) { return (c >= 0x20 && c < 0x7F) || c == '\r' || c == '\n' ? 1 : kCostlyByte; }
-
-}  // namespace
-
 size_t ShownLength(std::string_view start, std::uint64_t fileSize, const ShowLimits& limits) {
     LineBreaks breaks;
     size_t line = 0, afterLastBreak = 0;
