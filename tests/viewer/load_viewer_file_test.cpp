@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -133,8 +134,7 @@ SCROLLINFO VerticalBar(HWND pane) {
 
 // Beyond a bound (lowered here), the start of a file goes in by pieces between the window's
 // messages. From the first piece on, the vertical bar is the one the whole shown part gets at
-// once; the user's selection and view stay; the grey line after it counts the rest, and the
-// highlight does not look into it.
+// once; the user's selection and view stay; the grey line after it counts the rest.
 TEST(LoadViewerFile, ALargeFileGoesInByPiecesUpToTheBoundAndCountsTheRest) {
     test_support::TempFolder folder;
     std::string file;
@@ -170,15 +170,84 @@ TEST(LoadViewerFile, ALargeFileGoesInByPiecesUpToTheBoundAndCountsTheRest) {
     const std::string text = window.Pane().Text();
     EXPECT_EQ(text.substr(0, static_cast<size_t>(window.Pane().TextLength())), converted);
     EXPECT_EQ(text.substr(converted.size()), viewer::NotShownNote(file.size() - shown.size()));
-    viewer::HighlightText(window.Pane(), "more");
-    EXPECT_EQ(viewer_test::Selection(window.PaneHandle()).cpMin, 10);
+}
 
-    // Stopped after the first piece, the grey line counts what did not go in as well.
-    LoadViewerFile(window.Pane(), path, kText, platform::SystemFileSystem(), limits);
-    window.Pane().StopLoading();
-    EXPECT_FALSE(window.Pane().Loading());
-    EXPECT_LT(window.Pane().TextLength(), whole.Pane().TextLength());
-    EXPECT_NE(window.Pane().Text().find("more bytes"), std::string::npos);
+// The file's start with every break made CR LF, as a reference apart from the converter.
+std::string WithCrLf(const std::string& bytes) {
+    std::string converted;
+    for (size_t i = 0; i < bytes.size(); ++i)
+        converted += bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r') ? std::string("\r\n") : std::string(1, bytes[i]);
+    return converted;
+}
+
+// Handles the window's messages until the pane's work between them is done; false after 10 s.
+bool Settle(viewer::RichViewer& pane) {
+    MSG msg;
+    for (DWORD start = ::GetTickCount(); pane.Working(); ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT)) {
+        if (::GetTickCount() - start > 10000) return false;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    }
+    return true;
+}
+
+// Dispatches the next tick of the load's timer; false when none comes within 2 s.
+bool OneTick(HWND pane) {
+    MSG msg;
+    for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 2000; ::Sleep(1)) {
+        if (!::PeekMessageA(&msg, pane, WM_TIMER, WM_TIMER, PM_REMOVE)) continue;
+        ::DispatchMessageA(&msg);
+        if (msg.wParam == viewer::PacedLoad::kTimer) return true;
+    }
+    return false;
+}
+
+// However far a load got when it stopped, or whether it was shown afresh meanwhile, the grey line
+// counts every byte of the file that is not in the pane, and a highlight asked for during the load
+// selects in the file's text once it is in and never looks into the grey line.
+TEST(LoadViewerFile, TheGreyLineCountsEveryByteNotInThePaneAndIsNeverSearched) {
+    test_support::TempFolder folder;
+    std::string file;
+    for (int i = 0; i < 40000; ++i) file += "line " + std::to_string(i) + (i % 2 ? "\n" : "\r\n");
+    const platform::Path path = folder.WriteFile("large.txt", file);
+    ViewerWindow window;
+    viewer::RichViewer& pane = window.Pane();
+    const struct {
+        const char* name;
+        size_t shownCost;
+        int ticks;  // before the step; -1: none taken, the load runs to its end
+        std::function<void()> step;
+    } cases[] = {
+        {"the whole file, stopped after the first piece", SIZE_MAX, 0, [&] { pane.StopLoading(); }},
+        {"the whole file, stopped after a tick", SIZE_MAX, 1, [&] { pane.StopLoading(); }},
+        {"its start, stopped after a tick", file.size() / 2, 1, [&] { pane.StopLoading(); }},
+        {"its start, shown afresh in red after a tick, then stopped", file.size() / 2, 1,
+         [&] { pane.SetFontColor(RGB(255, 0, 0)), pane.StopLoading(); }},
+        {"its start, to its end", file.size() / 2, -1, [] {}},
+        {"the whole file, to its end", SIZE_MAX, -1, [] {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoadViewerFile(pane, path, kText, platform::SystemFileSystem(), {c.shownCost, 100, 2000});
+        viewer::HighlightText(pane, "ine ");
+        viewer::HighlightText(pane, "more bytes");
+        for (int tick = 0; tick < c.ticks; ++tick) ASSERT_TRUE(OneTick(pane.Handle())) << "no tick within 2 s";
+        ASSERT_TRUE(c.ticks < 0 || pane.Loading()) << "stopped part-way";
+        c.step();
+        ASSERT_TRUE(Settle(pane)) << "the load and the highlights did not end within 10 s";
+        const std::string text = pane.Text();
+        const std::string in = text.substr(0, static_cast<size_t>(pane.TextLength()));
+        size_t bytesIn = 0;
+        for (size_t at = 0; at < in.size() && bytesIn < file.size(); ++bytesIn) at += in.compare(at, 2, "\r\n") == 0 && file[bytesIn] == '\n' ? 2 : 1;
+        // Compared whole, as a diff of such texts takes long to print.
+        EXPECT_TRUE(in == WithCrLf(file.substr(0, bytesIn))) << "the file's text, " << in.size() << " characters";
+        EXPECT_EQ(text.substr(in.size()), bytesIn < file.size() ? viewer::NotShownNote(file.size() - bytesIn) : "");
+        const LONG last = static_cast<LONG>(in.rfind("ine "));
+        EXPECT_EQ(viewer_test::Selection(pane.Handle()).cpMin, last);
+        EXPECT_EQ(viewer_test::Selection(pane.Handle()).cpMax, last + 4);
+        if (bytesIn < file.size()) {
+            EXPECT_EQ(viewer_test::FormatAt(pane.Handle(), pane.TextLength() + 1).crTextColor, ::GetSysColor(COLOR_GRAYTEXT));
+        }
+    }
 }
 
 }  // namespace
