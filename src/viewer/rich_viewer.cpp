@@ -130,7 +130,7 @@ LRESULT RichViewer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void RichViewer::Tick() {
-    if (load_ && !load_->Tick()) FailLoad(color_);
+    if (load_ && !load_->Tick()) FailLoad();
 }
 
 void RichViewer::PaintMargin() {
@@ -189,16 +189,16 @@ void RichViewer::Load(std::string text, const TextShape& shape, COLORREF color, 
 }
 
 void RichViewer::Put(ShownText shown, const TextShape& shape, COLORREF color, size_t pieceCost) {
-    const COLORREF before = color_;
+    colorBefore_ = color_;
     Rebuild(color);
     const ScrollBars plain = PlainBars(shape, shown.text.size(), shown.notShown);
     load_ = std::make_unique<PacedLoad>(Handle(), std::move(shown), shape, pieceCost, wordWrap_ ? 0 : Cell().height);
-    if (!load_->Start(shape.richTextHeader, plain)) FailLoad(before);
+    if (!load_->Start(shape.richTextHeader, plain)) FailLoad();
 }
 
-// What a failed load leaves is the control's: an empty pane in the colour the pane had before.
-void RichViewer::FailLoad(COLORREF before) {
-    Rebuild(before);
+// What a failed load leaves is the control's: an empty pane in the colour it had before the load.
+void RichViewer::FailLoad() {
+    Rebuild(colorBefore_);
     throw platform::errors::FailedToLoadStream();
 }
 

@@ -94,7 +94,7 @@ private:
     void ShowAfresh(COLORREF color);
     void Rebuild(COLORREF color);
     void Tick();
-    [[noreturn]] void FailLoad(COLORREF before);
+    [[noreturn]] void FailLoad();
     void Attach(HWND pane);
     void ApplyDefaultFormat();
     void PaintMargin();
@@ -104,6 +104,8 @@ private:
     int margin_;
     int dpi_;
     COLORREF color_ = kWindowTextColor;
+    // The colour a failing load goes back to.
+    COLORREF colorBefore_ = kWindowTextColor;
     bool wordWrap_ = false;
     // Measured once on an empty pane; the font changes only with the dpi.
     std::optional<CellSize> cell_;

@@ -25,6 +25,10 @@
 //       shows while the large one is still going in; the large one then ends with the grey line
 //       that counts what is not shown, scrolled to and photographed. Prints how long the window
 //       took to answer meanwhile.
+//   e2e_driver viewer-steps <program.exe> <empty work folder> <screenshot.bmp>
+//       a 48 MiB text file shown, word wrap switched twice over it and five Replace Alls run over
+//       it, with a click on another file during each step: the window, asked every 20 ms, answers
+//       within 0.3 s throughout and closes normally; the last run photographed at its end.
 //   e2e_driver planted <program.exe> <empty work folder> <folder>
 //       records of the rewrite journal planted in <folder> beside its files, naming files of the
 //       folder ../outside in every way a name can; the program opened on it and on an empty folder:
@@ -58,12 +62,14 @@
 
 #include <cstdio>
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -848,6 +854,13 @@ int Undo(const std::string& program, const std::string& work, const std::string&
 
 LRESULT TextLength(HWND window) { return ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0); }
 
+// What the pane holds once a file is shown whole: its shown part and the grey line.
+LRESULT ShownWhole(const std::string& file) {
+    const viewer::ShowLimits limits;
+    const size_t shown = viewer::ShownLength(std::string_view(file).substr(0, limits.shownCost), file.size(), limits);
+    return static_cast<LRESULT>(shown + (shown < file.size() ? viewer::NotShownNote(file.size() - shown).size() : 0));
+}
+
 int Viewer(const std::string& program, const std::string& work, const std::string& bmp) {
     const Path folder = Path::FromAnsi(work);
     const Path copy = CopyInto(program, folder);
@@ -855,9 +868,7 @@ int Viewer(const std::string& program, const std::string& work, const std::strin
     for (int line = 0; big.size() < (size_t{24} << 20); ++line) big += std::to_string(line) + " a line of text\r\n";
     WriteFileBytes(folder.Join(L"big.txt"), big);
     WriteFileBytes(folder.Join(L"small.txt"), "a small file\r\n");
-    const viewer::ShowLimits limits;
-    const size_t shown = viewer::ShownLength(std::string_view(big).substr(0, limits.shownCost), big.size(), limits);
-    const LRESULT whole = static_cast<LRESULT>(shown + viewer::NotShownNote(big.size() - shown).size());
+    const LRESULT whole = ShownWhole(big);
     int wrong = 0;
     e2e::ProgramSession session(copy, folder, 60);
     HWND list = session.Control(Control(app::Ctl::FileListBox));
@@ -871,7 +882,7 @@ int Viewer(const std::string& program, const std::string& work, const std::strin
     std::printf("the first screen of big.txt after %lu ms\n", answer());
     DWORD longest = 0;
     for (int i = 0; i < 50; ++i, ::Sleep(20)) longest = std::max(longest, answer());
-    std::printf("answers during its load within %lu ms; %ld characters in the pane\n", longest, TextLength(pane()));
+    std::printf("answers during its load within %lu ms; %ld characters in the pane\n", longest, static_cast<long>(TextLength(pane())));
     session.Key(list, VK_DOWN);
     Expect(session.WaitUntil([&] { return TextOf(pane()) == "a small file\r\n"; }, 10), "small.txt shown", wrong);
     session.Key(list, VK_UP);
@@ -883,6 +894,94 @@ int Viewer(const std::string& program, const std::string& work, const std::strin
     ::GetWindowRect(session.MainWindow(), &r);
     Expect(test_support::ScreenCapture(r).SaveBmp(bmp), "photographed", wrong);
     Expect(session.CloseAndCheckExit(60), "closed", wrong);
+    return wrong == 0 ? 0 : 1;
+}
+
+// Asks the window every 20 ms from a thread of its own and keeps the longest wait for its answer.
+class AnswerWatch {
+public:
+    explicit AnswerWatch(HWND window)
+        : thread_([this, window] {
+              while (!stop_) {
+                  const DWORD start = ::GetTickCount();
+                  DWORD_PTR result = 0;
+                  ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result);
+                  longest_ = std::max<DWORD>(longest_, ::GetTickCount() - start);
+                  ::Sleep(20);
+              }
+          }) {}
+    ~AnswerWatch() {
+        stop_ = true;
+        thread_.join();
+    }
+    // The longest wait, in ms, since the last time it was asked.
+    DWORD Longest() { return longest_.exchange(0); }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::atomic<DWORD> longest_{0};
+    std::thread thread_;
+};
+
+// A 48 MiB file shown, word wrap switched twice over it and five Replace Alls over it, with a
+// click on another file during each step: the window answers within 0.3 s throughout, each Replace
+// All ends with the file shown whole again, and the program closes normally. The last Replace All
+// is photographed once the file is shown whole with its replacement selected.
+int ViewerSteps(const std::string& program, const std::string& work, const std::string& bmp) {
+    const Path folder = Path::FromAnsi(work), files = folder.Join(L"files");
+    test_support::MakeFolderAt(files);
+    const Path copy = CopyInto(program, folder);
+    std::string big;
+    for (int line = 0; big.size() < (size_t{48} << 20); ++line) big += std::to_string(line) + " a needle and a needle\r\n";
+    const std::string after = Replaced(big, "needle", "pin");
+    WriteFileBytes(files.Join(L"big.txt"), big);
+    WriteFileBytes(files.Join(L"a-small.txt"), "a small file\r\n");
+    WriteSettings(copy, Utf8Name(files.Text()), "needle", "pin");
+    int wrong = 0;
+    e2e::ProgramSession session(copy, folder, 60);
+    AnswerWatch watch(session.MainWindow());
+    HWND list = session.Control(Control(app::Ctl::FileListBox));
+    auto pane = [&] { return session.Control(Control(app::Ctl::memHTML)); };
+    DWORD since = ::GetTickCount();
+    auto answered = [&](const std::string& step) {
+        const DWORD longest = watch.Longest();
+        Expect(longest <= 300, step + " in " + std::to_string(::GetTickCount() - since) + " ms: the window answered within " +
+                                   std::to_string(longest) + " ms", wrong);
+        since = ::GetTickCount();
+    };
+    // The small file, then big.txt again, shown whole.
+    auto another = [&](const std::string& bytes) {
+        session.Key(list, VK_END);
+        session.Key(list, VK_HOME);
+        Expect(session.WaitUntil([&] { return TextOf(pane()) == "a small file\r\n"; }, 30), "a-small.txt shown", wrong);
+        session.Key(list, VK_END);
+        Expect(session.WaitUntil([&] { return TextLength(pane()) == ShownWhole(bytes); }, 60), "big.txt shown whole", wrong);
+    };
+    another(big);
+    answered("big.txt clicked");
+    for (int i = 0; i < 2; ++i) {
+        session.Click(session.Control(Control(app::Ctl::cbWordWrap)), POINT{6, 6});
+        ::Sleep(300);
+        another(big);
+        answered("word wrap switched");
+    }
+    for (int run = 1; run <= 5; ++run) {
+        const std::string label = "Replace All " + std::to_string(run);
+        Expect(StartReplaceAll(session), label + " confirmed", wrong);
+        session.Key(list, VK_HOME);
+        HWND done = session.WaitForBox("Information", nullptr, 120);
+        Expect(done && session.AnswerWithEnter(done, 30), label + " completed", wrong);
+        Expect(session.WaitUntil([&] { return TextLength(pane()) == ShownWhole(after); }, 60), label + ": big.txt shown whole", wrong);
+        answered(label);
+    }
+    ::Sleep(500);
+    RECT r;
+    ::GetWindowRect(session.MainWindow(), &r);
+    Expect(test_support::ScreenCapture(r).SaveBmp(bmp), "photographed", wrong);
+    std::string bytes;
+    Expect(ReadWholeFile(files.Join(L"big.txt"), bytes) && bytes == after, "big.txt holds its replaced bytes", wrong);
+    Expect(session.CloseAndCheckExit(60), "closed with exit code 0", wrong);
+    answered("closing");
     return wrong == 0 ? 0 : 1;
 }
 
@@ -901,6 +1000,7 @@ int main(int argc, char** argv) {
         if (args.size() == 3 && args[0] == "append") return Append(args[1], args[2]);
         if (args.size() == 6 && args[0] == "replace-all-in") return ReplaceAllIn(args[1], args[2], args[3], args[4], args[5]);
         if (args.size() == 4 && args[0] == "viewer") return Viewer(args[1], args[2], args[3]);
+        if (args.size() == 4 && args[0] == "viewer-steps") return ViewerSteps(args[1], args[2], args[3]);
         if (args.size() == 4 && args[0] == "planted") return Planted(args[1], args[2], args[3]);
         if (args.size() == 4 && args[0] == "kill-as-it-grows") return KillAsItGrowsIn(args[1], args[2], args[3]);
         if (args.size() == 5 && args[0] == "undo") return Undo(args[1], args[2], args[3], args[4]);
