@@ -101,12 +101,11 @@ private:
     std::thread thread_;
 };
 
-// Handles the window's messages until the viewer's work between messages is done, and a pane it
-// replaced is gone, as the program's own loop does.
-void RunUntilIdle(app::TForm1& form) {
+// Handles the window's messages, as the program's own loop does, until `done`.
+template <typename Done>
+void RunUntil(Done&& done) {
     MSG msg;
-    for (bench::Stopwatch idle; form.memHTML().Working() || idle.Seconds() < 0.05;) {
-        if (form.memHTML().Working()) idle = {};
+    while (!done()) {
         if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
@@ -114,6 +113,14 @@ void RunUntilIdle(app::TForm1& form) {
             ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
         }
     }
+}
+
+// Until the viewer's work between messages is done, and then a little longer, so that a pane it
+// replaced is gone before the next step.
+void RunUntilIdle(app::TForm1& form) {
+    RunUntil([&] { return !form.memHTML().Working(); });
+    bench::Stopwatch settle;
+    RunUntil([&] { return settle.Seconds() > 0.05; });
 }
 
 class NoProgressWindow : public app::ProgressWindow {
@@ -130,8 +137,9 @@ void Step(app::TForm1& form, const char* name, double shownMiB, const std::funct
         ::Sleep(20);
         bench::Stopwatch watch;
         step();
-        RunUntilIdle(form);
+        RunUntil([&] { return !form.memHTML().Working(); });
         whole = watch.Seconds();
+        RunUntilIdle(form);
         answer = prober.Longest();
     }
     std::printf("  %-22s %8.0f %8.2f %9.2f\n", name, answer * 1e3, whole, whole / shownMiB);
