@@ -10,9 +10,9 @@ namespace viewer {
 
 namespace {
 
-// Milliseconds of pieces or slices a tick, at most: with the last one, the window answers within
-// about a tenth of a second.
-constexpr DWORD kSpell = 30;
+// Milliseconds of pieces or slices a tick, at most: with the last one (a piece or a slice takes up
+// to about 15 ms), the window answers within a few hundredths of a second.
+constexpr DWORD kSpell = 20;
 
 // Under Wine, a vertical bar that the control has to show while the text streams in makes the
 // load take time that grows with the square of the text, and any bar that appears then makes it
