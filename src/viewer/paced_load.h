@@ -63,6 +63,7 @@ public:
     // What the pane shows: after a stop, the part that went in.
     ShownText Shown() const { return {std::string(feed_.Text()), feed_.NotShown()}; }
     size_t PieceCost() const noexcept { return pieceCost_; }
+    size_t BytesIn() const noexcept { return feed_.BytesIn(); }
     // The steps still to run, for a load of the same text that takes this one's place.
     std::deque<Slice> TakeSteps() noexcept { return std::move(steps_); }
 

@@ -16,8 +16,10 @@ namespace viewer {
 namespace {
 
 constexpr int kBorderWidth = 3;
-// The timer that lets the replaced window go, after the message that made the fresh one.
+// The timer that lets a replaced window go, after the message that made the fresh one.
 constexpr UINT_PTR kRetireTimer = PacedLoad::kTimer + 1;
+// A window that holds up to this many bytes of text goes at once, in a few milliseconds.
+constexpr size_t kLetGoAtOnce = size_t{64} << 10;
 constexpr char kFaceName[] = "Lucida Console";
 constexpr LONG kFontTwips = 8 * 20;
 static_assert(sizeof kFaceName <= LF_FACESIZE);
@@ -93,18 +95,24 @@ void RichViewer::Rebuild(COLORREF color) {
     ::GetWindowRect(old, &place);
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
     DWORD state = static_cast<DWORD>(::GetWindowLongA(old, GWL_STYLE)) & (WS_VISIBLE | WS_DISABLED);
+    const bool holdsMuch = load_ && load_->BytesIn() > kLetGoAtOnce;
     load_.reset();
     HWND fresh = CreatePane(parent, place, static_cast<UINT_PTR>(::GetDlgCtrlID(old)), PaneStyle(wordWrap_, state));
     // The new window takes the old one's place among its siblings, and the focus if it had it.
     ::SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (::GetFocus() == old) ::SetFocus(fresh);
-    // Out of sight and of the parent's reach by id; one replaced before the tick came goes now.
-    ::ShowWindow(old, SW_HIDE);
-    ::SetWindowLongPtrA(old, GWLP_ID, 0);
-    retired_.reset(old);
+    if (holdsMuch) {
+        // Out of sight and of the parent's reach by id until it goes; one replaced before its
+        // tick came goes now.
+        ::ShowWindow(old, SW_HIDE);
+        ::SetWindowLongPtrA(old, GWLP_ID, 0);
+        retired_.reset(old);
+    } else {
+        ::DestroyWindow(old);
+    }
     color_ = color;
     Attach(fresh);
-    ::SetTimer(fresh, kRetireTimer, USER_TIMER_MINIMUM, nullptr);
+    if (retired_) ::SetTimer(fresh, kRetireTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
 LRESULT RichViewer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -26,8 +26,8 @@ constexpr COLORREF kWindowTextColor = CLR_DEFAULT;
 // faster than the text to delete what it holds, and a fresh window costs next to nothing. Its
 // handle therefore changes with each load; ask Handle() for it each time. The new window takes
 // the old one's place, size, order among its siblings, id, visibility, enabled state and focus;
-// the old one goes at the next tick, so that freeing its text and filling the new one are two
-// messages. Under Wine a change of the default format (colour, font size) over a text lays it all
+// an old one that holds much text goes at the next tick, so that freeing its text and filling the
+// new one are two messages. Under Wine a change of the default format (colour, font size) over a text lays it all
 // out again, which over pieces takes time that grows with the square of the text: the pane never
 // sends one over text, but shows the same text afresh in a fresh window instead.
 class RichViewer : public widgets::Window {
@@ -112,7 +112,7 @@ private:
     // The content: a load in progress, or the record of one that is done.
     std::unique_ptr<PacedLoad> load_;
     std::uint64_t contentSerial_ = 0;
-    // The window the last fresh one replaced, hidden until the next tick lets it go.
+    // A window that a fresh one replaced, hidden until the next tick lets it go.
     platform::UniqueHwnd retired_;
 };
 

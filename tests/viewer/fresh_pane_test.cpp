@@ -70,8 +70,9 @@ TEST(FreshPane, ReloadOverAnotherFileEndsAsAFirstLoadInAFreshWindow) {
     ::SetWindowPos(before.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     platform::UniqueHwnd after{::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, top, nullptr, nullptr, nullptr)};
     ::SetWindowPos(after.get(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    const std::string first = Lines(400, 150, 'a'), second = Lines(60, 20, 'b');
-    LoadViewerFile(window.Pane(), folder.WriteFile("first.txt", first), viewer::kWindowTextColor);
+    const std::string first = Lines(500, 150, 'a'), second = Lines(60, 20, 'b');
+    LoadViewerFile(window.Pane(), folder.WriteFile("first.txt", first), viewer::kWindowTextColor,
+                   platform::SystemFileSystem(), {SIZE_MAX, SIZE_MAX, SIZE_MAX});
     HWND old = window.PaneHandle();
     RECT oldPlace;
     ::GetWindowRect(old, &oldPlace);
@@ -83,8 +84,8 @@ TEST(FreshPane, ReloadOverAnotherFileEndsAsAFirstLoadInAFreshWindow) {
 
     HWND pane = window.PaneHandle();
     EXPECT_NE(pane, old);
-    // The old window goes at the next tick of the fresh one, hidden until then.
-    EXPECT_FALSE(::IsWindowVisible(old));
+    // The old window, which holds much text, goes at the next tick of the fresh one, hidden until then.
+    EXPECT_TRUE(::IsWindow(old) && !::IsWindowVisible(old));
     MSG msg;
     for (DWORD start = ::GetTickCount(); ::IsWindow(old) && ::GetTickCount() - start < 2000;)
         if (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
