@@ -24,7 +24,9 @@ bool PaneFeed::PutAllAsRichText(HWND pane) {
 
 bool PaneFeed::PutNext(HWND pane) {
     const std::string_view text = text_;
-    const size_t end = PieceEnd(text, next_, pieceCost_);
+    // The first piece, which the click waits for, is a quarter: more than a screen, and where the
+    // control has to show a bar of its own it lays out only that much again.
+    const size_t end = PieceEnd(text, next_, next_ == 0 ? pieceCost_ / 4 : pieceCost_);
     const std::string_view piece = text.substr(next_, end - next_);
     PlainTextSource source(piece, converter_);
     if (!StreamIn(pane, next_ == 0 ? SF_TEXT : SF_TEXT | SFF_SELECTION, source)) return false;
