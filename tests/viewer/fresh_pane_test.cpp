@@ -148,12 +148,14 @@ TEST(FreshPane, ScrollBarsOnlyWhereTheTextNeedsThem) {
     std::string uneven;
     for (int i = 0; i < 40; ++i) uneven += "caf\xE9\t" + std::string(120, 'u') + "\r\n";
     LoadViewerFile(window.Pane(), folder.WriteFile("uneven.txt", uneven), viewer::kWindowTextColor);
+    ASSERT_TRUE(viewer_test::Settle(window.Pane()));
     EXPECT_TRUE(Horizontal(window.PaneHandle()));
     EXPECT_TRUE(SameAsTheControlAlone(window));
 
     window.Pane().SetWordWrap(true);
     for (const char* name : {"short.txt", "tall.txt", "wide.txt", "uneven.txt"}) {
         LoadViewerFile(window.Pane(), folder.PathOf(name), viewer::kWindowTextColor);
+        ASSERT_TRUE(viewer_test::Settle(window.Pane()));
         EXPECT_FALSE(Horizontal(window.PaneHandle())) << name;
         EXPECT_TRUE(SameAsTheControlAlone(window, true)) << name;
     }
@@ -243,6 +245,7 @@ TEST(FreshPane, ABreakAcrossTheControlsReadsIsOneBreak) {
     ASSERT_EQ(text[4096], '\n');
     ASSERT_EQ(text[8191], '\r');
     LoadViewerFile(window.Pane(), folder.WriteFile("boundary.txt", text), viewer::kWindowTextColor);
+    ASSERT_TRUE(viewer_test::Settle(window.Pane()));
     std::string expected = text;
     expected.insert(8192, "\n");
     EXPECT_EQ(window.Pane().Text(), expected);

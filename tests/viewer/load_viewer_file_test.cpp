@@ -180,16 +180,6 @@ std::string WithCrLf(const std::string& bytes) {
     return converted;
 }
 
-// Handles the window's messages until the pane's work between them is done; false after 10 s.
-bool Settle(viewer::RichViewer& pane) {
-    MSG msg;
-    for (DWORD start = ::GetTickCount(); pane.Working(); ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT)) {
-        if (::GetTickCount() - start > 10000) return false;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-    }
-    return true;
-}
-
 // Dispatches the next tick of the load's timer; false when none comes within 2 s.
 bool OneTick(HWND pane) {
     MSG msg;
@@ -233,7 +223,7 @@ TEST(LoadViewerFile, TheGreyLineCountsEveryByteNotInThePaneAndIsNeverSearched) {
         for (int tick = 0; tick < c.ticks; ++tick) ASSERT_TRUE(OneTick(pane.Handle())) << "no tick within 2 s";
         ASSERT_TRUE(c.ticks < 0 || pane.Loading()) << "stopped part-way";
         c.step();
-        ASSERT_TRUE(Settle(pane)) << "the load and the highlights did not end within 10 s";
+        ASSERT_TRUE(viewer_test::Settle(pane)) << "the load and the highlights did not end within 10 s";
         const std::string text = pane.Text();
         const std::string in = text.substr(0, static_cast<size_t>(pane.TextLength()));
         size_t bytesIn = 0;

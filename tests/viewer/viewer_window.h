@@ -57,6 +57,16 @@ inline CHARFORMATA FormatAt(HWND pane, LONG offset) {
     return format;
 }
 
+// Handles the window's messages until the pane's work between them is done; false after 10 s.
+inline bool Settle(viewer::RichViewer& pane) {
+    MSG msg;
+    for (DWORD start = ::GetTickCount(); pane.Working(); ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT)) {
+        if (::GetTickCount() - start > 10000) return false;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    }
+    return true;
+}
+
 inline int LineCount(HWND pane) { return static_cast<int>(::SendMessageA(pane, EM_GETLINECOUNT, 0, 0)); }
 
 }  // namespace viewer_test
