@@ -1,5 +1,6 @@
 #include "app/main_form.h"
 #include "app/replace_steps.h"
+#include "app/work_aside.h"
 #include "platform/errors.h"
 #include "replace/replace_checks.h"
 #include "replace/replace_in_file.h"
@@ -33,7 +34,8 @@ void TForm1::btnReplaceClick() {
     PumpMessages();
     if (FormAlive(*this)) path = FilePath();
     replace::UndoKeeper undo(platform::SystemFileSystem(), UndoFolder(), replace::UndoKind::Replace, path.Folder());
-    replace::ReplaceInFile(path, search, replacement, JournalFolder(), PumpMessages, &undo);
+    WorkAside([&] { replace::ReplaceInFile(path, search, replacement, JournalFolder(), &undo); });
+    PumpMessages();
     if (FormAlive(*this)) {
         ShowSelectedFile();
         viewer::HighlightText(memHTML(), replacement);

@@ -3,6 +3,7 @@
 #include "app/private_state.h"
 #include "app/progress_window.h"
 #include "app/replace_steps.h"
+#include "app/work_aside.h"
 #include "replace/undo_store.h"
 #include "replace/undo_texts.h"
 
@@ -71,8 +72,7 @@ void TForm1::mnuUndoClick() {
     replace::PutBackReport report;
     {
         ProgressShown progress(frmSearchSplash());
-        PacedPump pump;
-        report = replace::PutBack(platform::SystemFileSystem(), UndoFolder(), JournalFolder(), [&] { pump.Now(); });
+        WorkAside([&] { report = replace::PutBack(platform::SystemFileSystem(), UndoFolder(), JournalFolder()); });
     }
     Inform(replace::UndoReport(*kept, report));
     if (FormAlive(*this)) ShowFolderAsItIs();

@@ -8,20 +8,19 @@ namespace replace {
 
 void ReplaceInFile(const platform::Path& path, const std::string& search, const std::string& replacement,
                    const platform::Path& journalFolder, platform::FileSystem& fs, platform::CodePage& codePage,
-                   const AfterWrite& afterWrite, UndoKeeper* undo) {
+                   UndoKeeper* undo) {
     // The journal first: it finishes what a stopped program left of this file before it is read.
     RewriteJournal journal(fs, journalFolder);
     Rewrite rewrite(path, fs);
     rewrite.Prepare(search, replacement, codePage);
     rewrite.Commit(journal);
     if (undo) undo->Keep(rewrite);
-    if (afterWrite) afterWrite();
 }
 
 void ReplaceInFile(const platform::Path& path, const std::string& search, const std::string& replacement,
-                   const platform::Path& journalFolder, const AfterWrite& afterWrite, UndoKeeper* undo) {
+                   const platform::Path& journalFolder, UndoKeeper* undo) {
     ReplaceInFile(path, search, replacement, journalFolder, platform::SystemFileSystem(), platform::SystemCodePage(),
-                  afterWrite, undo);
+                  undo);
 }
 
 }  // namespace replace

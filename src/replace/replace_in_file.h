@@ -3,15 +3,11 @@
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 
-#include <functional>
 #include <string>
 
 namespace replace {
 
 class UndoKeeper;
-
-// Runs once after a successful rewrite; the application passes its message pump.
-using AfterWrite = std::function<void()>;
 
 // Reads the whole file, replaces with ReplaceAllIgnoringCase and writes the result over the file,
 // whether or not anything matched, journaled in `journalFolder`; `undo`, when given, keeps what
@@ -19,8 +15,8 @@ using AfterWrite = std::function<void()>;
 // EWriteError; the file then keeps its old bytes.
 void ReplaceInFile(const platform::Path& path, const std::string& search, const std::string& replacement,
                    const platform::Path& journalFolder, platform::FileSystem& fs, platform::CodePage& codePage,
-                   const AfterWrite& afterWrite = {}, UndoKeeper* undo = nullptr);
+                   UndoKeeper* undo = nullptr);
 void ReplaceInFile(const platform::Path& path, const std::string& search, const std::string& replacement,
-                   const platform::Path& journalFolder, const AfterWrite& afterWrite = {}, UndoKeeper* undo = nullptr);
+                   const platform::Path& journalFolder, UndoKeeper* undo = nullptr);
 
 }  // namespace replace

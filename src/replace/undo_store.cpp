@@ -135,8 +135,7 @@ std::optional<UndoManifest> ReadUndo(platform::FileSystem& fs, const platform::P
     }
 }
 
-PutBackReport PutBack(platform::FileSystem& fs, const platform::Path& folder, const platform::Path& journalFolder,
-                      const std::function<void()>& between) {
+PutBackReport PutBack(platform::FileSystem& fs, const platform::Path& folder, const platform::Path& journalFolder) {
     PutBackReport report;
     const std::optional<UndoManifest> manifest = ReadUndo(fs, folder);
     if (!manifest) return report;
@@ -172,7 +171,6 @@ PutBackReport PutBack(platform::FileSystem& fs, const platform::Path& folder, co
                 report.left.emplace_back(pending.entry->path, error.Message());
             }
             pending.rewrite.reset();
-            if (between) between();
         }
     }
     kept.reset();

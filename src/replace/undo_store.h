@@ -8,7 +8,6 @@
 #include "replace/undo_manifest.h"
 #include "replace/volume_serials.h"
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -57,9 +56,8 @@ struct PutBackReport {
     std::vector<std::pair<platform::Path, std::wstring>> left;
 };
 
-// Puts back every file the kept command left as it was, journaled in `journalFolder`, running
-// `between` after each file; then the undo is gone.
-PutBackReport PutBack(platform::FileSystem& fs, const platform::Path& folder, const platform::Path& journalFolder,
-                      const std::function<void()>& between);
+// Puts back every file the kept command left as it was, journaled in `journalFolder`; then the
+// undo is gone.
+PutBackReport PutBack(platform::FileSystem& fs, const platform::Path& folder, const platform::Path& journalFolder);
 
 }  // namespace replace
