@@ -179,11 +179,7 @@ int ReplaceAll(const std::string& program, const std::string& work, const std::s
             std::fprintf(stderr, "left beside the files: %s\n", Utf8Name(name).c_str());
             ++wrong;
         }
-    if (!bmp.empty()) {
-        RECT r;
-        ::GetWindowRect(session.MainWindow(), &r);
-        if (!test_support::ScreenCapture(r).SaveBmp(bmp)) ++wrong;
-    }
+    if (!bmp.empty() && !session.Photograph(bmp)) ++wrong;
     bool closed = session.CloseAndCheckExit(60);
     ::DeleteFileW(copy.c_str());
     std::printf("%d of %zu files as expected\n", static_cast<int>(cases.size()) - wrong, cases.size());
@@ -457,6 +453,13 @@ std::vector<std::pair<std::wstring, std::string>> FilesIn(const Path& folder) {
     return files;
 }
 
+// Waits, at most a minute, until the file's size is no longer `size`.
+void WaitUntilResized(const Path& file, size_t size) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    for (DWORD t0 = ::GetTickCount(); ::GetTickCount() - t0 < 60000; ::Sleep(1))
+        if (::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data) && data.nFileSizeLow != size) return;
+}
+
 // A run killed at a sweep of moments, each time over the same files: afterwards each file is
 // wholly old, wholly new or part-written; the program started again in that folder and closed
 // leaves each wholly old or wholly new and nothing else. Returns the failures.
@@ -492,13 +495,6 @@ int SweepKills(const std::string& program, const Path& folder, const std::string
     // rest of its new bytes are written first.
     size_t grows = 0;
     while (grows + 1 < before.size() && after[grows].second.size() <= before[grows].second.size()) ++grows;
-    auto grown = [&] {
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        for (DWORD t0 = ::GetTickCount(); ::GetTickCount() - t0 < 60000; ::Sleep(1))
-            if (::GetFileAttributesExW(folder.Join(before[grows].first).c_str(), GetFileExInfoStandard, &data) &&
-                data.nFileSizeLow != before[grows].second.size())
-                return;
-    };
     // From the journal's first record to a quarter past the time the writing takes; then a few
     // times the moment a file has grown.
     int partWritten = 0;
@@ -511,7 +507,7 @@ int SweepKills(const std::string& program, const Path& folder, const std::string
                 Expect(false, label + ": run " + std::to_string(point) + " started", wrong);
                 continue;
             }
-            if (point > points) grown();
+            if (point > points) WaitUntilResized(folder.Join(before[grows].first), before[grows].second.size());
             else ::Sleep(delay);
             session.Kill();
         }
@@ -557,9 +553,7 @@ std::string Replaced(const std::string& text, const std::string& search, const s
 bool KillAsItGrows(e2e::ProgramSession& session, const Path& file) {
     const std::string old = ReadFileBytes(file);
     StartReplaceAll(session);
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    for (DWORD t0 = ::GetTickCount(); ::GetTickCount() - t0 < 60000; ::Sleep(1))
-        if (::GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data) && data.nFileSizeLow != old.size()) break;
+    WaitUntilResized(file, old.size());
     session.Kill();
     std::string now = ReadFileBytes(file), journal;
     const auto journals = test_support::NamesIn(JournalFolder());
@@ -581,22 +575,22 @@ bool KillAsItGrows(e2e::ProgramSession& session, const Path& file) {
 int JournalAfterKills(const std::string& program, const Path& folder, const std::string& before) {
     const Path copy = CopyInto(program, folder), big = folder.Join(L"big.txt");
     const std::string once = Replaced(before, "hello", "hello world"), twice = Replaced(once, "hello", "hello world");
-    int wrong = 0;
-    std::string bytes;
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    auto lay = [&] {
         WriteFileBytes(big, before);
         WriteSettings(copy, Utf8Name(folder.Text()), "hello", "hello world");
+    };
+    int wrong = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        lay();
         e2e::ProgramSession first(copy, folder, 60), second(copy, folder, 60);
         const bool torn = KillAsItGrows(first, big);
         RunToTheEnd(second);
         second.CloseAndCheckExit(60);
-        bytes = ReadFileBytes(big);
-        Expect(torn && bytes == twice,
+        Expect(torn && ReadFileBytes(big) == twice,
                "a second window's Replace All after a kill that left the file part-written finishes it first", wrong);
     }
     for (int attempt = 0; attempt < 3; ++attempt) {
-        WriteFileBytes(big, before);
-        WriteSettings(copy, Utf8Name(folder.Text()), "hello", "hello world");
+        lay();
         bool torn = false;
         { e2e::ProgramSession killed(copy, folder, 60); torn = KillAsItGrows(killed, big); }
         WriteSettings(copy, Utf8Name(folder.Text()), "world", "planet");
@@ -614,8 +608,7 @@ int JournalAfterKills(const std::string& program, const Path& folder, const std:
     const Path journals = JournalFolder();
     test_support::RemoveTree(journals);
     WriteFileBytes(journals, "");
-    WriteFileBytes(big, before);
-    WriteSettings(copy, Utf8Name(folder.Text()), "hello", "hello world");
+    lay();
     e2e::ProgramSession refused(copy, folder, 60);
     const std::string said = RunToTheEnd(refused);
     refused.CloseAndCheckExit(60);
@@ -890,9 +883,7 @@ int Viewer(const std::string& program, const std::string& work, const std::strin
            "big.txt shown up to the bound, then the line that counts the rest", wrong);
     ::SendMessageW(pane(), EM_LINESCROLL, 0, ::SendMessageW(pane(), EM_GETLINECOUNT, 0, 0));
     ::Sleep(500);
-    RECT r;
-    ::GetWindowRect(session.MainWindow(), &r);
-    Expect(test_support::ScreenCapture(r).SaveBmp(bmp), "photographed", wrong);
+    Expect(session.Photograph(bmp), "photographed", wrong);
     Expect(session.CloseAndCheckExit(60), "closed", wrong);
     return wrong == 0 ? 0 : 1;
 }
@@ -975,9 +966,7 @@ int ViewerSteps(const std::string& program, const std::string& work, const std::
         answered(label);
     }
     ::Sleep(500);
-    RECT r;
-    ::GetWindowRect(session.MainWindow(), &r);
-    Expect(test_support::ScreenCapture(r).SaveBmp(bmp), "photographed", wrong);
+    Expect(session.Photograph(bmp), "photographed", wrong);
     std::string bytes;
     Expect(ReadWholeFile(files.Join(L"big.txt"), bytes) && bytes == after, "big.txt holds its replaced bytes", wrong);
     Expect(session.CloseAndCheckExit(60), "closed with exit code 0", wrong);

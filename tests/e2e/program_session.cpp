@@ -1,5 +1,7 @@
 #include "e2e/program_session.h"
 
+#include "support/screen_capture.h"
+
 #include <cstdio>
 #include <stdexcept>
 
@@ -165,6 +167,11 @@ void ProgramSession::Kill() {
     ::TerminateProcess(process_.hProcess, 9);
     if (::WaitForSingleObject(process_.hProcess, kKillMs) != WAIT_OBJECT_0)
         throw std::runtime_error("the killed program had not ended " + std::to_string(kKillMs / 1000) + " s later");
+}
+
+bool ProgramSession::Photograph(const std::string& bmp) const {
+    RECT r;
+    return ::GetWindowRect(window_, &r) && test_support::ScreenCapture(r).SaveBmp(bmp);
 }
 
 bool ProgramSession::CloseAndCheckExit(int seconds) {

@@ -43,6 +43,9 @@ public:
         return done();
     }
 
+    // The main window as it is on the screen, saved as a BMP; false when it could not be.
+    bool Photograph(const std::string& bmp) const;
+
     // The close box; true when the program then ends with exit code 0.
     bool CloseAndCheckExit(int seconds);
     // Ends the program at once, as a crash or a power cut would.
