@@ -87,7 +87,7 @@ private:
 class Highlight {
 public:
     Highlight(RichViewer& pane, std::wstring text)
-        : pane_(pane), characters_(text.size()), search_(text), source_(pane) {}
+        : pane_(pane), characters_(text.size()), search_(text), source_(pane), couldFocus_(CanFocus(pane.Handle())) {}
 
     bool Slice() {
         if (!search_.Step(source_)) return false;
@@ -97,12 +97,15 @@ public:
             Repaint(window);
             return true;
         }
-        if (!CanFocus(window)) {
+        // A pane that could take the focus when asked and cannot now lies under a question opened
+        // since, which has the focus: the replacement is selected without taking it away.
+        const bool focus = CanFocus(window);
+        if (!focus && !couldFocus_) {
             Repaint(window);
             throw platform::errors::CannotFocus();
         }
         RedrawSuspension suspension(window);
-        FocusPane(window);
+        if (focus) FocusPane(window);
         CHARRANGE selection{static_cast<LONG>(*start), static_cast<LONG>(*start + characters_)};
         ::SendMessageA(window, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection));
         ::SendMessageA(window, EM_SCROLLCARET, 0, 0);
@@ -114,6 +117,7 @@ private:
     size_t characters_;
     PassesSearch search_;
     PaneText source_;
+    const bool couldFocus_;
 };
 
 }  // namespace
