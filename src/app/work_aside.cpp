@@ -26,8 +26,7 @@ void WorkAside(const std::function<void()>& work) {
     HANDLE wait = ended.get();
     try {
         // A wait that fails only waits for the thread without the window.
-        for (DWORD woken; (woken = ::MsgWaitForMultipleObjects(1, &wait, FALSE, INFINITE, QS_ALLINPUT)) == WAIT_OBJECT_0 + 1;)
-            PumpMessages();
+        while (::MsgWaitForMultipleObjects(1, &wait, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) PumpMessages();
     } catch (...) {
         // The work still refers to what this frame holds: it ends before anything is let go.
         worker.join();

@@ -282,7 +282,8 @@ TEST_F(SearchSplash, WhileAnotherProgramIsActiveItIsAnOrdinaryWindow) {
         // so only its place above the main window is checked.
         EXPECT_TRUE(Above(Splash(), Main()));
         ::SetForegroundWindow(Main());
-        EXPECT_TRUE(test_support::PumpUntil([&] { return Topmost(Splash()); })) << "topmost again back in this program";
+        // The window manager's answer comes later under load (it did after 2 s beside another build).
+        EXPECT_TRUE(test_support::PumpUntil([&] { return Topmost(Splash()); }, 10000)) << "topmost again back in this program";
     }
 }
 
